@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QPalette>
+
+// The palette of the dark colour theme.
+QPalette darkPalette();

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDialog>
+
+namespace Ui {
+class ProgressDialog;
+}
+
+// A frameless dialog with a progress bar, an information line and a Close button that
+// asks the running work to stop. Esc and the window system's close leave it open.
+class ProgressDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    ProgressDialog(int minimum, int maximum, QWidget* parent = nullptr);
+    ~ProgressDialog() override;
+
+    void setText(const QString& text);
+    int value() const;
+    QString text() const;
+
+signals:
+    void canceled();
+
+public slots:
+    void setValue(int _value);
+    void reject() override;
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    Ui::ProgressDialog* ui;
+};

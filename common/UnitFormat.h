@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QChar>
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QtGlobal>
+
+// 1 = times shown as seconds, 2 = as clock times; set by the options code.
+extern int timeFormatMode;
+
+// The micro sign used in every text (Greek small letter mu).
+inline constexpr char16_t microSign = u'\u03bc';
+
+// Values are held in the smallest unit (µA, mV); the scale divides them for display.
+int unitScale(double magnitude);
+QChar currentPrefix(int scale);
+QChar voltagePrefix(int scale);
+
+// "(10.000 kHz)" for a sample period in 100 µs units.
+QString sampleRateText(int samplePeriod);
+
+struct DurationParts
+{
+    int years = 0;
+    int months = 0;
+    int weeks = 0;
+    int days = 0; // whole days since the last whole month, the whole weeks included
+    int hours = 0;
+    int minutes = 0;
+    int seconds = 0;
+};
+DurationParts durationParts(quint64 seconds);
+
+QString secondsText(double seconds, bool withUnit, int precision);
+QString formatTime(double seconds, bool withUnit, int precision);
+
+// Labels of the time axis: ticks become "+<offset><unit>" relative to anchor ticks,
+// whose absolute time goes into `anchors` (and the axis start into anchors[-1]).
+void timeTickLabels(double tickStep, const QList<double>& ticks, QList<QString>& labels,
+                    QMap<int, QString>& anchors);
