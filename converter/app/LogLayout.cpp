@@ -1,0 +1,112 @@
+#include "LogLayout.h"
+
+#include "ReaderErrors.h"
+
+#include <QtGlobal>
+
+qint64 LogLayout::recordCount(qint64 fileSize) const
+{
+    const qint64 data = fileSize - LogFormat::headerAndReportSize;
+    return (data > 0 && recordLength > 0) ? data / recordLength : 0;
+}
+
+qint64 LogLayout::recordOffset(qint64 index) const
+{
+    return LogFormat::headerBlockSize + index * recordLength;
+}
+
+bool isKnownVersion(const SwapFileHeader& header)
+{
+    return quint32(header.version) <= quint32(LogFormat::currentVersion);
+}
+
+int checkHeaderLayout(const SwapFileHeader& header)
+{
+    if (!isKnownVersion(header))
+        return WrongVersion;
+    const int maskChannels = channelsFromMask(header.channelMask, 8).size();
+    if (header.channelCount == 0 || header.channelCount != maskChannels
+        || header.channelCount > maxConvertedChannels)
+        return WrongChannels;
+    if (qint16(header.samplePeriod) <= 0)
+        return WrongSamplePeriod;
+    return NoError;
+}
+
+LogLayout layoutOf(const SwapFileHeader& header)
+{
+    LogLayout layout;
+    layout.channelCount = header.channelCount;
+    layout.recordLength = (header.channelCount + 1) * int(sizeof(double));
+    layout.samplePeriod = qint16(header.samplePeriod);
+    layout.channels = channelsFromMask(header.channelMask, 8);
+    return layout;
+}
+
+qint64 estimatedRecordIndex(qint64 seconds, qint16 samplePeriod)
+{
+    return samplePeriod > 0 ? seconds * 10000 / samplePeriod : 0;
+}
+
+bool findFirstRecordFrom(double seconds, double periodSeconds, qint64 recordCount, qint64 hint,
+                         const KeyReader& keyAt, qint64& index)
+{
+    const double target = seconds - periodSeconds / 2;
+    auto before = [&](qint64 i, bool& ok) {
+        double key = 0;
+        ok = keyAt(i, key);
+        return key < target;
+    };
+    bool ok = true;
+    hint = qBound<qint64>(0, hint, recordCount);
+    qint64 low = 0;
+    qint64 high = recordCount;
+    // The estimate is exact for a log without gaps: one look on each side confirms it.
+    if (hint < recordCount) {
+        if (before(hint, ok))
+            low = hint + 1;
+        else
+            high = hint;
+        if (!ok)
+            return false;
+    }
+    if (hint > 0 && high == hint) {
+        if (before(hint - 1, ok))
+            low = hint;
+        else
+            high = hint - 1;
+        if (!ok)
+            return false;
+    }
+    while (low < high) {
+        const qint64 mid = low + (high - low) / 2;
+        if (before(mid, ok))
+            low = mid + 1;
+        else
+            high = mid;
+        if (!ok)
+            return false;
+    }
+    index = low;
+    return true;
+}
+
+bool findRecordRange(qint64 startSec, qint64 duration, const LogLayout& layout, qint64 recordCount,
+                     const KeyReader& keyAt, RecordRange& range)
+{
+    const double period = layout.periodSeconds();
+    qint64 first = 0;
+    if (!findFirstRecordFrom(double(startSec), period, recordCount,
+                             estimatedRecordIndex(startSec, layout.samplePeriod), keyAt, first))
+        return false;
+    qint64 end = recordCount;
+    if (duration >= 0) {
+        const qint64 endSec = startSec + duration;
+        if (!findFirstRecordFrom(double(endSec), period, recordCount,
+                                 estimatedRecordIndex(endSec, layout.samplePeriod), keyAt, end))
+            return false;
+    }
+    range.first = first;
+    range.count = qMax<qint64>(0, end - first);
+    return true;
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "LogRecord.h"
+
+#include <QList>
+#include <QtGlobal>
+
+#include <functional>
+
+// How the records of one log lie in its file, derived once from a checked header.
+struct LogLayout
+{
+    int channelCount = 0;
+    int recordLength = 0;    // bytes: the time key and one double per channel
+    qint16 samplePeriod = 1; // 100 µs units, always above 0
+    QList<int> channels;     // recorded channel numbers, ascending
+
+    double periodSeconds() const { return samplePeriod / 10000.0; }
+    // Whole records between the header block and the report block; a file cut short in
+    // the middle of a record loses only that record.
+    qint64 recordCount(qint64 fileSize) const;
+    qint64 recordOffset(qint64 index) const;
+};
+
+// A conversion copies one record at a time into a buffer of this many values.
+inline constexpr int maxConvertedChannels = 3;
+inline constexpr int maxRecordValues = maxConvertedChannels + 1;
+
+// The header's version as a reader compares it: an unsigned 32-bit number.
+bool isKnownVersion(const SwapFileHeader& header);
+
+// Checks everything the readers divide by or index with: 0 when the header can be read
+// safely, else the ReaderError code that refuses it.
+int checkHeaderLayout(const SwapFileHeader& header);
+
+// The layout of a header that passed checkHeaderLayout.
+LogLayout layoutOf(const SwapFileHeader& header);
+
+// Where the records of a time range lie, as record indexes [first, first + count).
+struct RecordRange
+{
+    qint64 first = 0;
+    qint64 count = 0;
+};
+
+// The index of the record that starts second `seconds` if the log had no gaps: the
+// position the logger's evenly spaced records would put it at.
+qint64 estimatedRecordIndex(qint64 seconds, qint16 samplePeriod);
+
+// The first record whose key is not below `seconds`, allowing half a sample period for
+// the rounding of keys. Lost packets leave gaps, so the estimate is only where the
+// search starts; keys decide. `keyAt` reads the key of a record and returns false when
+// it cannot.
+using KeyReader = std::function<bool(qint64 index, double& key)>;
+bool findFirstRecordFrom(double seconds, double periodSeconds, qint64 recordCount, qint64 hint,
+                         const KeyReader& keyAt, qint64& index);
+
+// The records from second `startSec` on for `duration` seconds (negative: to the end).
+bool findRecordRange(qint64 startSec, qint64 duration, const LogLayout& layout, qint64 recordCount,
+                     const KeyReader& keyAt, RecordRange& range);

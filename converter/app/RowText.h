@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+
+#include <string>
+
+// Texts of the converted rows: clock times, CSV fields and lines, worksheet titles.
+
+// The clock time of a record: the log's creation time plus the record's key, as
+// "hh:mm:ss:" and the whole milliseconds padded to the width the sample period calls for
+// (4 digits up to period 10, 3 up to 100, 2 up to 1000, else 1). Both parts come from
+// one millisecond count, so the text never goes backwards as keys grow. An invalid base
+// gives an empty time of day.
+QString timeText(const QDateTime& base, double key, qint16 samplePeriod);
+
+// Whole milliseconds of a key, tolerant of the rounding in keys such as 0.3 s.
+qint64 keyMilliseconds(double key);
+
+// The clock base of a conversion: the creation time when the time column shows clock
+// time and the log records one (version 2 on), else invalid.
+QDateTime clockBase(bool relativeTime, int version, qint64 startTimeMs);
+
+// What follows each field of a CSV line: the separator and a blank (", " by default).
+// An empty separator falls back to ','; a blank or tab stands alone.
+std::string fieldSeparator(char separator);
+
+// Appends `value` in fixed notation with exactly 4 decimals, as QString::number(v, 'f', 4).
+void appendFixed4(std::string& out, double value);
+
+// The CSV header line: the time column, then "#0:μA" for channel 0 and "#n:mV" for the
+// voltage channels, then a line feed.
+QString csvHeaderLine(bool relativeTime, const QDateTime& base, const QList<int>& channels,
+                      const std::string& separator);
+
+// A worksheet title with the characters a workbook refuses replaced by '_', at most 31
+// characters long.
+QString sheetTitle(const QString& title);
+
+// "%1s-%2s": the seconds a worksheet starts at and the seconds its span ends at.
+QString sheetSpanTitle(qint64 fromSec, qint64 sheetSize);
+
+// Worksheet spans: sheet k holds the keys after startSec + k × sheetSize up to and
+// including the first key past startSec + (k + 1) × sheetSize. A record past the
+// current limit (a gap can skip whole spans) moves the next rows to the span of its key.
+struct SheetSpan
+{
+    qint64 index = 0; // k
+    qint64 from(qint64 startSec, qint64 sheetSize) const { return startSec + index * sheetSize; }
+    double limit(qint64 startSec, qint64 sheetSize) const { return double(startSec + (index + 1) * sheetSize); }
+};
+SheetSpan spanOfKey(double key, qint64 startSec, qint64 sheetSize);

@@ -1,0 +1,150 @@
+#include "SwapFile.h"
+
+#include "MappedRecords.h"
+#include "ReaderErrors.h"
+
+#include <QCoreApplication>
+#include <QProgressDialog>
+
+SwapFile::SwapFile(QObject* parent)
+    : QObject(parent)
+{
+}
+
+SwapFile::~SwapFile()
+{
+    closeProgressDialog();
+    if (m_file.isOpen())
+        m_file.close();
+}
+
+bool SwapFile::fail(int code)
+{
+    emit swapFileError(code);
+    return false;
+}
+
+bool SwapFile::readHeader()
+{
+    uchar* block = mapWithinFile(m_file, 0, LogFormat::headerBlockSize);
+    if (!block)
+        return fail(MappingFailed);
+    const char* bytes = reinterpret_cast<const char*>(block);
+    m_header = decodeHeader(bytes);
+    if (!isKnownVersion(m_header)) {
+        m_file.unmap(block);
+        return fail(WrongVersion);
+    }
+    if (m_header.version > 1)
+        m_creationTime = decodeCreationTime(bytes);
+    m_file.unmap(block);
+    m_channels = channelsFromMask(m_header.channelMask, 8);
+    if (const int code = checkHeaderLayout(m_header))
+        return fail(code);
+    m_layout = layoutOf(m_header);
+    return true;
+}
+
+LogSummary SwapFile::open(const QString& fileName)
+{
+    LogSummary summary;
+    m_file.setFileName(fileName);
+    if (!m_file.open(QIODevice::ReadOnly)) {
+        fail(CantOpenFile);
+        return summary;
+    }
+    if (!readHeader()) {
+        m_file.close();
+        return summary;
+    }
+    summary.header = m_header;
+    summary.creationTime = m_creationTime;
+    summary.valid = true;
+    const qint64 records = m_layout.recordCount(m_file.size());
+    double endTime = 0;
+    if (records > 0 && !readRecordKey(m_file, m_layout, records - 1, endTime))
+        fail(MappingFailed);
+    else
+        m_endTime = endTime;
+    summary.endTime = m_endTime;
+    m_file.close();
+    return summary;
+}
+
+bool SwapFile::beginConversion(const QString& fileName, const ConvertOptions& options, RecordRange& range)
+{
+    m_canceled = false;
+    closeProgressDialog();
+    auto* dialog = new QProgressDialog(m_label, tr("Cancel"), 0, 100);
+    m_progressDialog = dialog;
+    connect(dialog, &QProgressDialog::canceled, this, [this] {
+        closeProgressDialog();
+        m_canceled = true;
+    });
+    dialog->show();
+    dialog->setWindowModality(Qt::WindowModal);
+    QCoreApplication::processEvents();
+
+    if (m_file.isOpen())
+        m_file.close();
+    m_file.setFileName(fileName);
+    if (!m_file.open(QIODevice::ReadOnly))
+        return fail(CantOpenFile);
+    if (!readHeader())
+        return false;
+    const qint64 records = m_layout.recordCount(m_file.size());
+    m_endTime = 0;
+    if (records > 0 && !readRecordKey(m_file, m_layout, records - 1, m_endTime))
+        return fail(MappingFailed);
+    // A range that starts before the log or after its last record holds nothing to read.
+    if (options.startSec < 0 || double(options.startSec) > m_endTime)
+        return fail(WrongReadLength);
+    const KeyReader keyAt = [this](qint64 index, double& key) {
+        return readRecordKey(m_file, m_layout, index, key);
+    };
+    if (!findRecordRange(options.startSec, options.duration, m_layout, records, keyAt, range))
+        return fail(MappingFailed);
+    return true;
+}
+
+bool SwapFile::runRecords(const RecordRange& range, const RowHandler& handleRow)
+{
+    MappedRecords records(m_file, m_layout, range.first, range.count);
+    double values[maxRecordValues];
+    for (qint64 i = 0; i < range.count; ++i) {
+        if (m_canceled)
+            return false;
+        if (!records.next(values))
+            return fail(MappingFailed);
+        const RowOutcome outcome = handleRow(values);
+        if (i % 1000 == 0) {
+            if (m_progressDialog)
+                m_progressDialog->setValue(int(i * 100 / range.count));
+            QCoreApplication::processEvents();
+        }
+        if (outcome == RowOutcome::Failed)
+            return false;
+        if (outcome == RowOutcome::Stop)
+            break;
+    }
+    return !m_canceled;
+}
+
+void SwapFile::closeProgressDialog()
+{
+    if (m_progressDialog) {
+        m_progressDialog->hide();
+        m_progressDialog->deleteLater();
+    }
+    m_progressDialog = nullptr;
+}
+
+void SwapFile::endConversion()
+{
+    if (m_file.isOpen())
+        m_file.close();
+    if (m_progressDialog)
+        m_progressDialog->setValue(100);
+    closeProgressDialog();
+    QCoreApplication::processEvents();
+}

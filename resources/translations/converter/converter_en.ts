@@ -1,0 +1,108 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="en_GB">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Wrong file version</source>
+        <translation>Wrong file version</translation>
+    </message>
+    <message>
+        <source>Can't open file</source>
+        <translation>Can't open file</translation>
+    </message>
+    <message>
+        <source>Can't create output file</source>
+        <translation>Can't create output file</translation>
+    </message>
+    <message>
+        <source>Can't save file</source>
+        <translation>Can't save file</translation>
+    </message>
+    <message>
+        <source>Can't remove file</source>
+        <translation>Can't remove file</translation>
+    </message>
+    <message>
+        <source>Failed to write to file</source>
+        <translation>Failed to write to file</translation>
+    </message>
+    <message>
+        <source>Failed to read file</source>
+        <translation>Failed to read file</translation>
+    </message>
+    <message>
+        <source>Wrong read length</source>
+        <translation>Wrong read length</translation>
+    </message>
+    <message>
+        <source>File mapping error</source>
+        <translation>File mapping error</translation>
+    </message>
+    <message>
+        <source>Wrong number of channels</source>
+        <translation>Wrong number of channels</translation>
+    </message>
+    <message>
+        <source>Wrong sample period</source>
+        <translation>Wrong sample period</translation>
+    </message>
+    <message>
+        <source>Internal file error</source>
+        <translation>Internal file error</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsDialog</name>
+    <message>
+        <source>Settings</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Korvanite QMT Converter</source>
+        <translation>Korvanite QMT Converter</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>Copyright %1 Korvanite. All rights reserved.</source>
+        <translation>Copyright %1 Korvanite. All rights reserved.</translation>
+    </message>
+    <message>
+        <source>Home Page</source>
+        <translation>Home Page</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>&lt;a href="https://www.korvanite.com/qmt/manual/"&gt;User Manual&lt;/a&gt;</source>
+        <translation>&lt;a href="https://www.korvanite.com/qmt/manual/"&gt;User Manual&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>SwapFile</name>
+    <message>
+        <source>Time:sec</source>
+        <translation>Time:sec</translation>
+    </message>
+    <message>
+        <source>Start time </source>
+        <translation>Start time </translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+</TS>
