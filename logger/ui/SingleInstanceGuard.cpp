@@ -1,10 +1,14 @@
 #include "SingleInstanceGuard.h"
 
 #include <QCryptographicHash>
+#include <QSharedMemory>
+#include <QSystemSemaphore>
 
 namespace {
-// Holds the system semaphore for one block: every attach, create and detach of the
-// segment happens under it, so concurrent starts are serialised.
+// Holds the system semaphore for one block: every attach, create, detach and
+// destruction of a shared-memory object happens under it, so concurrent starts are
+// serialised (the shared-memory objects keep system semaphores of their own that must
+// not be raced).
 class SemaphoreLock
 {
 public:
@@ -14,6 +18,15 @@ public:
 private:
     QSystemSemaphore& m_semaphore;
 };
+
+// The system removes a segment at its last detach, also one left by a crashed copy
+// with nobody attached; a running copy stays attached and keeps its segment.
+void dropUnusedSegment(const QString& key)
+{
+    QSharedMemory probe(key);
+    if (probe.attach())
+        probe.detach();
+}
 } // namespace
 
 QString SingleInstanceGuard::deriveKey(const QString& key, const QString& salt)
@@ -27,31 +40,47 @@ SingleInstanceGuard::SingleInstanceGuard(const QString& key)
     : m_key(key)
     , m_memLockKey(deriveKey(key, QStringLiteral("_memLockKey")))
     , m_sharedMemKey(deriveKey(key, QStringLiteral("_sharedmemKey")))
-    , m_sharedMem(m_sharedMemKey)
-    , m_memLock(m_memLockKey, 1, QSystemSemaphore::Open)
+    // The semaphore is deliberately never destroyed: a destroyed system semaphore is
+    // removed from the system by the copy that created it, while other copies may be
+    // waiting on it, which breaks the serialisation. Kept, the same key names the same
+    // semaphore for every copy; the system undoes the hold of a crashed copy.
+    , m_memLock(new QSystemSemaphore(m_memLockKey, 1, QSystemSemaphore::Open))
 {
-    // A copy that crashed leaves its segment behind with nobody attached. Attaching and
-    // detaching once makes the system drop such a segment (the last detach removes it),
-    // so it cannot block this start.
-    SemaphoreLock lock(m_memLock);
-    QSharedMemory fix(m_sharedMemKey);
-    fix.attach();
+    SemaphoreLock lock(*m_memLock);
+    m_sharedMem = std::make_unique<QSharedMemory>(m_sharedMemKey);
+    dropUnusedSegment(m_sharedMemKey);
 }
 
 SingleInstanceGuard::~SingleInstanceGuard()
 {
-    release();
+    SemaphoreLock lock(*m_memLock);
+    if (m_sharedMem->isAttached())
+        m_sharedMem->detach();
+    m_sharedMem.reset();
 }
 
 bool SingleInstanceGuard::isAnotherRunning()
 {
-    if (m_sharedMem.isAttached())
+    if (m_sharedMem->isAttached())
         return false;
-    SemaphoreLock lock(m_memLock);
-    const bool attached = m_sharedMem.attach();
+    SemaphoreLock lock(*m_memLock);
+    const bool attached = m_sharedMem->attach();
     if (attached)
-        m_sharedMem.detach();
+        m_sharedMem->detach();
     return attached;
+}
+
+bool SingleInstanceGuard::createSegment()
+{
+    SemaphoreLock lock(*m_memLock);
+    if (m_sharedMem->create(8, QSharedMemory::ReadWrite))
+        return true;
+    if (m_sharedMem->error() != QSharedMemory::AlreadyExists)
+        return false;
+    // The system key can name a segment that a crashed copy left behind after its key
+    // file was cleaned away; drop it when unused and try once more.
+    dropUnusedSegment(m_sharedMemKey);
+    return m_sharedMem->create(8, QSharedMemory::ReadWrite);
 }
 
 bool SingleInstanceGuard::tryToRun()
@@ -61,21 +90,15 @@ bool SingleInstanceGuard::tryToRun()
         m_outcome = Outcome::AlreadyRunning;
         return false;
     }
-    bool created = false;
-    {
-        SemaphoreLock lock(m_memLock);
-        created = m_sharedMem.create(8, QSharedMemory::ReadWrite);
-    }
-    if (created) {
+    if (createSegment()) {
         m_outcome = Outcome::Running;
         return true;
     }
-    if (m_sharedMem.error() == QSharedMemory::AlreadyExists) {
-        // Another copy created it between our attach and create.
-        m_outcome = Outcome::AlreadyRunning;
+    if (m_sharedMem->error() == QSharedMemory::AlreadyExists) {
+        m_outcome = Outcome::AlreadyRunning; // another copy came first
     } else {
         m_outcome = Outcome::Failed;
-        m_errorText = m_sharedMem.errorString();
+        m_errorText = m_sharedMem->errorString();
     }
     release();
     return false;
@@ -83,7 +106,7 @@ bool SingleInstanceGuard::tryToRun()
 
 void SingleInstanceGuard::release()
 {
-    SemaphoreLock lock(m_memLock);
-    if (m_sharedMem.isAttached())
-        m_sharedMem.detach();
+    SemaphoreLock lock(*m_memLock);
+    if (m_sharedMem->isAttached())
+        m_sharedMem->detach();
 }

@@ -1,8 +1,11 @@
 #pragma once
 
-#include <QSharedMemory>
 #include <QString>
-#include <QSystemSemaphore>
+
+#include <memory>
+
+class QSharedMemory;
+class QSystemSemaphore;
 
 // Keeps a second copy of the logger from running on the same machine: the first copy
 // holds a small shared-memory segment for its whole life; a later copy that finds the
@@ -31,13 +34,14 @@ public:
 
 private:
     bool isAnotherRunning();
+    bool createSegment();
     void release();
 
     const QString m_key;
     const QString m_memLockKey;
     const QString m_sharedMemKey;
-    QSharedMemory m_sharedMem;
-    QSystemSemaphore m_memLock;
+    std::unique_ptr<QSharedMemory> m_sharedMem;
+    QSystemSemaphore* m_memLock;
     Outcome m_outcome = Outcome::Failed;
     QString m_errorText;
 };
