@@ -1,0 +1,72 @@
+#include "ChannelMaps.h"
+
+#include <algorithm>
+
+namespace {
+bool keyBelow(const QCPGraphData& point, double key)
+{
+    return point.key < key;
+}
+} // namespace
+
+void insertOrReplace(QCPGraphDataContainer& map, double key, double value)
+{
+    if (key != key) // a point without a time has no place on the chart
+        return;
+    if (map.isEmpty() || (map.constEnd() - 1)->key < key) {
+        map.add(QCPGraphData(key, value));
+        return;
+    }
+    auto found = std::lower_bound(map.begin(), map.end(), key, keyBelow);
+    if (found != map.end() && found->key == key)
+        found->value = value;
+    else
+        map.add(QCPGraphData(key, value));
+}
+
+void insertOrReplace(QCPGraphDataContainer& map, const QVector<QCPGraphData>& points)
+{
+    if (points.isEmpty())
+        return;
+    const bool ordered = std::adjacent_find(points.constBegin(), points.constEnd(),
+                                            [](const QCPGraphData& a, const QCPGraphData& b) {
+                                                return !(a.key < b.key);
+                                            })
+                         == points.constEnd();
+    if (!ordered || points.constFirst().key != points.constFirst().key) {
+        for (const QCPGraphData& point : points)
+            insertOrReplace(map, point.key, point.value);
+        return;
+    }
+    if (map.isEmpty() || (map.constEnd() - 1)->key < points.constFirst().key) {
+        map.add(points, true);
+        return;
+    }
+    QVector<QCPGraphData> merged;
+    merged.reserve(map.size() + points.size());
+    auto held = map.constBegin();
+    auto incoming = points.constBegin();
+    while (held != map.constEnd() && incoming != points.constEnd()) {
+        if (held->key < incoming->key) {
+            merged.append(*held++);
+        } else {
+            if (held->key == incoming->key)
+                ++held;
+            merged.append(*incoming++);
+        }
+    }
+    std::copy(held, map.constEnd(), std::back_inserter(merged));
+    std::copy(incoming, points.constEnd(), std::back_inserter(merged));
+    map.set(merged, true);
+}
+
+void removeFirstPoints(QCPGraphDataContainer& map, qint64 count)
+{
+    if (count <= 0)
+        return;
+    if (count >= map.size()) {
+        map.clear();
+        return;
+    }
+    map.removeBefore((map.constBegin() + count)->key);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+// The per-channel data maps of a chart tab: the plotting library's sorted data
+// containers, shared between the tab, its graphs and the swap file.
+
+#include <QList>
+#include <QSharedPointer>
+#include <QVector>
+
+#include <qcustomplot.h>
+
+using ChannelMap = QSharedPointer<QCPGraphDataContainer>;
+using ChannelMaps = QList<ChannelMap>;
+
+// A container's add() keeps points with equal keys side by side; the chart wants one
+// point per time instead. These put the point in key order and let it replace a point
+// that already has its key.
+void insertOrReplace(QCPGraphDataContainer& map, double key, double value);
+
+// The same for many points at once. Points sorted by key with no key twice
+// cost one pass over both when they overlap what the map holds, and a plain
+// append when they all lie after its last key; others go in one by one.
+void insertOrReplace(QCPGraphDataContainer& map, const QVector<QCPGraphData>& points);
+
+// Removes the first `count` points of the map (all of them when it holds fewer).
+void removeFirstPoints(QCPGraphDataContainer& map, qint64 count);

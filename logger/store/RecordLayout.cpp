@@ -1,0 +1,77 @@
+#include "RecordLayout.h"
+
+#include "SwapFileErrors.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+
+namespace RecordLayout {
+
+qint64 recordSize(int channelCount)
+{
+    return qint64(channelCount + 1) * qint64(sizeof(double));
+}
+
+qint64 recordCount(qint64 fileSize, qint64 recordSize)
+{
+    const qint64 dataBytes = fileSize - LogFormat::headerAndReportSize;
+    if (dataBytes <= 0 || recordSize <= 0)
+        return 0;
+    return dataBytes / recordSize;
+}
+
+qint64 estimatedIndex(double t, quint16 samplePeriod)
+{
+    const double index = t * 10000.0 / double(samplePeriod);
+    if (!(index > 0.0))
+        return 0;
+    // Far beyond any file; keeps the conversion defined.
+    if (index >= 9.0e15)
+        return qint64(9.0e15);
+    return qint64(index);
+}
+
+Stretch windowStretch(double centre, double width, double endTime)
+{
+    Stretch s;
+    s.start = std::max(0.0, centre - width * 0.5);
+    s.end = s.start + width;
+    if (s.end > endTime) {
+        s.end = endTime;
+        s.start = std::max(0.0, endTime - width);
+    }
+    return s;
+}
+
+QList<int> channelList(const SwapFileHeader& header, bool model600Form)
+{
+    return model600Form ? channelsFromMask(header.channelMask32, 32)
+                        : channelsFromMask(header.channelMask, 8);
+}
+
+int headerProblem(const SwapFileHeader& header)
+{
+    if (header.version > LogFormat::currentVersion)
+        return SwapFileErrors::WrongVersion;
+    if (header.samplePeriod == 0)
+        return SwapFileErrors::WrongVersion;
+    const bool model600 = header.deviceKind == LogFormat::PowerSupply600;
+    const qsizetype listed = channelList(header, model600).size();
+    if (header.channelCount == 0 || listed != header.channelCount)
+        return SwapFileErrors::WrongChannels;
+    return SwapFileErrors::None;
+}
+
+bool parseThresholds(const QString& text, double thresholds[3])
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() != 3)
+        return false;
+    for (int i = 0; i < 3; ++i)
+        thresholds[i] = parts.at(i).toDouble();
+    return true;
+}
+
+} // namespace RecordLayout

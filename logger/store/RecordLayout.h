@@ -1,0 +1,48 @@
+#pragma once
+
+// Arithmetic of the data records of a swap file: sizes, counts, where a time is expected
+// to lie, and which headers describe records that can be read at all.
+
+#include "LogRecord.h"
+
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+
+namespace RecordLayout {
+
+// (channel count + 1) doubles: the time key, then one value per recorded channel.
+qint64 recordSize(int channelCount);
+
+// Whole records between the header block and the report block; 0 for a file too short
+// to hold any. A trailing partial record is not counted.
+qint64 recordCount(qint64 fileSize, qint64 recordSize);
+
+// Index of the record where time t is expected when records lie evenly spaced from time
+// 0, one every samplePeriod × 100 µs: the file's own estimate, exact only for a log
+// without gaps. Never negative; samplePeriod must not be 0.
+qint64 estimatedIndex(double t, quint16 samplePeriod);
+
+// The time stretch [start, end] of a window of `width` around `centre`, moved back to end
+// at `endTime` when it would reach past it, and never before 0.
+struct Stretch
+{
+    double start;
+    double end;
+};
+Stretch windowStretch(double centre, double width, double endTime);
+
+// Why the records of a header cannot be read, as a swapFileError code; 0 when they can.
+// The channel list that the file's own kind gives must not be empty and must have as many
+// entries as channelCount, and the sample period must not be 0.
+int headerProblem(const SwapFileHeader& header);
+
+// The recorded channels: with the second supply model's form from channelMask32, else
+// from channelMask, ascending.
+QList<int> channelList(const SwapFileHeader& header, bool model600Form);
+
+// "Options"/"thresholds" text: three numbers separated by ','; an unparsable part gives 0.
+// Returns false (and leaves `thresholds` alone) unless there are exactly three parts.
+bool parseThresholds(const QString& text, double thresholds[3]);
+
+} // namespace RecordLayout

@@ -1,0 +1,275 @@
+#include "SwapFile.h"
+
+#include "DeviceControl.h"
+#include "LoggerState.h"
+#include "RecordFile.h"
+#include "RecordLayout.h"
+#include "Settings.h"
+
+#include <QDateTime>
+#include <QDebug>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <cstring>
+
+namespace {
+constexpr char thresholdsKey[] = "thresholds";
+constexpr char defaultThresholds[] = "25,1000,3200";
+
+// An INI value with commas comes back as a list when it was written without quotes.
+QString settingText(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QLatin1Char(','));
+    return value.toString();
+}
+
+quint8 deviceKindFromFlags(quint8 kind)
+{
+    if (powerSupplyConnected)
+        kind = LogFormat::PowerSupply;
+    if (power600Model)
+        kind = LogFormat::PowerSupply600;
+    return kind;
+}
+} // namespace
+
+SwapFile::SwapFile(QObject* parent)
+    : QObject(parent)
+    , overview(new QCPGraphDataContainer)
+    , m_header(defaultSwapFileHeader())
+{
+    readThresholds();
+}
+
+SwapFile::~SwapFile()
+{
+    closeFile();
+}
+
+void SwapFile::readThresholds()
+{
+    Settings settings;
+    settings.beginGroup(QStringLiteral("Options"));
+    const QString text = settingText(
+        settings.value(QLatin1String(thresholdsKey), QLatin1String(defaultThresholds)));
+    RecordLayout::parseThresholds(text, thresholds);
+}
+
+bool SwapFile::fail(int code)
+{
+    emit swapFileError(code);
+    return false;
+}
+
+void SwapFile::closeFile()
+{
+    if (m_file.isOpen())
+        m_file.close();
+}
+
+void SwapFile::rebuildChannelList()
+{
+    m_channelList = RecordLayout::channelList(m_header, power600Model);
+}
+
+bool SwapFile::create(const QString& fileName)
+{
+    closeFile();
+    m_file.setFileName(fileName);
+    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Truncate))
+        return fail(SwapFileErrors::CantCreate);
+    m_header.deviceKind = deviceKindFromFlags(m_header.deviceKind);
+    const QByteArray block = encodeHeaderBlock(m_header, 0);
+    const bool written = m_file.write(block) == block.size();
+    m_recordsWritten = 0;
+    m_file.close();
+    if (!written)
+        return fail(SwapFileErrors::CantCreate);
+    qDebug().noquote() << "SwapFile::create()" << fileName;
+    return true;
+}
+
+void SwapFile::writeHeader(const SwapFileHeader& record)
+{
+    m_header = record;
+    m_header.deviceKind = deviceKindFromFlags(m_header.deviceKind);
+    rebuildChannelList();
+    if (power600Model) {
+        std::memset(m_header.channelNumbers32, 0, sizeof m_header.channelNumbers32);
+        for (int i = 0; i < m_channelList.size(); ++i)
+            m_header.channelNumbers32[i] = quint8(m_channelList.at(i));
+    } else {
+        std::memset(m_header.channelNumbers, 0, sizeof m_header.channelNumbers);
+        for (int i = 0; i < m_channelList.size(); ++i)
+            m_header.channelNumbers[i] = quint8(m_channelList.at(i));
+    }
+    m_creationTime = QDateTime::currentMSecsSinceEpoch();
+
+    closeFile();
+    uchar* view = nullptr;
+    if (m_file.open(QIODevice::ReadWrite | QIODevice::Append)
+        && m_file.size() >= LogFormat::headerBlockSize)
+        view = m_file.map(0, LogFormat::headerBlockSize);
+    if (!view) {
+        closeFile();
+        emit swapFileError(SwapFileErrors::MappingError);
+        return;
+    }
+    const QByteArray block = encodeHeaderBlock(m_header, m_creationTime);
+    std::memcpy(view + LogFormat::creationTimeOffset, block.constData() + LogFormat::creationTimeOffset,
+                sizeof(qint64));
+    std::memcpy(view, block.constData(), LogFormat::headerRecordSize);
+    m_file.unmap(view);
+    m_file.close();
+    readThresholds();
+}
+
+void SwapFile::writeHeader(const DeviceControl& control)
+{
+    SwapFileHeader record = defaultSwapFileHeader(LogFormat::Analyzer);
+    const quint16 mask = control.channelMask();
+    record.channelCount = quint8(channelsFromMask(mask, 16).size());
+    record.channelMask = quint8(mask & 0xFF);
+    record.samplePeriod = control.sampleRate();
+    writeHeader(record);
+}
+
+void SwapFile::writeHeader(quint8 channelCount, quint32 mask, bool customRate, quint16 samplePeriod,
+                           bool fahrenheit)
+{
+    SwapFileHeader record = defaultSwapFileHeader(LogFormat::Analyzer);
+    record.channelCount = channelCount;
+    if (power600Model)
+        record.channelMask32 = mask;
+    else
+        record.channelMask = quint8(mask & 0xFF);
+    record.samplePeriod = samplePeriod;
+    record.fahrenheit = fahrenheit ? 1 : 0;
+    record.customRate = customRate ? 1 : 0;
+    writeHeader(record);
+}
+
+bool SwapFile::readHeader()
+{
+    if (m_cancelRequested) {
+        m_wasCancelled = true;
+        return false;
+    }
+    RecordFile file;
+    char bytes[LogFormat::headerRecordSize];
+    if (!file.open(fileName()) || file.fileSize() < LogFormat::headerBlockSize
+        || !file.readBytes(0, LogFormat::headerRecordSize, bytes))
+        return fail(SwapFileErrors::MappingError);
+    m_header = decodeHeader(bytes);
+    const int problem = RecordLayout::headerProblem(m_header);
+    if (problem != SwapFileErrors::None)
+        return fail(problem);
+    rebuildChannelList();
+    readThresholds();
+    return true;
+}
+
+SwapFileHeader SwapFile::readHeaderOf(const QString& fileName)
+{
+    const SwapFileHeader unreadable = defaultSwapFileHeader(LogFormat::UnreadableKind);
+    RecordFile file;
+    char bytes[LogFormat::headerRecordSize];
+    if (!file.open(fileName) || file.fileSize() < LogFormat::headerBlockSize
+        || !file.readBytes(0, LogFormat::headerRecordSize, bytes))
+        return unreadable;
+    const SwapFileHeader header = decodeHeader(bytes);
+    // A newer version is handed on so that loading can name the reason; a header whose
+    // records cannot be timed or sized is as unreadable as a foreign file.
+    if (header.version <= LogFormat::currentVersion
+        && RecordLayout::headerProblem(header) != SwapFileErrors::None)
+        return unreadable;
+    return header;
+}
+
+int SwapFile::readReportBlock(char* block)
+{
+    RecordFile file;
+    if (!file.open(fileName()))
+        return SwapFileErrors::CantOpen;
+    if (file.fileSize() < LogFormat::headerAndReportSize
+        || !file.readBytes(file.fileSize() - LogFormat::reportSize, LogFormat::reportSize, block))
+        return SwapFileErrors::MappingError;
+    return SwapFileErrors::None;
+}
+
+ChannelStatistics SwapFile::readReport()
+{
+    closeFile();
+    char block[LogFormat::reportSize];
+    const int problem = readReportBlock(block);
+    if (problem == SwapFileErrors::CantOpen) {
+        ChannelStatistics zero;
+        std::memset(&zero, 0, sizeof zero);
+        fail(problem);
+        return zero;
+    }
+    if (problem != SwapFileErrors::None) {
+        fail(problem);
+        return freshStatistics();
+    }
+    return decodeStatistics(block);
+}
+
+bool SwapFile::writeReport(const char* block)
+{
+    if (!m_file.isOpen()
+        && !m_file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered)) {
+        qInfo() << "SwapFile::writeReport FAILED to open file";
+        return fail(SwapFileErrors::CantOpen);
+    }
+    if (m_file.write(block, LogFormat::reportSize) != LogFormat::reportSize)
+        return fail(SwapFileErrors::WriteFailed);
+    return true;
+}
+
+bool SwapFile::writeReport(const ChannelStatistics& statistics)
+{
+    char block[LogFormat::reportSize];
+    encodeStatistics(statistics, block);
+    return writeReport(block);
+}
+
+bool SwapFile::save(const QString& newName)
+{
+    closeFile();
+    if (QFileInfo(newName).absoluteFilePath() == QFileInfo(fileName()).absoluteFilePath())
+        return true;
+    bool moved = m_file.rename(newName);
+    // The save dialog has already asked whether an existing file may be replaced.
+    if (!moved && QFile::exists(newName) && QFile::remove(newName))
+        moved = m_file.rename(newName);
+    if (!moved) {
+        qDebug().noquote() << "SwapFile::save" << m_file.errorString();
+        return fail(SwapFileErrors::CantSave);
+    }
+    return true;
+}
+
+bool SwapFile::save(QString&& newName)
+{
+    return save(static_cast<const QString&>(newName));
+}
+
+bool SwapFile::remove()
+{
+    qDebug().noquote() << "SwapFile::remove()" << fileName();
+    closeFile();
+    if (!m_file.remove()) {
+        qDebug().noquote() << "SwapFile::remove" << m_file.errorString();
+        return fail(SwapFileErrors::CantRemove);
+    }
+    return true;
+}
+
+void SwapFile::cancel()
+{
+    m_cancelRequested = true;
+    m_wasCancelled = false;
+}

@@ -1,0 +1,134 @@
+#pragma once
+
+// A measurement's record on disk and the saved log: the 512-byte header block, the data
+// records and the 120-byte report block (layout in LogRecord.h). A chart tab owns one;
+// the main window creates it when a run starts, appends old chart points to it while the
+// run lasts, and reads windows of it back for display.
+
+#include "ChannelMaps.h"
+#include "LogRecord.h"
+#include "SwapFileErrors.h"
+
+#include <QList>
+#include <QFile>
+#include <QMutex>
+#include <QObject>
+#include <QString>
+
+#include <qcustomplot.h>
+
+class DeviceControl;
+class ProgressDialog;
+class RecordFile;
+
+class SwapFile : public QObject
+{
+    Q_OBJECT
+public:
+    // Largest part of a file mapped at once.
+    static constexpr qint64 mapWindowBytes = 0x6400000; // 100 MiB
+
+    explicit SwapFile(QObject* parent = nullptr);
+    ~SwapFile() override;
+
+    // --- header and report block
+    bool create(const QString& fileName);
+    void writeHeader(const SwapFileHeader& record);
+    void writeHeader(const DeviceControl& control);
+    void writeHeader(quint8 channelCount, quint32 mask, bool customRate, quint16 samplePeriod,
+                     bool fahrenheit);
+    bool readHeader();
+    static SwapFileHeader readHeaderOf(const QString& fileName);
+    ChannelStatistics readReport();
+    bool writeReport(const char* block);
+    bool writeReport(const ChannelStatistics& statistics);
+
+    // --- records
+    // Writes the points of the maps as records, one record per key of the first listed
+    // channel. With freeMaps the points written are taken out of the maps (all points of
+    // maps of channels that are not recorded); whatever stays was not written. Holds the
+    // object's own mutex throughout; it is the only operation that may run off the GUI
+    // thread.
+    bool append(const ChannelMaps& maps, bool freeMaps);
+    // append() on a worker of the global thread pool, waited for at once.
+    bool appendOnWorker(const ChannelMaps& maps, bool freeMaps);
+    bool readWindow(double centre, double width, ChannelMaps& maps);
+    bool load(const QString& fileName, int seconds, ChannelMaps& maps);
+    bool loadPowerLog(const QString& fileName, int seconds, ChannelMaps& maps);
+    bool readEndTime();
+    double channelAverage(const QCPRange& window, int channel);
+    bool save(const QString& newName);
+    bool save(QString&& newName);
+    bool remove();
+    void cancel();
+
+    // --- threshold overview
+    bool decimate(const QString& fileName, int channel, int position, double threshold,
+                  ProgressDialog* dialog);
+    bool decimateAll(ProgressDialog* dialog);
+
+    // --- state read by the chart tab, the navigation bar and the main window
+    QString fileName() const { return m_file.fileName(); }
+    const SwapFileHeader& header() const { return m_header; }
+    const QList<int>& channelList() const { return m_channelList; }
+    double endTime() const { return m_endTime; }
+    qint64 creationTime() const { return m_creationTime; }
+    qint64 recordsWritten() const { return m_recordsWritten; }
+    bool wasCancelled() const { return m_wasCancelled; }
+
+    ChannelMap overview;          // the step graph of the last overview build
+    int overviewChannel = 0;
+    int overviewPosition = 0;
+    double thresholds[LogFormat::statisticsChannels] = {0, 0, 0};
+    QCPRange timeRange;           // the whole log, from the report block
+    QCPRange viewRange;           // what the navigation strip shows
+
+    // Files are mapped in windows of at most this many bytes. Tests shrink it to see the
+    // overview's window seams on small files.
+    void setMapWindowBytes(qint64 bytes) { m_mapWindowBytes = bytes; }
+
+signals:
+    void swapFileError(int _code);
+
+private:
+    void readThresholds();
+    void rebuildChannelList();
+    bool fail(int code);
+    void closeFile();
+    // Opens the file for reading with its records' size known; false after raising the
+    // matching code (nothing raised when the file cannot be opened and openCode is 0).
+    bool openRecords(RecordFile& records, int openCode);
+    bool recordsReadable();
+    // The map of each record position: the analyzer's maps are indexed by channel number,
+    // a supply's by position. False (code 11) when a map is missing.
+    bool resolveMaps(const ChannelMaps& maps, bool supplyForm,
+                     QList<QCPGraphDataContainer*>* targets);
+    bool readLastKey(RecordFile& records, double* key);
+    bool readStretch(RecordFile& records, double start, double end, qint64* first, qint64* last);
+    // Makes fileName the object's file, opens it for reading (openCode when that fails)
+    // and reads its header.
+    bool openLog(const QString& fileName, RecordFile& records, int openCode);
+    bool loadWithDialog(const QString& fileName, int seconds, ChannelMaps& maps, bool supplyForm);
+    bool loadRecords(const QString& fileName, int seconds, ChannelMaps& maps,
+                     ProgressDialog* dialog, bool supplyForm);
+    // The threshold of a channel, for channels that have one (0 to 2); else the first.
+    double thresholdOf(int channel) const;
+    // Copies records [first, last) into the maps; false when a map fails or on cancel.
+    bool readInto(RecordFile& records, qint64 first, qint64 last,
+                  const QList<QCPGraphDataContainer*>& targets, ProgressDialog* dialog);
+    bool readTimeRange();
+    // The last 120 bytes of the file: CantOpen, MappingError (also for a file too short to
+    // hold them) or None.
+    int readReportBlock(char* block);
+
+    SwapFileHeader m_header;
+    QFile m_file;
+    QMutex m_appendMutex;
+    QList<int> m_channelList;
+    double m_endTime = 0;
+    qint64 m_creationTime = 0;
+    qint64 m_recordsWritten = 0;
+    qint64 m_mapWindowBytes = mapWindowBytes;
+    bool m_cancelRequested = false;
+    bool m_wasCancelled = false;
+};
