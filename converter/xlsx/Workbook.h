@@ -1,0 +1,74 @@
+#pragma once
+
+#include "DualString.h"
+#include "StyleTable.h"
+#include "TempTree.h"
+#include "Worksheet.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Xlsx {
+
+class SaveLog;
+
+using ProgressCallback = void (*)(double fraction);
+
+// Title for a new sheet that no other sheet of the workbook carries (compared
+// without regard to ASCII case): the wanted one, else it with " (2)", " (3)", ...
+// appended, kept within 31 characters when the wanted title fits in them.
+CDualString UniqueSheetTitle(const CDualString &wanted, const std::vector<CDualString> &taken);
+
+// Root of the workbook writer: owns the worksheets, the shared strings, the styles
+// and the temporary folder in which every package part is written as a file of
+// its own; Save packs the part files into the target and removes the folder.
+class CWorkbook
+{
+public:
+    // An empty author falls back to the user's name from the environment, then to "Unknown".
+    explicit CWorkbook(const CDualString &author = CDualString());
+    virtual ~CWorkbook();
+    CWorkbook(const CWorkbook &) = delete;
+    CWorkbook &operator=(const CWorkbook &) = delete;
+
+    // A new worksheet, owned by the workbook; an empty title gives "Sheet N".
+    CWorksheet &NewWorksheet(const CDualString &title);
+    // Called with the fraction of parts packed during Save; null switches it off.
+    void SetProgressCallback(ProgressCallback callback) { m_progressCallback = callback; }
+    // Writes the package to path. False when any part or the archive could not be
+    // written completely; the target is then removed. The temporary parts are gone
+    // afterwards either way.
+    bool Save(const std::string &path);
+
+    // Part writers, in the order Save runs them.
+    bool SaveCore();
+    bool SaveApp();
+    bool SaveContentTypes();
+    bool SaveCalcChain();
+    bool SaveTheme();
+    bool SaveComments();
+    bool SaveSharedStrings();
+    bool SaveWorkbook();
+
+    const CDualString &Author() const { return m_author; }
+    CStyleTable &Styles() { return m_styles; }
+    const CTempTree &TempTree() const { return m_tempTree; }
+
+private:
+    bool SaveParts(SaveLog &log);
+    bool PackParts(const std::string &path, SaveLog &log);
+    bool AnySheetHasFormulas() const;
+
+    std::vector<std::unique_ptr<CWorksheet>> m_worksheets;
+    SharedStringTable m_sharedStrings;
+    CDualString m_author;
+    uint64_t m_nextSheetId = 1;
+    uint64_t m_activeSheet = 0;
+    CStyleTable m_styles;
+    CTempTree m_tempTree;
+    ProgressCallback m_progressCallback = nullptr;
+};
+
+} // namespace Xlsx
