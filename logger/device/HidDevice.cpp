@@ -1,0 +1,241 @@
+#include "HidDevice.h"
+
+#include "LoggerState.h"
+#include "Packet.h"
+#include "PowerPackets.h"
+
+#include <hidapi.h>
+
+#include <QDebug>
+#include <QThread>
+#include <QTimer>
+
+#include <array>
+
+namespace {
+
+HidDevice* s_instance = nullptr;
+
+const QString analyzerPrefix = QStringLiteral("5001");
+const QString supplyPrefix = QStringLiteral("5002");
+
+// Serial numbers come as wchar_t strings (32-bit characters on Linux); the USB stack may
+// not have one at all.
+QString serialText(const wchar_t* serial)
+{
+    return serial ? QString::fromWCharArray(serial) : QString();
+}
+
+} // namespace
+
+HidDevice* HidDevice::instance(QObject* parent)
+{
+    if (!s_instance)
+        s_instance = new HidDevice(parent);
+    return s_instance;
+}
+
+HidDevice::HidDevice(QObject* parent)
+    : QObject(parent),
+      m_checkTimer(new QTimer(this)),
+      m_readTimer(new QTimer(this)),
+      m_sleeper([](int ms) { QThread::msleep(ulong(ms)); })
+{
+    hid_init();
+    m_checkTimer->setInterval(checkIntervalMs);
+    m_readTimer->setInterval(readIntervalMs);
+    connect(m_checkTimer, &QTimer::timeout, this, &HidDevice::checkTimerTick);
+    connect(m_readTimer, &QTimer::timeout, this, &HidDevice::hidRead);
+    m_checkTimer->start();
+    m_readTimer->start();
+}
+
+HidDevice::~HidDevice()
+{
+    releaseEnumeration();
+    m_checkTimer->stop();
+    m_readTimer->stop();
+    delete m_checkTimer;
+    delete m_readTimer;
+    disconnect();
+    // The owner normally closes through stop() first; a handle left open is not leaked.
+    close();
+    if (s_instance == this)
+        s_instance = nullptr;
+}
+
+bool HidDevice::open(quint16 vendor, quint16 product, const wchar_t* serial)
+{
+    if (m_device)
+        return false;
+    m_device = hid_open(vendor, product, serial);
+    if (!m_device)
+        return false;
+    hid_set_nonblocking(m_device, 1);
+    return true;
+}
+
+void HidDevice::close()
+{
+    if (!m_device)
+        return;
+    hid_close(m_device);
+    m_device = nullptr;
+}
+
+void HidDevice::releaseEnumeration()
+{
+    if (m_enumeration)
+        hid_free_enumeration(m_enumeration);
+    m_enumeration = nullptr;
+}
+
+int HidDevice::write(const quint8* report, int length)
+{
+    if (!m_device)
+        return 0;
+    return hid_write(m_device, report, size_t(length));
+}
+
+int HidDevice::write(const HidOutputReport& report)
+{
+    return write(report.data(), int(report.size()));
+}
+
+int HidDevice::send(Packet& packet)
+{
+    return write(powerMode() ? powerReport(packet.data()) : analyzerReport(packet.data()));
+}
+
+int HidDevice::sendReport(Packet& packet)
+{
+    return write(powerReport(packet.data()));
+}
+
+int HidDevice::sendText(const QString& text)
+{
+    if (text.size() > PowerCommand::maxLength) {
+        qWarning() << "HidDevice::sendText: command longer than" << PowerCommand::maxLength
+                   << "characters not sent:" << text;
+        return 0;
+    }
+    const QByteArray report = powerTextReport(text);
+    return report.isEmpty() ? 0 : write(reinterpret_cast<const quint8*>(report.constData()), int(report.size()));
+}
+
+QString HidDevice::lastError(const QString& fallback) const
+{
+    const wchar_t* error = m_device ? hid_error(m_device) : nullptr;
+    const QString text = serialText(error).trimmed();
+    return text.isEmpty() ? fallback : text;
+}
+
+bool HidDevice::searchDevice(bool arrival, bool boot)
+{
+    releaseEnumeration();
+    m_enumeration = boot ? hid_enumerate(vendorId, bootloaderProductId) : hid_enumerate(0, 0);
+
+    if (!arrival) {
+        for (const hid_device_info* d = m_enumeration; d; d = d->next)
+            if (d->vendor_id == vendorId
+                && (d->product_id == bootloaderProductId || d->product_id == instrumentProductId))
+                return true;
+        emit deviceDisconnected();
+        close();
+        return false;
+    }
+
+    if (m_device)
+        return true;
+    for (const hid_device_info* d = m_enumeration; d; d = d->next) {
+        if (d->vendor_id != vendorId)
+            continue;
+        const QString serial = serialText(d->serial_number);
+        const QString prefix = serial.left(4);
+        if (d->product_id == instrumentProductId) {
+            if (prefix != analyzerPrefix && prefix != supplyPrefix)
+                continue;
+            if (open(d->vendor_id, d->product_id, d->serial_number)) {
+                m_serial = serial;
+                m_serialPrefix = prefix;
+                m_bootMode = false;
+                emit deviceConnected();
+            }
+            return true;
+        }
+        if (d->product_id == bootloaderProductId) {
+            if (open(d->vendor_id, d->product_id, d->serial_number)) {
+                m_serial = serial;
+                m_serialPrefix = prefix;
+                m_bootMode = true;
+            }
+            return true;
+        }
+    }
+    return false;
+}
+
+void HidDevice::checkTimerTick()
+{
+    searchDevice(!isOpen(), false);
+}
+
+void HidDevice::hidRead()
+{
+    if (!m_device)
+        return;
+    // A receiver that runs a nested event loop brings this slot back from the read timer
+    // while a report is still being handed out: that call returns at once, and the outer
+    // one goes on draining when the receiver returns.
+    if (!m_readMutex.tryLock())
+        return;
+    while (m_device) {
+        std::array<quint8, HidFraming::packetBytes> report{};
+        const int result = hid_read(m_device, report.data(), report.size());
+        if (result == 0)
+            break;
+        if (result < 0) {
+            // The handle is dead (the instrument was pulled, perhaps already plugged in
+            // again): drop it so that the next check connects afresh.
+            qDebug() << "HidDevice::hidRead: read failed, device removed:" << lastError(QString());
+            emit deviceDisconnected();
+            close();
+            break;
+        }
+        emit packetReceived(report.data(), HidFraming::packetBytes);
+    }
+    m_readMutex.unlock();
+}
+
+void HidDevice::stop()
+{
+    m_checkTimer->stop();
+    m_readTimer->stop();
+    close();
+}
+
+void HidDevice::terminateUpdate()
+{
+    m_terminate = true;
+}
+
+void HidDevice::restart()
+{
+    m_bootMode = false;
+    close();
+    m_checkTimer->start(checkIntervalMs);
+    m_readTimer->start(readIntervalMs);
+    searchDevice(true, false);
+}
+
+void HidDevice::setSleeper(Sleeper sleeper)
+{
+    m_sleeper = std::move(sleeper);
+}
+
+void HidDevice::sleep(int milliseconds)
+{
+    m_sleeper(milliseconds);
+}
+
+#include "moc_HidDevice.cpp"
