@@ -1,0 +1,10 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="en_GB">
+<context>
+    <name>ChartPlot</name>
+    <message>
+        <source>Use mouse to move time window left and right. Use mouse wheel to zoom in or zoom out the time window displayed</source>
+        <translation>Use mouse to move time window left and right. Use mouse wheel to zoom in or zoom out the time window displayed</translation>
+    </message>
+</context>
+</TS>
