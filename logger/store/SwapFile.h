@@ -94,6 +94,13 @@ private:
     void readThresholds();
     void rebuildChannelList();
     bool fail(int code);
+    // Every reader starts afresh: a cancel meant for an earlier one neither stops it nor
+    // is reported for it.
+    void startReading()
+    {
+        m_cancelRequested = false;
+        m_wasCancelled = false;
+    }
     void closeFile();
     // Opens the file for reading with its records' size known; false after raising the
     // matching code (nothing raised when the file cannot be opened and openCode is 0).

@@ -98,7 +98,7 @@ bool SwapFile::readInto(RecordFile& records, qint64 first, qint64 last,
 bool SwapFile::readWindow(double centre, double width, ChannelMaps& maps)
 {
     WaitCursorGuard waitCursor;
-    m_cancelRequested = false;
+    startReading();
     RecordFile records;
     QList<QCPGraphDataContainer*> targets;
     if (!openRecords(records, SwapFileErrors::None) || !resolveMaps(maps, powerMode(), &targets))
@@ -113,7 +113,7 @@ bool SwapFile::readWindow(double centre, double width, ChannelMaps& maps)
 
 bool SwapFile::openLog(const QString& fileName, RecordFile& records, int openCode)
 {
-    m_cancelRequested = false;
+    startReading();
     closeFile();
     m_file.setFileName(fileName);
     if (!records.open(fileName))
@@ -194,7 +194,7 @@ bool SwapFile::loadPowerLog(const QString& fileName, int seconds, ChannelMaps& m
 bool SwapFile::readEndTime()
 {
     closeFile();
-    m_cancelRequested = false;
+    startReading();
     RecordFile records;
     if (!records.open(fileName()))
         return false;
@@ -206,7 +206,7 @@ bool SwapFile::readEndTime()
 
 double SwapFile::channelAverage(const QCPRange& window, int channel)
 {
-    m_cancelRequested = false;
+    startReading();
     const int position = int(m_channelList.indexOf(channel));
     if (position < 0)
         return DBL_MAX;
