@@ -1,6 +1,7 @@
 #include "LogFixture.h"
 
 #include <QFile>
+#include <QStringList>
 
 SwapFileHeader analyzerHeader(quint8 mask, quint16 period)
 {
@@ -92,4 +93,12 @@ QVector<double> valuesOf(const QCPGraphDataContainer& map)
     for (auto it = map.constBegin(); it != map.constEnd(); ++it)
         values.append(it->value);
     return values;
+}
+
+QString describe(const QCPGraphDataContainer& map)
+{
+    QStringList parts;
+    for (auto it = map.constBegin(); it != map.constEnd(); ++it)
+        parts << QStringLiteral("%1:%2").arg(it->key, 0, 'g', 10).arg(it->value);
+    return parts.join(QLatin1Char(' '));
 }

@@ -43,3 +43,5 @@ QByteArray readAll(const QString& path);
 ChannelMaps emptyMaps(int count);
 QVector<double> keysOf(const QCPGraphDataContainer& map);
 QVector<double> valuesOf(const QCPGraphDataContainer& map);
+// "key:value key:value ..." with ten significant digits.
+QString describe(const QCPGraphDataContainer& map);

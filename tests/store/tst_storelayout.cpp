@@ -25,13 +25,6 @@ Points points(std::initializer_list<std::pair<double, double>> list)
     return out;
 }
 
-QString describe(const QCPGraphDataContainer& map)
-{
-    QStringList parts;
-    for (auto it = map.constBegin(); it != map.constEnd(); ++it)
-        parts << QStringLiteral("%1:%2").arg(it->key, 0, 'g', 10).arg(it->value);
-    return parts.join(QLatin1Char(' '));
-}
 } // namespace
 
 class TestStoreLayout : public QObject

@@ -13,14 +13,6 @@
 
 namespace {
 constexpr quint16 period8Hz = 1250;
-
-QString describe(const QCPGraphDataContainer& map)
-{
-    QStringList parts;
-    for (auto it = map.constBegin(); it != map.constEnd(); ++it)
-        parts << QStringLiteral("%1:%2").arg(it->key, 0, 'g', 10).arg(it->value);
-    return parts.join(QLatin1Char(' '));
-}
 } // namespace
 
 class TestSwapFileOverview : public QObject
