@@ -1,0 +1,4 @@
+#include "PanelState.h"
+
+bool firstStatusPending = false;
+bool controlSettingsSent = false;

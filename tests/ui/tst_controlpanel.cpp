@@ -1,0 +1,310 @@
+#include "ChannelInfo.h"
+#include "ControlPanel.h"
+#include "DeviceControl.h"
+#include "DeviceDescriptions.h"
+#include "LoggerState.h"
+#include "MessageBoxes.h"
+#include "PanelState.h"
+#include "Settings.h"
+#include "StatusControl.h"
+#include "ui_ControlPanel.h"
+
+#include <QtTest>
+
+// The Control panel: the requests its buttons build, its settings and channel list, and
+// how it reflects the analyzer's status responses.
+class TestControlPanel : public QObject
+{
+    Q_OBJECT
+private:
+    std::unique_ptr<ControlPanel> panel;
+    QList<DeviceControl> starts;
+    QList<StatusControlRequest> requests;
+    QStringList boxes;
+    int terminations = 0;
+
+    void build()
+    {
+        panel = std::make_unique<ControlPanel>(nullptr);
+        panel->loadSettings();
+        panel->setChannels();
+        starts.clear();
+        requests.clear();
+        terminations = 0;
+        connect(panel.get(), &ControlPanel::startMeasurement, this, [this](DeviceControl& c) { starts << c; });
+        connect(panel.get(), &ControlPanel::requestStatus, this,
+                [this](StatusControlRequest& r) { requests << r; });
+        connect(panel.get(), &ControlPanel::terminateMeasuring, this, [this] { ++terminations; });
+    }
+    Ui::ControlPanel& ui() { return *panel->form(); }
+    QList<bool> checkedRows()
+    {
+        QList<bool> rows;
+        for (int i = 0; i < ui().listWidget->count(); ++i)
+            rows << (ui().listWidget->item(i)->checkState() == Qt::Checked);
+        return rows;
+    }
+    StatusControlResponse response(quint8 status, quint8 pins, qint16 vout, quint8 output, quint8 echo = 0)
+    {
+        StatusControlResponse r;
+        r.setControl(echo);
+        r.setByte(4, status);
+        r.setByte(5, pins);
+        r.setBigEndian16(22, quint16(vout));
+        r.setByte(24, output);
+        return r;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setApplicationName(QStringLiteral("ControlPanelTest"));
+        setMessageBoxResponder([this](QMessageBox& box) {
+            boxes << box.text();
+            return int(QMessageBox::Ok);
+        });
+    }
+    void init()
+    {
+        QFile::remove(Settings::filePath());
+        ChannelInfo::clearTable();
+        createDefaults();
+        measuringActive = false;
+        firstStatusPending = controlSettingsSent = false;
+        boxes.clear();
+    }
+    void cleanup() { panel.reset(); }
+
+    void storedChannelSelection_data()
+    {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QList<bool>>("rows");
+        QTest::newRow("missing key: all") << QVariant() << QList<bool>{true, true, true};
+        QTest::newRow("0 and 2") << QVariant("0,2,") << QList<bool>{true, false, true};
+        QTest::newRow("padded, empty and no number") << QVariant(" 1 ,,x") << QList<bool>{true, true, false};
+    }
+    void storedChannelSelection()
+    {
+        QFETCH(QVariant, stored);
+        QFETCH(QList<bool>, rows);
+        if (stored.isValid())
+            Settings().setValue("Measure/channels", stored);
+        build();
+        QCOMPARE(checkedRows(), rows);
+        QCOMPARE(ui().listWidget->item(0)->text(), QStringLiteral("#0: Current"));
+        QCOMPARE(ui().listWidget->item(2)->data(Qt::UserRole).toInt(), 2);
+    }
+
+    void oneChannelRuleAt10kHz()
+    {
+        Settings().setValue("Measure/sample-rate-combo", 3);
+        build();
+        QCOMPARE(checkedRows(), (QList<bool>{true, true, true}));
+        ui().comboBoxSampleRate->setCurrentIndex(0);
+        QCOMPARE(checkedRows(), (QList<bool>{true, false, false}));
+        ui().listWidget->item(2)->setCheckState(Qt::Checked);
+        QCOMPARE(checkedRows(), (QList<bool>{false, false, true}));
+        ui().listWidget->item(2)->setCheckState(Qt::Unchecked);
+        QCOMPARE(checkedRows(), (QList<bool>{false, false, false}));
+    }
+
+    void startRequests()
+    {
+        Settings().setValue("Measure/sample-rate-combo", 3);
+        build();
+        QTest::mouseClick(ui().btnStart, Qt::LeftButton); // disabled until the device allows it
+        QVERIFY(starts.isEmpty());
+        panel->setMeasureControlsEnabled(true);
+        QTest::mouseClick(ui().btnStart, Qt::LeftButton);
+        QCOMPARE(starts.size(), 1);
+        const QByteArray start = starts[0].toByteArray();
+        QCOMPARE(start.left(11), QByteArray::fromHex("028000000007000a010000"));
+        QCOMPARE(quint8(start[1]), quint8(DeviceControl::CommandStart));
+
+        ui().checkBoxCustom->setChecked(true);
+        ui().spinBoxSampleRate->setValue(25);
+        QCOMPARE(ui().labelFq->text(), QStringLiteral("(0.400 kHz)"));
+        panel->on_logButton();
+        QCOMPARE(starts[1].command(), quint8(DeviceControl::CommandLog));
+        QCOMPARE(starts[1].sampleRate(), quint16(25));
+
+        panel->on_trigButton();
+        QCOMPARE(starts[2].command(), quint8(DeviceControl::CommandTrig));
+        QCOMPARE(starts[2].triggerDelay(), quint16(0));
+        ui().spinBoxTrigDelay->setValue(1500);
+        panel->on_trigButton();
+        QCOMPARE(starts[3].command(), quint8(DeviceControl::CommandTrigDelayed));
+        QCOMPARE(starts[3].toByteArray().mid(9, 2), QByteArray::fromHex("05dc"));
+
+        // No start control can come on while a measurement runs, whoever asks.
+        measuringActive = true;
+        panel->setStartEnabled(true);
+        QVERIFY(!ui().btnStart->isEnabled());
+        QVERIFY(!ui().btnTrig->isEnabled());
+    }
+
+    void stopRequestCopiesTheMeasuringControl()
+    {
+        build();
+        measuringDeviceControl = DeviceControl();
+        measuringDeviceControl.setChannelMask(5);
+        measuringDeviceControl.setSampleRate(10);
+        DeviceControl stop;
+        connect(panel.get(), &ControlPanel::stopMeasurement, this, [&stop](DeviceControl& c) { stop = c; });
+        panel->on_stopButton();
+        QCOMPARE(stop.command(), quint8(DeviceControl::CommandStop));
+        QCOMPARE(stop.channelMask(), quint16(5));
+        QCOMPARE(stop.sampleRate(), quint16(10));
+    }
+
+    void outputRequests()
+    {
+        build();
+        ui().radioButtonVbat->setChecked(true);
+        ui().radioButtonLog->setChecked(true);
+        ui().spinBoxOutputVoltage->setValue(3300);
+        ui().spinBoxSyncDelay->setValue(200);
+        panel->on_applyButton();
+        QCOMPARE(requests.last().toByteArray().left(7), QByteArray::fromHex("06d3000ce400c8"));
+        QVERIFY(controlSettingsSent);
+
+        build();
+        panel->on_applyButton(); // no source checked, TRIG from the defaults
+        QCOMPARE(requests.last().control(), quint8(0x12));
+
+        ui().radioButtonDelayed->setChecked(true);
+        panel->on_powerSetButton();
+        QCOMPARE(requests.last().control(), quint8(0x0C));
+        ui().radioButtonDelayed->setAutoExclusive(false);
+        ui().radioButtonDelayed->setChecked(false);
+        ui().radioButtonOff->setAutoExclusive(false);
+        ui().radioButtonOff->setChecked(false);
+        panel->on_powerSetButton();
+        QCOMPARE(requests.last().control(), quint8(0));
+
+        panel->sendStatusRequest();
+        QCOMPARE(requests.last().toByteArray().left(7), QByteArray::fromHex("06000007080000"));
+    }
+
+    void resetRequestFollowsTheStatus_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("control");
+        QTest::addColumn<int>("voltage");
+        QTest::newRow("low battery") << 0x03 << 0x30 << 2500;
+        QTest::newRow("converter fault") << 0x41 << 0x20 << 0;
+    }
+    void resetRequestFollowsTheStatus()
+    {
+        QFETCH(int, status);
+        QFETCH(int, control);
+        QFETCH(int, voltage);
+        build();
+        ui().spinBoxOutputVoltage->setValue(2500);
+        StatusControlResponse r = response(quint8(status), 0x40, 1800, 8);
+        panel->update(r);
+        int resets = 0;
+        connect(panel.get(), &ControlPanel::resetClicked, this, [&resets] { ++resets; });
+        panel->on_resetButton();
+        QCOMPARE(resets, 1);
+        QCOMPARE(requests.last().control(), quint8(control));
+        QCOMPARE(requests.last().voltage(), quint16(voltage));
+    }
+
+    void settingsRoundTripAndRanges()
+    {
+        {
+            Settings s;
+            s.setValue("Control/sync-delay", 45000);
+            s.setValue("Control/trig-delay", 60000);
+            s.setValue("Measure/sample-rate-combo", 99);
+            s.setValue("Measure/sample-rate", 10000000);
+        }
+        build();
+        QCOMPARE(ui().spinBoxSyncDelay->value(), 45000);
+        QCOMPARE(ui().spinBoxTrigDelay->value(), 60000);
+        QCOMPARE(ui().comboBoxSampleRate->currentIndex(), 0);
+        QCOMPARE(ui().comboBoxSampleRate->count(), ControlPanel::sampleRateCount);
+        QCOMPARE(ui().spinBoxSampleRate->value(), 65535); // the period's 16-bit field
+        QCOMPARE(panel->sampleWord(), quint16(1));
+        ui().checkBoxCustom->setChecked(true);
+        QCOMPARE(panel->sampleWord(), quint16(65535));
+        panel->saveSettings();
+        panel.reset();
+        build();
+        QCOMPARE(ui().spinBoxSyncDelay->value(), 45000);
+        QVERIFY(ui().checkBoxCustom->isChecked());
+        QVERIFY(!ui().comboBoxSampleRate->isEnabled());
+    }
+
+    void channelsBeyondTheMaskAreNotOffered()
+    {
+        ChannelInfo high;
+        high.setByte(4, 20);
+        high.setTextField(ChannelInfo::infoOffset, ChannelInfo::infoLength, "mV,High,");
+        high.store();
+        build();
+        QCOMPARE(ui().listWidget->count(), 3);
+        QCOMPARE(panel->channelMask(), quint16(0x0007));
+    }
+
+    void statusFaultsExplainedOncePerEpisode()
+    {
+        build();
+        StatusControlResponse fault = response(0x41, 0x40, 1800, 8);
+        panel->update(fault);
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY(boxes[0].startsWith("Power converter communication error\nLoad power is disabled\n\n\n"
+                                    "All power supplies were disconnected from DUT  due overcurrent.\n"
+                                    "1.Remove reason"));
+        QCOMPARE(terminations, 1);
+        QVERIFY(panel->isLoadPowerDisabled());
+        QVERIFY(ui().btnResetErrors->isVisibleTo(panel.get()));
+        panel->update(fault);
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(terminations, 1);
+
+        panel->on_resetButton();
+        StatusControlResponse clear = response(0, 0x40, 1800, 8);
+        panel->update(clear);
+        panel->update(fault);
+        QCOMPARE(boxes.size(), 2);
+
+        StatusControlResponse low = response(0x02, 0x40, 1800, 8);
+        panel->update(low);
+        QCOMPARE(ui().groupBoxSwitchVin->title(), QStringLiteral("Battery LOW"));
+        QCOMPARE(boxes.size(), 2);
+    }
+
+    void statusDecidesTheStartRow()
+    {
+        build();
+        panel->setMeasureControlsEnabled(true);
+        StatusControlResponse ok = response(0, 0x40, 1800, 8);
+        panel->update(ok);
+        QVERIFY(ui().btnStart->isEnabled());
+        StatusControlResponse off = response(0, 0x40, 1800, 4);
+        panel->update(off);
+        QVERIFY(!ui().btnStart->isEnabled());
+        StatusControlResponse wrongVoltage = response(0, 0x40, 3000, 8);
+        panel->update(wrongVoltage);
+        QVERIFY(!ui().btnStart->isEnabled());
+        QCOMPARE(ui().labelPower->text(), QStringLiteral("3000 mV"));
+        QVERIFY(!ui().groupBoxPowerOn->isEnabled());
+
+        // Output settings are reloaded from the device only on the first status.
+        firstStatusPending = true;
+        StatusControlResponse first = response(0, 0x40, 1800, 8);
+        panel->update(first);
+        QVERIFY(ui().radioButtonPermanent->isChecked());
+        QVERIFY(ui().radioButtonVbat->isChecked());
+        firstStatusPending = false;
+        ui().radioButtonOff->setChecked(true);
+        panel->update(first);
+        QVERIFY(ui().radioButtonOff->isChecked());
+    }
+};
+
+QTEST_MAIN(TestControlPanel)
+#include "tst_controlpanel.moc"
