@@ -97,6 +97,8 @@ void WriteValElement(CXmlStream &xml, const char *name, uint64_t value);
 void WriteColour(CXmlStream &xml, const std::string &colour);
 // Line width in points as DrawingML EMU, kept within the range a line may have.
 uint64_t LineWidthEmu(double points);
+// The line of a line or scatter series.
+void WriteLineProperties(CXmlStream &xml, const CSeriesRecord &series);
 
 } // namespace Chart
 
