@@ -185,7 +185,7 @@ void SimAnalyzer::emitReport(std::uint32_t number, std::uint64_t firstIndex, int
     std::uint8_t mask = 0;
     for (int c : m_channels)
         mask |= std::uint8_t(1 << c);
-    r[5] = std::uint8_t((pinState() & 0xF8) | mask);
+    r[5] = std::uint8_t((m_source & 0xF8) | mask);
     r[6] = std::uint8_t(rows);
     std::size_t at = 7;
     for (int row = 0; row < rows; ++row) {
@@ -198,11 +198,6 @@ void SimAnalyzer::emitReport(std::uint32_t number, std::uint64_t firstIndex, int
         }
     }
     queue(r);
-}
-
-std::uint8_t SimAnalyzer::pinState() const
-{
-    return m_source;
 }
 
 void SimAnalyzer::status(const Report& request, std::uint64_t now)
@@ -225,7 +220,7 @@ void SimAnalyzer::status(const Report& request, std::uint64_t now)
     r[0] = 6;
     r[1] = c;
     r[4] = m_bus.settings.analyzerStatus;
-    r[5] = pinState();
+    r[5] = m_source;
     putFloatLe(r, 6, float(s.currentUa / 1000.0));
     putFloatLe(r, 10, float(s.voltage1Mv));
     putFloatLe(r, 14, float(s.voltage2Mv));

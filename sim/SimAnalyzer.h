@@ -34,7 +34,6 @@ private:
     void control(const Report& request, std::uint64_t now);
     void status(const Report& request, std::uint64_t now);
     void switchToBootloader();
-    std::uint8_t pinState() const;
     void emitReport(std::uint32_t number, std::uint64_t firstIndex, int rows);
 
     SampleStream m_stream;

@@ -30,12 +30,15 @@ bool SimBootloader::receive(const Report& report, std::uint64_t now)
     case 4:
         if (length > ChunkBytes)
             return false;
+        if (command == 4 && m_bus.settings.bootloaderBehaviour == BootloaderBehaviour::RejectLaterChunks)
+            return false;
         flash.image.insert(flash.image.end(), report.begin() + 2, report.begin() + 2 + length);
         if (command == 3)
             answer();
         break;
     case 5:
-        answer();
+        if (m_bus.settings.bootloaderBehaviour != BootloaderBehaviour::SilentOnFinish)
+            answer();
         break;
     case 6: {
         SimBus& bus = m_bus;
@@ -54,22 +57,12 @@ bool SimBootloader::receive(const Report& report, std::uint64_t now)
 
 void SimBootloader::answer()
 {
-    switch (m_bus.settings.bootloaderBehaviour) {
-    case BootloaderBehaviour::Acknowledge: {
-        Report r{};
-        r[0] = Acknowledge;
-        queue(r);
-        break;
-    }
-    case BootloaderBehaviour::Refuse: {
-        Report r{};
-        r[0] = Refusal;
-        queue(r);
-        break;
-    }
-    case BootloaderBehaviour::Silent:
-        break;
-    }
+    const BootloaderBehaviour behaviour = m_bus.settings.bootloaderBehaviour;
+    if (behaviour == BootloaderBehaviour::Silent)
+        return;
+    Report r{};
+    r[0] = behaviour == BootloaderBehaviour::Refuse ? Refusal : Acknowledge;
+    queue(r);
 }
 
 } // namespace talvo::sim

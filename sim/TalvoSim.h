@@ -25,7 +25,13 @@ enum class Kind {
 enum class ClockMode { Driven, Real };
 
 // How the bootloader answers the first chunk and the finish command.
-enum class BootloaderBehaviour { Acknowledge, Silent, Refuse };
+enum class BootloaderBehaviour {
+    Acknowledge,      // acknowledges both
+    Silent,           // answers nothing
+    Refuse,           // answers with a refusal
+    SilentOnFinish,   // acknowledges the first chunk, then never the finish
+    RejectLaterChunks // acknowledges the first chunk, then refuses to take the next reports
+};
 
 struct AnalyzerSample
 {

@@ -117,6 +117,9 @@ private slots:
         QTest::newRow("first chunk not acknowledged") << "silent" << "Bootloader returns ERROR." << 64;
         QTest::newRow("first chunk refused") << "refuse" << "Bootloader returns ERROR." << 3;
         QTest::newRow("bootloader gone while waiting") << "gone" << "Bootloader returns ERROR." << 3;
+        QTest::newRow("finish not confirmed, no error text")
+            << "silent finish" << "The bootloader did not confirm the image." << 64;
+        QTest::newRow("data refused: hidapi's text") << "reject" << "Report refused by the device" << 3;
         QTest::newRow("bootloader never appears") << "no bootloader" << "The bootloader did not appear." << 20;
         QTest::newRow("no instrument") << "no instrument" << "The instrument was not found." << 4;
         QTest::newRow("empty image") << "empty" << "Firmware file too short." << 1;
@@ -133,6 +136,10 @@ private slots:
             sim::setBootloaderBehaviour(sim::BootloaderBehaviour::Silent);
         if (situation == "refuse")
             sim::setBootloaderBehaviour(sim::BootloaderBehaviour::Refuse);
+        if (situation == "silent finish")
+            sim::setBootloaderBehaviour(sim::BootloaderBehaviour::SilentOnFinish);
+        if (situation == "reject")
+            sim::setBootloaderBehaviour(sim::BootloaderBehaviour::RejectLaterChunks);
         if (situation == "no bootloader")
             sim::setBootloaderDelays(3600 * 1000, 500);
         if (situation == "gone")
@@ -147,6 +154,8 @@ private slots:
         QSignalSpy percent(hid, &HidDevice::updatePercentChanged);
         if (text == "Bootloader returns ERROR.")
             QTest::ignoreMessage(QtDebugMsg, "first read failed");
+        if (situation == "reject")
+            QTest::ignoreMessage(QtDebugMsg, "\"Report refused by the device\"");
 
         QVERIFY(!hid->updateFirmware(&file));
 
