@@ -1,0 +1,128 @@
+#pragma once
+
+// The compressor's one state record, made once per archive, and the block coder that the
+// match finder hands its symbols to.
+
+#include "ZipWriterState.h"
+
+#include <stdint.h>
+
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "bit output assumes a little-endian host");
+
+enum {
+    DeflateWindowSize = 65536,         // twice the dictionary
+    DeflateDictionary = 32768,
+    DeflateWindowMask = DeflateDictionary - 1,
+    DeflateWindowPadding = 272,        // lets comparisons read 8 bytes past any match end
+    DeflateHashSize = 32768,
+    DeflateHashMask = DeflateHashSize - 1,
+    DeflateHashShift = 5,
+    DeflateMinMatch = 3,
+    DeflateMaxMatch = 258,
+    DeflateMinLookahead = DeflateMaxMatch + DeflateMinMatch + 1,
+    DeflateMaxDistance = DeflateDictionary - DeflateMinLookahead,
+    DeflateTooFar = 4096,
+    DeflateSymbolBufferSize = 32768,
+    DeflateLiterals = 256,
+    DeflateEndBlock = 256,
+    DeflateLengthCodes = 29,
+    DeflateLCodes = DeflateLiterals + 1 + DeflateLengthCodes,  // 286
+    DeflateDCodes = 30,
+    DeflateBlCodes = 19,
+    DeflateHeapSize = 2 * DeflateLCodes + 1,
+    DeflateMaxBits = 15,
+    DeflateMaxBlBits = 7,
+};
+
+struct DeflateTreeNode {
+    uint32_t freq;
+    uint16_t code;  // bit-reversed, ready to send
+    uint16_t len;
+    uint16_t dad;
+};
+
+struct DeflateTreeDesc {
+    DeflateTreeNode *dynTree;
+    int maxCode;
+    const DeflateTreeNode *staticTree;
+    const uint8_t *extraBits;
+    int extraBase;
+    int elements;
+    int maxLength;
+};
+
+struct DeflateState {
+    ZipWriterState *writer;
+    const char *error;
+
+    // output: the writer's buffer, whole bytes; pending bits wait in bitBuffer
+    unsigned char *out;
+    uint32_t outCount;
+    uint64_t flushedBytes;
+    uint64_t bitBuffer;
+    unsigned bitCount;
+    bool writeFailed;
+
+    // window and hash chains (positions fit 16 bits; 0 means none)
+    unsigned char window[DeflateWindowSize + DeflateWindowPadding];
+    uint16_t head[DeflateHashSize];
+    uint16_t prev[DeflateDictionary];
+    uint32_t strStart;
+    int32_t blockStart;
+    uint32_t lookahead;
+    uint32_t matchStart;
+    uint32_t matchLength;
+    uint32_t prevLength;
+    uint32_t prevMatch;
+    bool matchAvailable;
+    bool endOfInput;
+    uint32_t insertHash;
+
+    // symbols of the current block: distance 0 marks a literal
+    uint8_t literals[DeflateSymbolBufferSize];
+    uint16_t distances[DeflateSymbolBufferSize];
+    uint32_t lastLiteral;
+    uint32_t lastDistance;
+
+    DeflateTreeNode dynLTree[DeflateHeapSize];
+    DeflateTreeNode dynDTree[2 * DeflateDCodes + 1];
+    DeflateTreeNode blTree[2 * DeflateBlCodes + 1];
+    DeflateTreeNode staticLTree[DeflateLCodes + 2];
+    DeflateTreeNode staticDTree[DeflateDCodes];
+    DeflateTreeDesc lDesc;
+    DeflateTreeDesc dDesc;
+    DeflateTreeDesc blDesc;
+    uint16_t blCount[DeflateMaxBits + 1];
+    int heap[DeflateHeapSize];
+    int heapLength;
+    int heapMax;
+    uint8_t depth[DeflateHeapSize];
+    uint8_t lengthCode[256];
+    uint8_t distCode[512];
+    int baseLength[DeflateLengthCodes];
+    int baseDist[DeflateDCodes];
+    bool tablesReady;
+
+    // accounting of the current block and the entry, in bits
+    uint64_t optLength;
+    uint64_t staticLength;
+    uint64_t compressedLength;
+    uint64_t inputLength;
+};
+
+extern const uint8_t DeflateExtraDBits[DeflateDCodes];
+
+// Trees and block output (DeflateTrees.cpp).
+bool DeflateInitTables(DeflateState *s);
+void DeflateInitEntry(DeflateState *s);
+void DeflateInitBlock(DeflateState *s);
+// Sends the block of storedLength input bytes (still at `stored` in the window, or null
+// when they have slid out) as a stored, fixed or dynamic block; the last one ends the
+// stream and flushes the output.
+void DeflateFlushBlock(DeflateState *s, const unsigned char *stored, uint32_t storedLength, bool last);
+void DeflateFlushOutput(DeflateState *s);
+
+inline uint32_t DeflateDistCode(const DeflateState *s, uint32_t dist)
+{
+    return dist < 256 ? s->distCode[dist] : s->distCode[256 + (dist >> 7)];
+}

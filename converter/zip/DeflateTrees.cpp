@@ -1,0 +1,535 @@
+// Huffman trees and block output of the compressor: code lengths limited to 15 bits
+// (7 for the bit-length codes), canonical codes, and per block the cheapest of a stored,
+// fixed-code or dynamic-code block.
+
+#include "DeflateState.h"
+
+#include <string.h>
+
+namespace {
+
+const uint8_t extraLBits[DeflateLengthCodes] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
+                                                2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+const uint8_t extraBlBits[DeflateBlCodes] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 3, 7};
+const uint8_t blOrder[DeflateBlCodes] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15};
+
+const int Rep3To6 = 16;
+const int RepZero3To10 = 17;
+const int RepZero11To138 = 18;
+const int StoredBlock = 0;
+const int StaticTrees = 1;
+const int DynamicTrees = 2;
+const uint32_t MaxStoredLength = 65535;
+
+void fail(DeflateState *s, const char *message)
+{
+    if (!s->error)
+        s->error = message;
+}
+
+uint16_t reverseBits(uint32_t code, int length)
+{
+    uint32_t r = 0;
+    do {
+        r |= code & 1;
+        code >>= 1;
+        r <<= 1;
+    } while (--length > 0);
+    return (uint16_t)(r >> 1);
+}
+
+// ---- bit output ------------------------------------------------------------------
+
+void putBytes(DeflateState *s)
+{
+    if (s->outCount > ZipBufferSize - 8)
+        DeflateFlushOutput(s);
+    memcpy(s->out + s->outCount, &s->bitBuffer, 8);
+    s->outCount += s->bitCount >> 3;
+    s->bitBuffer = (s->bitCount & ~7u) >= 64 ? 0 : s->bitBuffer >> (s->bitCount & ~7u);
+    s->bitCount &= 7;
+}
+
+void sendBits(DeflateState *s, uint32_t value, unsigned length)
+{
+    if (length == 0 || length > 15) {
+        fail(s, "invalid length");
+        return;
+    }
+    s->bitBuffer |= (uint64_t)value << s->bitCount;
+    s->bitCount += length;
+    if (s->bitCount >= 32)
+        putBytes(s);
+}
+
+// Pads the pending bits to a whole byte and puts them out.
+void alignToByte(DeflateState *s)
+{
+    s->bitCount = (s->bitCount + 7) & ~7u;
+    putBytes(s);
+}
+
+uint64_t bitsSent(const DeflateState *s)
+{
+    return (s->flushedBytes + s->outCount) * 8 + s->bitCount;
+}
+
+// ---- tree construction ----------------------------------------------------------
+
+bool smaller(const DeflateState *s, const DeflateTreeNode *tree, int n, int m)
+{
+    return tree[n].freq < tree[m].freq || (tree[n].freq == tree[m].freq && s->depth[n] <= s->depth[m]);
+}
+
+void heapDown(DeflateState *s, const DeflateTreeNode *tree, int k)
+{
+    const int v = s->heap[k];
+    int j = k << 1;
+    while (j <= s->heapLength) {
+        if (j < s->heapLength && smaller(s, tree, s->heap[j + 1], s->heap[j]))
+            ++j;
+        if (smaller(s, tree, v, s->heap[j]))
+            break;
+        s->heap[k] = s->heap[j];
+        k = j;
+        j <<= 1;
+    }
+    s->heap[k] = v;
+}
+
+// Code lengths from the tree, limited to maxLength: leaves that would be too deep are
+// moved up and the lengths above them repaired so the code stays complete.
+void generateBitLengths(DeflateState *s, DeflateTreeDesc *desc)
+{
+    DeflateTreeNode *tree = desc->dynTree;
+    const DeflateTreeNode *stree = desc->staticTree;
+    memset(s->blCount, 0, sizeof s->blCount);
+    tree[s->heap[s->heapMax]].len = 0;
+    int overflow = 0;
+    int h;
+    for (h = s->heapMax + 1; h < DeflateHeapSize; ++h) {
+        const int n = s->heap[h];
+        int bits = tree[tree[n].dad].len + 1;
+        if (bits > desc->maxLength) {
+            bits = desc->maxLength;
+            ++overflow;
+        }
+        tree[n].len = (uint16_t)bits;
+        if (n > desc->maxCode)
+            continue;  // not a leaf
+        ++s->blCount[bits];
+        const int extra = n >= desc->extraBase ? desc->extraBits[n - desc->extraBase] : 0;
+        const uint64_t f = tree[n].freq;
+        s->optLength += f * (uint64_t)(bits + extra);
+        if (stree)
+            s->staticLength += f * (uint64_t)(stree[n].len + extra);
+    }
+    if (overflow == 0)
+        return;
+    do {
+        int bits = desc->maxLength - 1;
+        while (s->blCount[bits] == 0)
+            --bits;
+        --s->blCount[bits];
+        s->blCount[bits + 1] += 2;
+        --s->blCount[desc->maxLength];
+        overflow -= 2;
+    } while (overflow > 0);
+    for (int bits = desc->maxLength; bits != 0; --bits) {
+        int n = s->blCount[bits];
+        while (n != 0) {
+            const int m = s->heap[--h];
+            if (m > desc->maxCode)
+                continue;
+            if (tree[m].len != bits) {
+                s->optLength += ((int64_t)bits - tree[m].len) * (int64_t)tree[m].freq;
+                tree[m].len = (uint16_t)bits;
+            }
+            --n;
+        }
+    }
+}
+
+void generateCodes(DeflateState *s, DeflateTreeNode *tree, int maxCode, const uint16_t *blCount)
+{
+    uint16_t nextCode[DeflateMaxBits + 1];
+    uint32_t code = 0;
+    for (int bits = 1; bits <= DeflateMaxBits; ++bits) {
+        code = (code + blCount[bits - 1]) << 1;
+        nextCode[bits] = (uint16_t)code;
+    }
+    if (code + blCount[DeflateMaxBits] - 1 != (1u << DeflateMaxBits) - 1)
+        fail(s, "inconsistent bit counts");
+    for (int n = 0; n <= maxCode; ++n) {
+        const int len = tree[n].len;
+        if (len != 0)
+            tree[n].code = reverseBits(nextCode[len]++, len);
+    }
+}
+
+void buildTree(DeflateState *s, DeflateTreeDesc *desc)
+{
+    DeflateTreeNode *tree = desc->dynTree;
+    const DeflateTreeNode *stree = desc->staticTree;
+    const int elements = desc->elements;
+    int maxCode = -1;
+    s->heapLength = 0;
+    s->heapMax = DeflateHeapSize;
+    for (int n = 0; n < elements; ++n) {
+        if (tree[n].freq != 0) {
+            s->heap[++s->heapLength] = maxCode = n;
+            s->depth[n] = 0;
+        } else {
+            tree[n].len = 0;
+        }
+    }
+    // At least two codes, so that every code has a length of at least one bit.
+    while (s->heapLength < 2) {
+        const int node = s->heap[++s->heapLength] = maxCode < 2 ? ++maxCode : 0;
+        tree[node].freq = 1;
+        s->depth[node] = 0;
+        --s->optLength;
+        if (stree)
+            s->staticLength -= stree[node].len;
+    }
+    desc->maxCode = maxCode;
+    for (int n = s->heapLength / 2; n >= 1; --n)
+        heapDown(s, tree, n);
+    int node = elements;
+    do {
+        const int n = s->heap[1];
+        s->heap[1] = s->heap[s->heapLength--];
+        heapDown(s, tree, 1);
+        const int m = s->heap[1];
+        s->heap[--s->heapMax] = n;
+        s->heap[--s->heapMax] = m;
+        tree[node].freq = tree[n].freq + tree[m].freq;
+        s->depth[node] = (uint8_t)((s->depth[n] >= s->depth[m] ? s->depth[n] : s->depth[m]) + 1);
+        tree[n].dad = tree[m].dad = (uint16_t)node;
+        s->heap[1] = node++;
+        heapDown(s, tree, 1);
+    } while (s->heapLength >= 2);
+    s->heap[--s->heapMax] = s->heap[1];
+    generateBitLengths(s, desc);
+    generateCodes(s, tree, maxCode, s->blCount);
+}
+
+// Counts how the run-length coding of a tree's code lengths uses the bit-length codes.
+void scanTree(DeflateState *s, DeflateTreeNode *tree, int maxCode)
+{
+    int prevLen = -1;
+    int nextLen = tree[0].len;
+    int count = 0;
+    int maxCount = nextLen == 0 ? 138 : 7;
+    int minCount = nextLen == 0 ? 3 : 4;
+    tree[maxCode + 1].len = 0xFFFF;  // guard
+    for (int n = 0; n <= maxCode; ++n) {
+        const int curLen = nextLen;
+        nextLen = tree[n + 1].len;
+        if (++count < maxCount && curLen == nextLen)
+            continue;
+        if (count < minCount) {
+            s->blTree[curLen].freq += count;
+        } else if (curLen != 0) {
+            if (curLen != prevLen)
+                ++s->blTree[curLen].freq;
+            ++s->blTree[Rep3To6].freq;
+        } else if (count <= 10) {
+            ++s->blTree[RepZero3To10].freq;
+        } else {
+            ++s->blTree[RepZero11To138].freq;
+        }
+        count = 0;
+        prevLen = curLen;
+        if (nextLen == 0) {
+            maxCount = 138;
+            minCount = 3;
+        } else if (curLen == nextLen) {
+            maxCount = 6;
+            minCount = 3;
+        } else {
+            maxCount = 7;
+            minCount = 4;
+        }
+    }
+}
+
+void sendCode(DeflateState *s, int c, const DeflateTreeNode *tree)
+{
+    sendBits(s, tree[c].code, tree[c].len);
+}
+
+void sendTree(DeflateState *s, const DeflateTreeNode *tree, int maxCode)
+{
+    int prevLen = -1;
+    int nextLen = tree[0].len;
+    int count = 0;
+    int maxCount = nextLen == 0 ? 138 : 7;
+    int minCount = nextLen == 0 ? 3 : 4;
+    for (int n = 0; n <= maxCode; ++n) {
+        const int curLen = nextLen;
+        nextLen = tree[n + 1].len;
+        if (++count < maxCount && curLen == nextLen)
+            continue;
+        if (count < minCount) {
+            do
+                sendCode(s, curLen, s->blTree);
+            while (--count != 0);
+        } else if (curLen != 0) {
+            if (curLen != prevLen) {
+                sendCode(s, curLen, s->blTree);
+                --count;
+            }
+            if (count < 3 || count > 6)
+                fail(s, " 3_6?");
+            sendCode(s, Rep3To6, s->blTree);
+            sendBits(s, count - 3, 2);
+        } else if (count <= 10) {
+            sendCode(s, RepZero3To10, s->blTree);
+            sendBits(s, count - 3, 3);
+        } else {
+            sendCode(s, RepZero11To138, s->blTree);
+            sendBits(s, count - 11, 7);
+        }
+        count = 0;
+        prevLen = curLen;
+        if (nextLen == 0) {
+            maxCount = 138;
+            minCount = 3;
+        } else if (curLen == nextLen) {
+            maxCount = 6;
+            minCount = 3;
+        } else {
+            maxCount = 7;
+            minCount = 4;
+        }
+    }
+}
+
+// Builds the bit-length tree and returns the index in blOrder of the last code sent.
+int buildBlTree(DeflateState *s)
+{
+    scanTree(s, s->dynLTree, s->lDesc.maxCode);
+    scanTree(s, s->dynDTree, s->dDesc.maxCode);
+    buildTree(s, &s->blDesc);
+    int maxBlIndex;
+    for (maxBlIndex = DeflateBlCodes - 1; maxBlIndex >= 3; --maxBlIndex)
+        if (s->blTree[blOrder[maxBlIndex]].len != 0)
+            break;
+    s->optLength += 3 * ((uint64_t)maxBlIndex + 1) + 5 + 5 + 4;
+    return maxBlIndex;
+}
+
+void sendAllTrees(DeflateState *s, int lCodes, int dCodes, int blCodes)
+{
+    if (lCodes < 257 || dCodes < 1 || blCodes < 4)
+        fail(s, "not enough codes");
+    if (lCodes > DeflateLCodes || dCodes > DeflateDCodes || blCodes > DeflateBlCodes)
+        fail(s, "too many codes");
+    if (s->error)
+        return;
+    sendBits(s, lCodes - 257, 5);
+    sendBits(s, dCodes - 1, 5);
+    sendBits(s, blCodes - 4, 4);
+    for (int rank = 0; rank < blCodes; ++rank) {
+        // A length of 0 still takes its three bits.
+        s->bitBuffer |= (uint64_t)s->blTree[blOrder[rank]].len << s->bitCount;
+        s->bitCount += 3;
+        if (s->bitCount >= 32)
+            putBytes(s);
+    }
+    sendTree(s, s->dynLTree, lCodes - 1);
+    sendTree(s, s->dynDTree, dCodes - 1);
+}
+
+// The symbols of the block in the given codes. The hot loop keeps the bit buffer in
+// registers and puts out whole bytes after every symbol (at most 48 bits each).
+void compressBlock(DeflateState *s, const DeflateTreeNode *ltree, const DeflateTreeNode *dtree)
+{
+    putBytes(s);
+    uint64_t bits = s->bitBuffer;
+    unsigned count = s->bitCount;
+    for (uint32_t i = 0; i < s->lastLiteral; ++i) {
+        const uint32_t lc = s->literals[i];
+        uint32_t dist = s->distances[i];
+        if (dist == 0) {
+            bits |= (uint64_t)ltree[lc].code << count;
+            count += ltree[lc].len;
+        } else {
+            const uint32_t code = s->lengthCode[lc];
+            bits |= (uint64_t)ltree[code + DeflateLiterals + 1].code << count;
+            count += ltree[code + DeflateLiterals + 1].len;
+            const unsigned lExtra = extraLBits[code];
+            bits |= (uint64_t)(lc - (uint32_t)s->baseLength[code]) << count;
+            count += lExtra;
+            --dist;
+            const uint32_t dcode = DeflateDistCode(s, dist);
+            bits |= (uint64_t)dtree[dcode].code << count;
+            count += dtree[dcode].len;
+            const unsigned dExtra = DeflateExtraDBits[dcode];
+            bits |= (uint64_t)(dist - (uint32_t)s->baseDist[dcode]) << count;
+            count += dExtra;
+        }
+        if (s->outCount > ZipBufferSize - 8) {
+            s->bitBuffer = bits;
+            s->bitCount = count;
+            DeflateFlushOutput(s);
+        }
+        memcpy(s->out + s->outCount, &bits, 8);
+        s->outCount += count >> 3;
+        bits = (count & ~7u) >= 64 ? 0 : bits >> (count & ~7u);
+        count &= 7;
+    }
+    s->bitBuffer = bits;
+    s->bitCount = count;
+    sendCode(s, DeflateEndBlock, ltree);
+}
+
+void sendStoredBlocks(DeflateState *s, const unsigned char *data, uint32_t length, bool last)
+{
+    // A block holds at most 65535 bytes; longer runs go out as several blocks.
+    do {
+        const uint32_t piece = length > MaxStoredLength ? MaxStoredLength : length;
+        const bool final = last && piece == length;
+        sendBits(s, (StoredBlock << 1) + (final ? 1 : 0), 3);
+        s->compressedLength = (s->compressedLength + 3 + 7) & ~(uint64_t)7;
+        s->compressedLength += ((uint64_t)piece + 4) << 3;
+        alignToByte(s);
+        if (s->outCount > ZipBufferSize - 4)
+            DeflateFlushOutput(s);
+        unsigned char header[4] = {(unsigned char)piece, (unsigned char)(piece >> 8),
+                                   (unsigned char)~piece, (unsigned char)(~piece >> 8)};
+        memcpy(s->out + s->outCount, header, 4);
+        s->outCount += 4;
+        DeflateFlushOutput(s);
+        if (!ZipEmit(s->writer, data, piece))
+            s->writeFailed = true;
+        s->flushedBytes += piece;
+        data += piece;
+        length -= piece;
+    } while (length > 0);
+}
+
+} // namespace
+
+const uint8_t DeflateExtraDBits[DeflateDCodes] = {0, 0, 0, 0, 1, 1, 2,  2,  3,  3,  4,  4,  5,  5,  6,
+                                                  6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
+
+bool DeflateInitTables(DeflateState *s)
+{
+    int length = 0;
+    int code;
+    for (code = 0; code < DeflateLengthCodes - 1; ++code) {
+        s->baseLength[code] = length;
+        for (int n = 0; n < (1 << extraLBits[code]); ++n)
+            s->lengthCode[length++] = (uint8_t)code;
+    }
+    if (length != 256)
+        fail(s, "ct_init: length != 256");
+    // Length 258 has a code of its own without extra bits, overwriting the last entry
+    // of code 27; its base makes the (empty) extra value 0.
+    s->lengthCode[255] = (uint8_t)code;
+    s->baseLength[code] = 255;
+    int dist = 0;
+    for (code = 0; code < 16; ++code) {
+        s->baseDist[code] = dist;
+        for (int n = 0; n < (1 << DeflateExtraDBits[code]); ++n)
+            s->distCode[dist++] = (uint8_t)code;
+    }
+    if (dist != 256)
+        fail(s, "ct_init: dist != 256");
+    dist >>= 7;
+    for (; code < DeflateDCodes; ++code) {
+        s->baseDist[code] = dist << 7;
+        for (int n = 0; n < (1 << (DeflateExtraDBits[code] - 7)); ++n)
+            s->distCode[256 + dist++] = (uint8_t)code;
+    }
+    if (dist != 256)
+        fail(s, "ct_init: 256+dist != 512");
+
+    uint16_t count[DeflateMaxBits + 1] = {};
+    for (int n = 0; n <= DeflateLCodes + 1; ++n) {
+        const int len = n <= 143 ? 8 : n <= 255 ? 9 : n <= 279 ? 7 : 8;
+        s->staticLTree[n].len = (uint16_t)len;
+        ++count[len];
+    }
+    generateCodes(s, s->staticLTree, DeflateLCodes + 1, count);
+    for (int n = 0; n < DeflateDCodes; ++n) {
+        s->staticDTree[n].len = 5;
+        s->staticDTree[n].code = reverseBits((uint32_t)n, 5);
+    }
+    s->lDesc = {s->dynLTree, 0, s->staticLTree, extraLBits, DeflateLiterals + 1, DeflateLCodes, DeflateMaxBits};
+    s->dDesc = {s->dynDTree, 0, s->staticDTree, DeflateExtraDBits, 0, DeflateDCodes, DeflateMaxBits};
+    s->blDesc = {s->blTree, 0, nullptr, extraBlBits, 0, DeflateBlCodes, DeflateMaxBlBits};
+    s->tablesReady = s->error == nullptr;
+    return s->tablesReady;
+}
+
+void DeflateInitEntry(DeflateState *s)
+{
+    s->error = nullptr;
+    s->out = s->writer->buffer;
+    s->outCount = 0;
+    s->flushedBytes = 0;
+    s->bitBuffer = 0;
+    s->bitCount = 0;
+    s->writeFailed = false;
+    s->compressedLength = 0;
+    s->inputLength = 0;
+    DeflateInitBlock(s);
+}
+
+void DeflateInitBlock(DeflateState *s)
+{
+    for (int n = 0; n < DeflateLCodes; ++n)
+        s->dynLTree[n].freq = 0;
+    for (int n = 0; n < DeflateDCodes; ++n)
+        s->dynDTree[n].freq = 0;
+    for (int n = 0; n < DeflateBlCodes; ++n)
+        s->blTree[n].freq = 0;
+    s->dynLTree[DeflateEndBlock].freq = 1;
+    s->optLength = s->staticLength = 0;
+    s->lastLiteral = s->lastDistance = 0;
+}
+
+void DeflateFlushOutput(DeflateState *s)
+{
+    // A failed write still empties the buffer, so nothing is ever put past its end;
+    // the entry fails when the compressor returns.
+    if (s->outCount && !ZipEmit(s->writer, s->out, s->outCount))
+        s->writeFailed = true;
+    s->flushedBytes += s->outCount;
+    s->outCount = 0;
+}
+
+void DeflateFlushBlock(DeflateState *s, const unsigned char *stored, uint32_t storedLength, bool last)
+{
+    buildTree(s, &s->lDesc);
+    buildTree(s, &s->dDesc);
+    const int maxBlIndex = buildBlTree(s);
+    uint64_t optBytes = (s->optLength + 3 + 7) >> 3;
+    const uint64_t staticBytes = (s->staticLength + 3 + 7) >> 3;
+    s->inputLength += storedLength;
+    if (staticBytes <= optBytes)
+        optBytes = staticBytes;
+    if (stored && (uint64_t)storedLength + 4 <= optBytes) {
+        sendStoredBlocks(s, stored, storedLength, last);
+    } else if (staticBytes == optBytes) {
+        sendBits(s, (StaticTrees << 1) + (last ? 1 : 0), 3);
+        compressBlock(s, s->staticLTree, s->staticDTree);
+        s->compressedLength += 3 + s->staticLength;
+    } else {
+        sendBits(s, (DynamicTrees << 1) + (last ? 1 : 0), 3);
+        sendAllTrees(s, s->lDesc.maxCode + 1, s->dDesc.maxCode + 1, maxBlIndex + 1);
+        compressBlock(s, s->dynLTree, s->dynDTree);
+        s->compressedLength += 3 + s->optLength;
+    }
+    if (s->compressedLength != bitsSent(s))
+        fail(s, "bad compressed size");
+    DeflateInitBlock(s);
+    if (last) {
+        alignToByte(s);
+        s->compressedLength += 7;
+        DeflateFlushOutput(s);
+    }
+}

@@ -1,0 +1,252 @@
+// Adding one entry: name and method, local header, optional encryption header, data
+// (stored or deflated), final sizes, and the record for the central directory.
+
+#include "Deflate.h"
+#include "ZipWriterState.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+namespace {
+
+const uint16_t MadeByVersion = 0x0B17;
+const uint16_t NeededVersion = 20;
+const uint16_t MethodStored = 0;
+const uint16_t MethodDeflated = 8;
+const uint16_t FlagEncrypted = 0x0001;
+const uint16_t FlagDeflateMaximum = 0x0002;
+const uint16_t FlagDescriptor = 0x0008;
+const uint16_t ExtendedTimeTag = 0x5455;
+
+// Names that are archives or compressed already are stored as they are.
+bool isStoredByName(const char *name)
+{
+    static const char *const extensions[] = {".zip", ".zoo", ".arc", ".lzh", ".arj", ".gz", ".tgz", ".Z"};
+    const char *dot = strrchr(name, '.');
+    if (!dot)
+        return false;
+    for (const char *extension : extensions)
+        if (strcmp(dot, extension) == 0)
+            return true;
+    return false;
+}
+
+ZipResult copyName(ZipEntryRecord *record, const char *name, bool folder)
+{
+    if (!name || !*name)
+        return ZipErrorArgument;
+    size_t n = strlen(name);
+    const bool addSlash = folder && name[n - 1] != '/' && name[n - 1] != '\\';
+    if (n + (addSlash ? 1 : 0) >= ZipNameBufferSize)
+        return ZipErrorArgument;
+    for (size_t i = 0; i < n; ++i)
+        record->name[i] = name[i] == '\\' ? '/' : name[i];
+    if (addSlash)
+        record->name[n++] = '/';
+    record->name[n] = '\0';
+    record->nameLength = (uint16_t)n;
+    return ZipOk;
+}
+
+// The 30 fixed bytes of the local header.
+void buildLocalHeader(const ZipEntryRecord *r, unsigned char *h)
+{
+    unsigned char *p = h;
+    p = ZipPut32(p, 0x04034B50);
+    p = ZipPut16(p, r->versionNeeded);
+    p = ZipPut16(p, r->localFlags);
+    p = ZipPut16(p, r->method);
+    p = ZipPut32(p, r->dosDateTime);
+    p = ZipPut32(p, r->crc);
+    p = ZipPut32(p, r->compressedSize);
+    p = ZipPut32(p, r->uncompressedSize);
+    p = ZipPut16(p, r->nameLength);
+    ZipPut16(p, r->localExtraLength);
+}
+
+ZipResult writeLocalHeader(ZipWriterState *state, const ZipEntryRecord *r)
+{
+    unsigned char h[ZipLocalHeaderSize + ZipNameBufferSize + ZipLocalExtraSize];
+    buildLocalHeader(r, h);
+    unsigned char *p = h + ZipLocalHeaderSize;
+    memcpy(p, r->name, r->nameLength);
+    p += r->nameLength;
+    p = ZipPut16(p, ExtendedTimeTag);
+    p = ZipPut16(p, 13);
+    *p++ = 7;  // modification, access and creation time follow
+    p = ZipPut32(p, (uint32_t)state->modificationTime);
+    p = ZipPut32(p, (uint32_t)state->accessTime);
+    p = ZipPut32(p, (uint32_t)state->creationTime);
+    return ZipEmit(state, h, (uint32_t)(p - h)) ? ZipOk : ZipErrorWrite;
+}
+
+ZipResult writeStoredData(ZipWriterState *state)
+{
+    for (;;) {
+        const uint32_t n = ZipReadSource(state, state->buffer, ZipBufferSize);
+        if (n == 0)
+            return ZipOk;
+        if (!ZipEmit(state, state->buffer, n))
+            return ZipErrorWrite;
+        state->dataWritten += n;
+    }
+}
+
+ZipResult writeData(ZipWriterState *state, ZipEntryRecord *record, bool folder)
+{
+    ZipResult result = ZipOk;
+    if (!folder) {
+        if (record->method == MethodStored)
+            result = writeStoredData(state);
+        else if (DeflateEntry(state) != 0)
+            result = ZipErrorWrite;
+    }
+    if (result == ZipOk && state->readFailed)
+        result = ZipErrorFile;
+    return result;
+}
+
+// Final CRC and sizes: into the rewritten local header on a seekable target, else into
+// a data descriptor after the data.
+ZipResult finishEntry(ZipWriterState *state, ZipEntryRecord *r, bool encrypted, uint64_t headerOffset)
+{
+    const uint64_t compressed = state->dataWritten + (encrypted ? ZipCipherHeaderSize : 0);
+    if (state->bytesRead >= ZipUnknownSize || compressed >= ZipUnknownSize)
+        return ZipErrorArgument;  // would need ZIP64
+    const uint32_t announcedSize = r->uncompressedSize;
+    r->crc = state->crc;
+    r->compressedSize = (uint32_t)compressed;
+    r->uncompressedSize = (uint32_t)state->bytesRead;
+    if (state->seekable && !encrypted) {
+        r->localFlags &= (uint16_t)~FlagDescriptor;
+        r->flags = r->localFlags;
+        unsigned char h[ZipLocalHeaderSize];
+        buildLocalHeader(r, h);
+        return ZipRewriteAt(state, headerOffset, h, sizeof h) ? ZipOk : ZipErrorWrite;
+    }
+    if (r->method == MethodStored && announcedSize != r->uncompressedSize)
+        return ZipErrorDescriptor;
+    unsigned char d[ZipDescriptorSize];
+    unsigned char *p = d;
+    p = ZipPut32(p, 0x08074B50);
+    p = ZipPut32(p, r->crc);
+    p = ZipPut32(p, r->compressedSize);
+    ZipPut32(p, r->uncompressedSize);
+    return ZipEmit(state, d, sizeof d) ? ZipOk : ZipErrorWrite;
+}
+
+ZipResult attachCentralExtra(ZipWriterState *state, ZipEntryRecord *r)
+{
+    r->centralExtra = static_cast<unsigned char *>(malloc(ZipCentralExtraSize));
+    if (!r->centralExtra)
+        return ZipErrorMapping;
+    unsigned char *p = r->centralExtra;
+    p = ZipPut16(p, ExtendedTimeTag);
+    p = ZipPut16(p, 5);
+    *p++ = 7;
+    ZipPut32(p, (uint32_t)state->modificationTime);
+    r->centralExtraLength = ZipCentralExtraSize;
+    return ZipOk;
+}
+
+// Header, data and sizes of an entry whose source is open.
+ZipResult writeEntry(ZipWriterState *state, ZipEntryRecord *r, bool folder)
+{
+    const bool encrypted = state->password && !folder;
+    const uint64_t headerOffset = state->written;
+    if (state->base + headerOffset >= ZipUnknownSize)
+        return ZipErrorArgument;  // would need ZIP64
+    r->versionMadeBy = MadeByVersion;
+    r->versionNeeded = NeededVersion;
+    r->method = (folder || isStoredByName(r->name)) ? MethodStored : MethodDeflated;
+    r->localFlags = FlagDescriptor | (encrypted ? FlagEncrypted : 0)
+                    | (r->method == MethodDeflated ? FlagDeflateMaximum : 0);
+    r->flags = r->localFlags;
+    r->dosDateTime = state->dosDateTime;
+    r->crc = 0;
+    const bool storedKnown = r->method == MethodStored && state->sourceSize != ZipUnknownSize;
+    r->compressedSize = storedKnown ? state->sourceSize + (encrypted ? ZipCipherHeaderSize : 0) : 0;
+    r->uncompressedSize = state->sourceSize;
+    r->localExtraLength = ZipLocalExtraSize;
+    r->externalAttributes = state->externalAttributes;
+    r->localHeaderOffset = (uint32_t)(state->base + headerOffset);
+    ZipResult result = writeLocalHeader(state, r);
+    if (result != ZipOk)
+        return result;
+
+    state->crc = 0;
+    state->bytesRead = 0;
+    state->dataWritten = 0;
+    state->readFailed = false;
+    if (encrypted) {
+        ZipCipherInit(state->keys, state->password);
+        unsigned char header[ZipCipherHeaderSize];
+        ZipCipherMakeHeader(state->keys, state->dosDateTime, header);
+        if (!ZipEmit(state, header, sizeof header))
+            return ZipErrorWrite;
+        state->encrypting = true;
+    }
+    result = writeData(state, r, folder);
+    state->encrypting = false;
+    if (result != ZipOk)
+        return result;
+    result = finishEntry(state, r, encrypted, headerOffset);
+    if (result != ZipOk)
+        return result;
+    return attachCentralExtra(state, r);
+}
+
+ZipResult addEntry(ZipWriterState *state, const char *name, const void *source, uint32_t length, int kind)
+{
+    if (state->entryCount >= ZipMaxEntries)
+        return ZipErrorArgument;  // would need ZIP64
+    ZipEntryRecord *record = static_cast<ZipEntryRecord *>(calloc(1, sizeof(ZipEntryRecord)));
+    if (!record)
+        return ZipErrorMapping;
+    const bool folder = kind == ZipKindFolder;
+    ZipResult result = copyName(record, name, folder);
+    if (result == ZipOk)
+        result = ZipOpenSource(state, source, length, kind);
+    if (result == ZipOk)
+        result = writeEntry(state, record, folder);
+    ZipCloseSource(state);
+    if (result != ZipOk) {
+        free(record->centralExtra);
+        free(record);
+        return result;
+    }
+    if (state->lastEntry)
+        state->lastEntry->next = record;
+    else
+        state->firstEntry = record;
+    state->lastEntry = record;
+    ++state->entryCount;
+    return ZipOk;
+}
+
+} // namespace
+
+ZipResult ZipAdd(ZipHandle handle, const char *entryName, const char *sourcePath)
+{
+    return AddZipEntry(handle, entryName, sourcePath, 0, ZipKindName);
+}
+
+ZipResult AddZipEntry(ZipHandle handle, const char *entryName, const void *source, uint32_t length, int kind)
+{
+    ZipResult result = ZipCheckHandle(handle);
+    if (result != ZipOk)
+        return ZipLastResult = result;
+    ZipWriterState *state = handle->state;
+    if (state->sticky != ZipOk) {
+        result = ZipErrorEarlierFailure;
+    } else if (state->ended) {
+        result = ZipErrorEnded;
+    } else {
+        result = addEntry(state, entryName, source, length, kind);
+        // A failed entry leaves the archive incomplete: later adds are refused and
+        // CloseZip reports it.
+        if (result != ZipOk && state->sticky == ZipOk)
+            state->sticky = result;
+    }
+    return ZipLastResult = result;
+}

@@ -1,0 +1,189 @@
+#include "Crc32.h"
+#include "ZipTestTools.h"
+#include "ZipWriter.h"
+
+#include <QtTest>
+
+using namespace ZipTestTools;
+
+namespace {
+
+// Bit by bit, as the ZIP format defines it: the reference for the table-driven CRC.
+uint32_t bitwiseCrc(const QByteArray &data)
+{
+    uint32_t c = 0xFFFFFFFFu;
+    for (char ch : data) {
+        c ^= uint8_t(ch);
+        for (int k = 0; k < 8; ++k)
+            c = (c & 1) ? (c >> 1) ^ 0xEDB88320u : c >> 1;
+    }
+    return ~c;
+}
+
+// Chunks of three bytes found nowhere else within reach, then 258 bytes of 'a': three
+// literals and one longest match each, so blocks compress far below half their input.
+QByteArray literalsAndLongMatches(int chunks)
+{
+    QByteArray data;
+    for (int i = 0; i < chunks; ++i) {
+        data += char(0x80 + (i >> 7));
+        data += char(0x80 + (i & 127));
+        data += char(0x80 + ((i * 5 + 3) & 127));
+        data += QByteArray(258, 'a');
+    }
+    return data;
+}
+
+// Two strings of `length` bytes `distance` apart, each between bytes found nowhere else
+// (the first not at position 0, which no chain can point at).
+QByteArray threeByteRepeat(int distance, int length)
+{
+    const QByteArray marker = QByteArray("\xF0\xF1\xF2\xF5", length);
+    QByteArray data = "\xF6" + marker;
+    QByteArray filler = randomBytes(distance - length - 1, 99);
+    for (char &c : filler)
+        c = char(uint8_t(c) & 0x7F);
+    data += filler;
+    data += '\xF4';
+    data += marker;
+    data += '\xF3';
+    return data;
+}
+
+QString blockTypes(const QJsonArray &blocks)
+{
+    QString types;
+    for (const QJsonValue &b : blocks)
+        types += QString::number(b["type"].toInt());
+    return types;
+}
+
+} // namespace
+
+class TestDeflate : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir dir;
+
+    // One deflated entry holding `data`, decoded by the tracer and by zlib.
+    QJsonObject compressAndTrace(const QByteArray &data, bool matches = false)
+    {
+        const QString archive = dir.filePath("d.zip");
+        ZipHandle zip = CreateZip(QFile::encodeName(archive).constData(), nullptr);
+        const char *bytes = data.isEmpty() ? nullptr : data.constData();
+        const ZipResult added = data.isEmpty() ? ZipAdd(zip, "d.xml", "/dev/null")
+                                               : AddZipEntry(zip, "d.xml", bytes, uint32_t(data.size()), ZipKindMemory);
+        if (added != ZipOk || CloseZip(zip) != ZipOk)
+            return QJsonObject();
+        const QJsonObject e = entry(inspect(archive), "d.xml");
+        QJsonObject t = trace(archive, "d.xml", matches);
+        t["raw_ok"] = e["raw_ok"];
+        t["compressed"] = e["compressed"];
+        t["crc"] = e["crc"];
+        return t;
+    }
+
+private slots:
+    void blocks_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QString>("types");  // pattern of block types, 0 stored, 1 fixed, 2 dynamic
+        QTest::newRow("empty") << QByteArray() << "^1$";
+        QTest::newRow("short text") << QByteArray("hello, hello, hello, world") << "^1$";
+        QTest::newRow("random 100000 bytes") << randomBytes(100000, 1) << "^0000$";
+        QTest::newRow("70000 identical bytes") << QByteArray(70000, 'a') << "^[12]$";
+        QTest::newRow("worksheet rows") << worksheetXml(400000) << "^2+$";
+        QTest::newRow("rows, then random") << worksheetXml(60000) + randomBytes(70000, 2) << "^2+0+$";
+        QTest::newRow("literals and long matches") << literalsAndLongMatches(1500) << "^2+$";
+    }
+
+    void blocks()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(QString, types);
+        const QJsonObject t = compressAndTrace(data);
+        QVERIFY(t["raw_ok"].toBool());  // zlib decodes it alone, nothing left over
+        QCOMPARE(t["trailing"].toInt(), 0);
+        QCOMPARE(t["sha256"].toString(), sha256(data));
+        QCOMPARE(t["crc"].toVariant().toUInt(), bitwiseCrc(data));
+        const QJsonArray blocks = t["blocks"].toArray();
+        QVERIFY2(QRegularExpression(types).match(blockTypes(blocks)).hasMatch(), qPrintable(blockTypes(blocks)));
+        int total = 0;
+        int stored = 0;
+        for (int i = 0; i < blocks.size(); ++i) {
+            const QJsonObject b = blocks[i].toObject();
+            QCOMPARE(b["final"].toBool(), i == blocks.size() - 1);
+            total += b["length"].toInt();
+            stored += b["type"].toInt() == 0;
+            // A block ends when the symbol buffer is full, or at a multiple of 4096
+            // symbols when it already compresses to less than half.
+            if (i < blocks.size() - 1 && b["type"].toInt() != 0) {
+                const int symbols = b["symbols"].toInt();
+                QVERIFY2(symbols == 32767 || symbols % 4096 == 0, qPrintable(QString::number(symbols)));
+            }
+        }
+        QCOMPARE(total, data.size());
+        if (data.isEmpty())
+            QCOMPARE(t["compressed"].toInt(), 2);
+        if (types == "^0000$")  // each stored block costs five bytes: header and lengths
+            QCOMPARE(t["compressed"].toInt(), data.size() + 5 * stored);
+    }
+
+    void blockEndsEarlyWhenItCompressesWell()
+    {
+        const QJsonArray blocks = compressAndTrace(literalsAndLongMatches(1500))["blocks"].toArray();
+        QVERIFY(blocks.size() >= 2);
+        QCOMPARE(blocks[0]["symbols"].toInt(), 4096);
+    }
+
+    void longMatchesAcrossTheSlide()
+    {
+        const QJsonObject t = compressAndTrace(QByteArray(70000, 'a'), true);
+        const QJsonArray matches = t["matches"].toArray();
+        int longest = 0;
+        for (const QJsonValue &m : matches)
+            longest += m[0].toInt() == 258 && m[1].toInt() == 1;
+        QVERIFY(longest >= (70000 - 258) / 258);
+        QCOMPARE(t["sha256"].toString(), sha256(QByteArray(70000, 'a')));
+    }
+
+    void threeByteMatchesStayNear_data()
+    {
+        QTest::addColumn<int>("distance");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("used");
+        QTest::newRow("3 bytes at 4096") << 4096 << 3 << true;
+        QTest::newRow("3 bytes at 4097") << 4097 << 3 << false;
+        QTest::newRow("4 bytes at 20000") << 20000 << 4 << true;
+    }
+
+    void threeByteMatchesStayNear()
+    {
+        QFETCH(int, distance);
+        QFETCH(int, length);
+        QFETCH(bool, used);
+        const QByteArray data = threeByteRepeat(distance, length);
+        const QJsonObject t = compressAndTrace(data, true);
+        QCOMPARE(t["sha256"].toString(), sha256(data));
+        bool found = false;
+        for (const QJsonValue &m : t["matches"].toArray())
+            found |= m[0].toInt() == length && m[1].toInt() == distance;
+        QCOMPARE(found, used);
+    }
+
+    void crc32()
+    {
+        QCOMPARE(Crc32(0, "123456789", 9), 0xCBF43926u);
+        QCOMPARE(Crc32(0, "", 0), 0u);
+        QCOMPARE(Crc32(0x12345678u, nullptr, 5), 0u);
+        const QByteArray data = randomBytes(70, 4);
+        for (int n = 0; n <= data.size(); ++n) {
+            QCOMPARE(Crc32(0, data.constData(), size_t(n)), bitwiseCrc(data.left(n)));
+            const uint32_t head = Crc32(0, data.constData(), size_t(n / 3));
+            QCOMPARE(Crc32(head, data.constData() + n / 3, size_t(n - n / 3)), bitwiseCrc(data.left(n)));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDeflate)
+#include "tst_deflate.moc"
