@@ -50,6 +50,9 @@ bool SwapFile::readLastKey(RecordFile& records, double* key)
 bool SwapFile::readStretch(RecordFile& records, double start, double end, qint64* first,
                            qint64* last)
 {
+    // A negative or undefined width asks for nothing that can be read.
+    if (!(end >= start))
+        return fail(SwapFileErrors::WrongReadLength);
     const quint16 period = m_header.samplePeriod;
     if (!records.lowerBound(start, RecordLayout::estimatedIndex(start, period), first))
         return fail(SwapFileErrors::MappingError);

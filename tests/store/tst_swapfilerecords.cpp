@@ -13,6 +13,7 @@
 #include <sys/resource.h>
 
 #include <cfloat>
+#include <cmath>
 #include <csignal>
 
 namespace {
@@ -167,7 +168,7 @@ private slots:
         QCOMPARE(file.overview->isEmpty(), kind != LogFormat::Analyzer);
     }
 
-    void channelAverage()
+    void channelAverageAndEmptyWindows()
     {
         const QString path = analyzerLog("average.talvo", evenKeys(160, period8Hz));
         SwapFile file;
@@ -179,6 +180,13 @@ private slots:
         QCOMPARE(file.channelAverage(QCPRange(1.0, 2.0), 1), DBL_MAX);
         // Moved back to end at the last record: records 79..159.
         QCOMPARE(file.channelAverage(QCPRange(30.0, 40.0), 0), 1190.0);
+
+        QSignalSpy errors(&file, &SwapFile::swapFileError);
+        QVERIFY(!file.readWindow(5, -1, maps));
+        QCOMPARE(lastCode(errors), 8);
+        QVERIFY(!file.readWindow(5, std::nan(""), maps));
+        QCOMPARE(lastCode(errors), 8);
+        QVERIFY(maps[0]->isEmpty());
     }
 
     void appendWritesWholeRecords_data()
