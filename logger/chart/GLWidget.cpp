@@ -1,0 +1,100 @@
+#include "GLWidget.h"
+
+#include "CaptureTitle.h"
+#include "ChartStatistics.h"
+#include "LoggerState.h"
+#include "SwapFile.h"
+
+GLWidget::GLWidget(QWidget* parent)
+    : QWidget(parent)
+    , swapFile(new SwapFile(this))
+    , statistics(freshStatistics())
+{
+}
+
+GLWidget::~GLWidget()
+{
+    disconnect();
+    for (const ChannelMap& map : std::as_const(channelMaps))
+        map->clear();
+    channelMaps.clear();
+    if (!keepFile)
+        swapFile->remove();
+    delete plot;
+    delete swapFile;
+}
+
+void GLWidget::setPlot(QCustomPlot* newPlot)
+{
+    if (plot) {
+        plot->hide();
+        plot->setEnabled(false);
+    }
+    plot = newPlot;
+    plot->setEnabled(true);
+    plot->show();
+}
+
+void GLWidget::updateTitle()
+{
+    if (titleItem) {
+        plot->removeItem(titleItem);
+        titleItem = nullptr;
+    }
+    const QString text =
+        captureTitle(swapFile->header(), swapFile->channelList(), powerMode(), swapFile->endTime());
+    if (text.isEmpty())
+        return;
+    auto* item = new QCPItemText(plot);
+    item->setObjectName(QStringLiteral("measurementTitle"));
+    item->setColor(Qt::gray);
+    item->setPen(Qt::NoPen);
+    item->setText(text);
+    // Kept at the top centre of the first axis rect, also when the tab is resized.
+    item->position->setType(QCPItemPosition::ptAxisRectRatio);
+    item->position->setAxisRect(plot->axisRect());
+    item->position->setCoords(0.5, 0.0);
+    item->setPositionAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    QFont font = item->font();
+    font.setWeight(QFont::Bold);
+    font.setPointSize(10);
+    item->setFont(font);
+    item->setVisible(true);
+    titleItem = item;
+}
+
+void GLWidget::accumulateStatistics(int channel, const QCPGraphData& point, bool countSample)
+{
+    accumulateSample(statistics, channel, point.key, point.value, countSample);
+}
+
+bool GLWidget::isEmpty() const
+{
+    for (const ChannelMap& map : channelMaps) {
+        if (!map->isEmpty())
+            return false;
+    }
+    return true;
+}
+
+void GLWidget::clearData()
+{
+    for (const ChannelMap& map : std::as_const(channelMaps))
+        map->clear();
+}
+
+QCPRange GLWidget::dataRange() const
+{
+    for (const ChannelMap& map : channelMaps) {
+        if (!map->isEmpty())
+            return QCPRange(map->constBegin()->key, (map->constEnd() - 1)->key);
+    }
+    return QCPRange(0, 0);
+}
+
+void GLWidget::repaint()
+{
+    if (plot)
+        plot->replot(QCustomPlot::rpRefreshHint);
+    QWidget::repaint();
+}
