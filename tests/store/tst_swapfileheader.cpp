@@ -178,6 +178,8 @@ private slots:
         QCOMPARE(std::memcmp(&report, &zero, sizeof zero), 0);
         QVERIFY(!file.create(m_dir.filePath("no-such-folder/run.tmp")));
         QCOMPARE(lastCode(errors), 3);
+        file.writeHeader(DeviceControl());
+        QCOMPARE(lastCode(errors), 9);
     }
 
     void reportBlockRoundTrip()
