@@ -4,6 +4,7 @@
 // constant-memory mode writing the same rows (a peer that compresses at a lower level).
 
 #include "Workbook.h"
+#include "XmlStream.h"
 #include "ZipWriter.h"
 
 #ifdef TALVO_HAVE_XLSXWRITER
@@ -14,10 +15,12 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -107,6 +110,36 @@ double DeflateFloor(const std::string &folder, uint64_t rows)
     return seconds;
 }
 
+// The number text of a million cell values: the writer's formatting against printf's
+// "%.16g", which gives the same text through the process locale.
+void CompareNumberFormatting()
+{
+    std::vector<double> values;
+    for (uint64_t row = 0; values.size() < 1000000; ++row)
+        for (int column = 0; column < 4; ++column)
+            values.push_back(Value(row, column));
+    char ours[64], printed[64];
+    for (double value : values) {
+        ours[Xlsx::FormatNumber(value, ours)] = '\0';
+        std::snprintf(printed, sizeof printed, "%.16g", value);
+        if (std::strcmp(ours, printed) != 0) {
+            std::printf("numbers: %s differs from printf's %s\n", ours, printed);
+            return;
+        }
+    }
+    size_t length = 0;
+    auto start = Clock::now();
+    for (double value : values)
+        length += Xlsx::FormatNumber(value, ours);
+    const double writer = Seconds(start);
+    start = Clock::now();
+    for (double value : values)
+        length -= size_t(std::snprintf(printed, sizeof printed, "%.16g", value));
+    const double printf = Seconds(start);
+    std::printf("numbers: 1,000,000 values, same text; %.3f s by the writer, %.3f s by printf (%.1fx faster)%s\n",
+                writer, printf, printf / writer, length == 0 ? "" : " LENGTHS DIFFER");
+}
+
 #ifdef TALVO_HAVE_XLSXWRITER
 double WritePeer(const std::string &path, uint64_t rows)
 {
@@ -152,6 +185,7 @@ int main(int argc, char **argv)
     const double floor = DeflateFloor(folder, rows);
     std::printf("(a) own compressor on the same worksheet XML: %.3f s; ours / (a) = %.2f (target <= 1.3)\n",
                 floor, full.total / floor);
+    CompareNumberFormatting();
 #ifdef TALVO_HAVE_XLSXWRITER
     const std::string peerPath = folder + "/peer.xlsx";
     const double peer = WritePeer(peerPath, rows);
