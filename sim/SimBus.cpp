@@ -17,6 +17,7 @@ SimBus& SimBus::instance()
 
 void SimBus::reset(SimClock::Mode mode)
 {
+    m_firstNumber += int(m_devices.size());
     m_devices.clear();
     m_scheduled.clear();
     settings = SimSettings{};
@@ -44,7 +45,7 @@ SimDevice& SimBus::plug(Kind kind, std::optional<std::wstring> serial)
         device = std::make_unique<SimBootloader>(*this, std::move(serial), Kind::Analyzer);
         break;
     }
-    device->number = int(m_devices.size());
+    device->number = m_firstNumber + int(m_devices.size());
     device->plugged = true;
     m_devices.push_back(std::move(device));
     return *m_devices.back();
@@ -58,9 +59,10 @@ void SimBus::unplug(int number)
 
 SimDevice* SimBus::device(int number)
 {
-    if (number < 0 || number >= int(m_devices.size()))
+    const int index = number - m_firstNumber;
+    if (index < 0 || index >= int(m_devices.size()))
         return nullptr;
-    return m_devices[std::size_t(number)].get();
+    return m_devices[std::size_t(index)].get();
 }
 
 std::vector<SimDevice*> SimBus::pluggedDevices()

@@ -61,6 +61,9 @@ public:
 
 private:
     std::vector<std::unique_ptr<SimDevice>> m_devices;
+    // Device numbers are never reused, not even across a reset, so a handle left open
+    // from before a reset can never reach a newer device.
+    int m_firstNumber = 0;
     std::vector<std::pair<std::uint64_t, std::function<void()>>> m_scheduled;
 };
 
