@@ -31,6 +31,7 @@ struct CPicture
     int32_t imageType = ImageNone;
     uint16_t width = 0;          // pixels
     uint16_t height = 0;
+    std::vector<char> data;      // the image file, written into the package when it is saved
 };
 
 // Where one chart or picture stands on a sheet. Columns and rows count from 0.

@@ -1,3 +1,4 @@
+#include "DrawingNamespaces.h"
 #include "Namespaces.h"
 #include "Workbook.h"
 #include "XmlStream.h"
@@ -116,19 +117,23 @@ bool CWorkbook::SaveApp()
 
     xml.BeginElement("HeadingPairs");
     xml.BeginElement("vt:vector");
-    xml.AttributeRaw("size", "2");
+    xml.AttributeRaw("size", m_chartsheets.empty() ? "2" : "4");
     xml.AttributeRaw("baseType", "variant");
     WriteVariant(xml, "vt:lpstr", "Worksheets");
     WriteVariant(xml, "vt:i4", std::to_string(m_worksheets.size()));
+    if (!m_chartsheets.empty()) {
+        WriteVariant(xml, "vt:lpstr", "Diagramms");
+        WriteVariant(xml, "vt:i4", std::to_string(m_chartsheets.size()));
+    }
     xml.EndElement();
     xml.EndElement();
 
     xml.BeginElement("TitlesOfParts");
     xml.BeginElement("vt:vector");
-    xml.Attribute("size", uint64_t(m_worksheets.size()));
+    xml.Attribute("size", uint64_t(m_worksheets.size() + m_chartsheets.size()));
     xml.AttributeRaw("baseType", "lpstr");
-    for (const auto &sheet : m_worksheets)
-        xml.TextElement("vt:lpstr", sheet->GetTitle().narrow);
+    for (const CDualString &title : SheetTitles())
+        xml.TextElement("vt:lpstr", title.narrow);
     xml.EndElement();
     xml.EndElement();
 
@@ -152,6 +157,7 @@ bool CWorkbook::SaveContentTypes()
     xml.AttributeRaw("xmlns", Ns::kContentTypes);
     WriteDefault(xml, "rels", "application/vnd.openxmlformats-package.relationships+xml");
     WriteDefault(xml, "xml", "application/xml");
+    WriteImageDefaults(xml);
     WriteOverride(xml, "/xl/workbook.xml",
                   "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml");
     for (const auto &sheet : m_worksheets)
@@ -163,12 +169,26 @@ bool CWorkbook::SaveContentTypes()
                       "application/vnd.openxmlformats-officedocument.spreadsheetml.calcChain+xml");
         chainWritten = SaveCalcChain();
     }
+    for (const auto &sheet : m_chartsheets)
+        WriteOverride(xml, "/xl/chartsheets/sheet" + std::to_string(sheet->Id()) + ".xml", Ns::kTypeChartsheet);
     WriteOverride(xml, "/xl/theme/theme1.xml", "application/vnd.openxmlformats-officedocument.theme+xml");
     WriteOverride(xml, "/xl/styles.xml",
                   "application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml");
     if (!m_sharedStrings.empty())
         WriteOverride(xml, "/xl/sharedStrings.xml",
                       "application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml");
+    for (const auto &drawing : m_drawings)
+        if (drawing->HasAnchors())
+            WriteOverride(xml, "/xl/drawings/drawing" + std::to_string(drawing->Number()) + ".xml",
+                          Ns::kTypeDrawing);
+    for (const auto &chart : m_charts)
+        WriteOverride(xml, "/xl/charts/chart" + std::to_string(chart->number) + ".xml", Ns::kTypeChart);
+    if (!m_comments.empty()) {
+        WriteDefault(xml, "vml", Ns::kTypeVmlDrawing);
+        for (const auto &sheet : m_worksheets)
+            if (sheet->HasComments())
+                WriteOverride(xml, "/xl/comments" + std::to_string(sheet->Id()) + ".xml", Ns::kTypeComments);
+    }
     WriteOverride(xml, "/docProps/core.xml", "application/vnd.openxmlformats-package.core-properties+xml");
     WriteOverride(xml, "/docProps/app.xml",
                   "application/vnd.openxmlformats-officedocument.extended-properties+xml");
@@ -229,6 +249,9 @@ bool CWorkbook::SaveWorkbook()
         for (const auto &sheet : m_worksheets)
             WriteRelationship(xml, RelationshipId(sheet->Id()), Ns::kRelWorksheet,
                               "worksheets/sheet" + std::to_string(sheet->Id()) + ".xml");
+        for (const auto &sheet : m_chartsheets)
+            WriteRelationship(xml, RelationshipId(sheet->Id()), Ns::kRelChartsheet,
+                              "chartsheets/sheet" + std::to_string(sheet->Id()) + ".xml");
         uint64_t k = m_nextSheetId;
         if (AnySheetHasFormulas())
             WriteRelationship(xml, RelationshipId(k++), Ns::kRelCalcChain, "calcChain.xml");
@@ -263,16 +286,22 @@ bool CWorkbook::SaveWorkbook()
     xml.Attribute("activeTab", m_activeSheet < m_nextSheetId - 1 ? m_activeSheet : uint64_t(0));
     xml.EndElement();
     xml.EndElement();
-    if (m_worksheets.empty()) {
+    if (m_worksheets.empty() && m_chartsheets.empty()) {
         xml.Close();
         return false;
     }
     xml.BeginElement("sheets");
-    for (const auto &sheet : m_worksheets) {
+    // Worksheets and chartsheets share one sequence of numbers; the tabs follow it.
+    for (uint64_t number = 1; number < m_nextSheetId; ++number) {
+        const CSheet *sheet = WorksheetNumbered(number);
+        if (sheet == nullptr)
+            sheet = ChartSheetNumbered(number);
+        if (sheet == nullptr)
+            continue;
         xml.BeginElement("sheet");
         xml.Attribute("name", sheet->GetTitle().narrow);
-        xml.Attribute("sheetId", sheet->Id());
-        xml.Attribute("r:id", RelationshipId(sheet->Id()));
+        xml.Attribute("sheetId", number);
+        xml.Attribute("r:id", RelationshipId(number));
         xml.EndElement();
     }
     xml.EndElement();

@@ -9,6 +9,7 @@
 namespace Xlsx {
 
 class CTempTree;
+class CXmlStream;
 
 // Font attribute bits.
 enum FontAttribute : uint32_t {
@@ -125,6 +126,10 @@ private:
 
 // The format code written for a custom number format.
 std::string NumFormatCode(CStyleTable &table, const NumFormat &format);
+
+// Writes a font's properties: the attribute elements, size, name (as nameElement),
+// character set and colour. Fonts of the styles part and runs of rich text share it.
+void WriteFontProperties(CXmlStream &xml, const Font &font, const char *nameElement, const char *charset);
 
 // Writes "/xl/styles.xml" from the table. False when the part could not be written completely.
 bool SaveStyles(CStyleTable &table, CTempTree &tree);

@@ -7,6 +7,33 @@
 
 namespace Xlsx {
 
+void WriteFontProperties(CXmlStream &xml, const Font &font, const char *nameElement, const char *charset)
+{
+    static const char *const attributeNames[] = {"b", "i", "u", "strike", "outline", "shadow",
+                                                 "condense", "extend"};
+    for (size_t bit = 0; bit < std::size(attributeNames); ++bit) {
+        if (font.attributes & (1u << bit)) {
+            xml.BeginElement(attributeNames[bit]);
+            xml.EndElement();
+        }
+    }
+    xml.BeginElement("sz");
+    xml.Attribute("val", int32_t(font.size));
+    xml.EndElement();
+    xml.BeginElement(nameElement);
+    xml.Attribute("val", font.name.narrow);
+    xml.EndElement();
+    xml.BeginElement("charset");
+    xml.AttributeRaw("val", charset);
+    xml.EndElement();
+    xml.BeginElement("color");
+    if (!font.theme && !font.color.empty())
+        xml.Attribute("rgb", font.color);
+    else
+        xml.AttributeRaw("theme", "1");
+    xml.EndElement();
+}
+
 namespace {
 
 // Name from a fixed table, or null for a value outside it, which then writes
@@ -51,33 +78,11 @@ void WriteNumFormats(CXmlStream &xml, CStyleTable &table)
 
 void WriteFonts(CXmlStream &xml, const std::vector<Font> &fonts)
 {
-    static const char *const attributeNames[] = {"b", "i", "u", "strike", "outline", "shadow",
-                                                 "condense", "extend"};
     xml.BeginElement("fonts");
     xml.Attribute("count", uint64_t(fonts.size()));
     for (const Font &font : fonts) {
         xml.BeginElement("font");
-        for (size_t bit = 0; bit < std::size(attributeNames); ++bit) {
-            if (font.attributes & (1u << bit)) {
-                xml.BeginElement(attributeNames[bit]);
-                xml.EndElement();
-            }
-        }
-        xml.BeginElement("sz");
-        xml.Attribute("val", int32_t(font.size));
-        xml.EndElement();
-        xml.BeginElement("name");
-        xml.Attribute("val", font.name.narrow);
-        xml.EndElement();
-        xml.BeginElement("charset");
-        xml.AttributeRaw("val", "204");
-        xml.EndElement();
-        xml.BeginElement("color");
-        if (!font.theme && !font.color.empty())
-            xml.Attribute("rgb", font.color);
-        else
-            xml.AttributeRaw("theme", "1");
-        xml.EndElement();
+        WriteFontProperties(xml, font, "name", "204");
         xml.EndElement();
     }
     xml.EndElement();

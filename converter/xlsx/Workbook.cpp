@@ -72,14 +72,11 @@ CWorkbook::~CWorkbook()
 
 CWorksheet &CWorkbook::NewWorksheet(const CDualString &title)
 {
+    m_drawings.push_back(std::make_unique<CDrawing>(m_drawings.size() + 1, m_tempTree));
     const uint64_t id = m_nextSheetId++;
     auto sheet = std::make_unique<CWorksheet>(id, m_tempTree, m_sharedStrings);
-
-    std::vector<CDualString> taken;
-    taken.reserve(m_worksheets.size());
-    for (const auto &other : m_worksheets)
-        taken.push_back(other->GetTitle());
-    sheet->m_title = UniqueSheetTitle(title.narrow.empty() ? sheet->GetTitle() : title, taken);
+    sheet->m_drawing = m_drawings.back().get();
+    sheet->m_title = UniqueSheetTitle(title.narrow.empty() ? sheet->GetTitle() : title, SheetTitles());
 
     m_worksheets.push_back(std::move(sheet));
     return *m_worksheets.back();
@@ -88,11 +85,6 @@ CWorksheet &CWorkbook::NewWorksheet(const CDualString &title)
 bool CWorkbook::SaveTheme()
 {
     return WriteThemePart(m_tempTree);
-}
-
-bool CWorkbook::SaveComments()
-{
-    return true;
 }
 
 } // namespace Xlsx

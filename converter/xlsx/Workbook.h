@@ -1,5 +1,9 @@
 #pragma once
 
+#include "ChartPart.h"
+#include "ChartSheet.h"
+#include "Comments.h"
+#include "Drawing.h"
 #include "DualString.h"
 #include "StyleTable.h"
 #include "TempTree.h"
@@ -42,6 +46,20 @@ public:
     // afterwards either way.
     bool Save(const std::string &path);
 
+    // Notes, pictures, charts and chartsheets.
+    // A note on a cell of the sheet (rows from 1); false for row 0 or a cell that has one.
+    bool AddComment(CWorksheet &sheet, CComment comment);
+    // The picture of an image file (gif, jpg, jpeg, png, tif, tiff), its data copied
+    // into the package; null when the type is unknown or the size or data cannot be read.
+    CPicture *AddPicture(const std::string &imagePath);
+    // The drawing in which the sheet's charts and pictures are placed.
+    CDrawing &DrawingOf(const CWorksheet &sheet);
+    // A new chart, numbered in creation order, with its four axes set up: category
+    // axis at the bottom, value axis at the left, secondary value axis at the right.
+    CChartPart &NewChart();
+    // A sheet that shows the chart over its whole area; it takes the next sheet number.
+    CChartSheetPart &NewChartSheet(const CDualString &title, CChartPart &chart);
+
     // Part writers, in the order Save runs them.
     bool SaveCore();
     bool SaveApp();
@@ -51,6 +69,12 @@ public:
     bool SaveComments();
     bool SaveSharedStrings();
     bool SaveWorkbook();
+    // After the worksheets: chartsheets, charts, then drawings.
+    bool SaveChartsAndDrawings();
+    bool SaveSheetComments(const std::vector<const CComment *> &comments);
+    static void WriteComment(CXmlStream &xml, const CComment &comment);
+    void WriteNoteShape(CXmlStream &xml, const CComment &comment);
+    void WriteImageDefaults(CXmlStream &xml) const;
 
     const CDualString &Author() const { return m_author; }
     CStyleTable &Styles() { return m_styles; }
@@ -60,9 +84,18 @@ private:
     bool SaveParts(SaveLog &log);
     bool PackParts(const std::string &path, SaveLog &log);
     bool AnySheetHasFormulas() const;
+    std::vector<CDualString> SheetTitles() const;
+    const CWorksheet *WorksheetNumbered(uint64_t number) const;
+    const CChartSheetPart *ChartSheetNumbered(uint64_t number) const;
 
     std::vector<std::unique_ptr<CWorksheet>> m_worksheets;
+    std::vector<std::unique_ptr<CChartSheetPart>> m_chartsheets;
+    std::vector<std::unique_ptr<CChartPart>> m_charts;
+    std::vector<std::unique_ptr<CDrawing>> m_drawings;
+    std::vector<std::unique_ptr<CPicture>> m_pictures;
     SharedStringTable m_sharedStrings;
+    std::vector<CComment> m_comments;
+    uint64_t commentShapeCount = 0;   // note shapes written so far, numbering them across saves
     CDualString m_author;
     uint64_t m_nextSheetId = 1;
     uint64_t m_activeSheet = 0;

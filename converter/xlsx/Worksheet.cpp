@@ -1,4 +1,5 @@
 #include "Worksheet.h"
+#include "Drawing.h"
 #include "Namespaces.h"
 #include "TempTree.h"
 #include "XmlStream.h"
@@ -16,13 +17,13 @@ std::string PartNumber(const char *prefix, uint64_t id, const char *suffix)
 
 } // namespace
 
-std::vector<Relationship> SheetRelationships(uint64_t id, bool hasDrawing, bool hasComments)
+std::vector<Relationship> SheetRelationships(uint64_t id, uint64_t drawingNumber, bool hasComments)
 {
     std::vector<Relationship> relations;
     uint64_t next = 1;
-    if (hasDrawing)
+    if (drawingNumber != 0)
         relations.push_back({"rId" + std::to_string(next++), Ns::kRelDrawing,
-                             PartNumber("../drawings/drawing", id, ".xml")});
+                             PartNumber("../drawings/drawing", drawingNumber, ".xml")});
     if (hasComments) {
         relations.push_back({"rId" + std::to_string(next++), Ns::kRelVmlDrawing,
                              PartNumber("../drawings/vmlDrawing", id, ".vml")});
@@ -277,15 +278,16 @@ bool CWorksheet::Save()
     xml.AttributeRaw("orientation", m_orientation == 1 ? "landscape" : "portrait");
     xml.EndElement();
 
-    const std::vector<Relationship> relations = SheetRelationships(m_id, m_hasDrawing, m_hasComments);
-    if (m_hasDrawing) {
+    const bool hasDrawing = DrawingNumber() != 0;
+    const std::vector<Relationship> relations = SheetRelationships(m_id, DrawingNumber(), m_hasComments);
+    if (hasDrawing) {
         xml.BeginElement("drawing");
         xml.Attribute("r:id", relations.front().id);
         xml.EndElement();
     }
     if (m_hasComments) {
         xml.BeginElement("legacyDrawing");
-        xml.Attribute("r:id", relations[m_hasDrawing ? 1 : 0].id);
+        xml.Attribute("r:id", relations[hasDrawing ? 1 : 0].id);
         xml.EndElement();
     }
     const bool written = xml.Close();
@@ -296,12 +298,17 @@ bool CWorksheet::Save()
     return relations.empty() || SaveRels();
 }
 
+uint64_t CWorksheet::DrawingNumber() const
+{
+    return m_drawing != nullptr && m_drawing->HasAnchors() ? m_drawing->Number() : 0;
+}
+
 bool CWorksheet::SaveRels()
 {
     CXmlStream xml(m_tempTree.RegisterPart(PartNumber("/xl/worksheets/_rels/sheet", m_id, ".xml.rels")));
     xml.BeginElement("Relationships");
     xml.AttributeRaw("xmlns", Ns::kPackageRels);
-    for (const Relationship &relation : SheetRelationships(m_id, m_hasDrawing, m_hasComments)) {
+    for (const Relationship &relation : SheetRelationships(m_id, DrawingNumber(), m_hasComments)) {
         xml.BeginElement("Relationship");
         xml.Attribute("Id", relation.id);
         xml.AttributeRaw("Type", relation.type);

@@ -11,6 +11,7 @@
 
 namespace Xlsx {
 
+class CDrawing;
 class CTempTree;
 class CXmlStream;
 
@@ -42,9 +43,9 @@ struct Relationship
     std::string target;
 };
 
-// The relationships of worksheet number id: its drawing first, then the notes
-// drawing and the comments.
-std::vector<Relationship> SheetRelationships(uint64_t id, bool hasDrawing, bool hasComments);
+// The relationships of worksheet number id: its drawing (numbered drawingNumber; 0
+// when the sheet shows no drawing) first, then the notes drawing and the comments.
+std::vector<Relationship> SheetRelationships(uint64_t id, uint64_t drawingNumber, bool hasComments);
 
 // Writes one worksheet part while the caller fills it: every row and cell goes to
 // the part file the moment it is added, so nothing of the cells stays in memory.
@@ -80,6 +81,8 @@ public:
     bool HasFormulas() const { return m_hasFormulas; }
     const std::vector<std::string> &FormulaCells() const { return m_formulaCells; }
     bool HasComments() const { return m_hasComments; }
+    // Number of the sheet's drawing when it shows anything, else 0.
+    uint64_t DrawingNumber() const;
 
 private:
     friend class CWorkbook;
@@ -99,13 +102,13 @@ private:
     CDualString m_title;
     bool m_hasFormulas = false;
     bool m_hasComments = false;   // set once notes are attached to the sheet
-    bool m_hasDrawing = false;    // set once the sheet's drawing holds an anchored object
     bool m_ready = false;
     uint32_t m_row = 0;
     bool m_rowOpen = false;
     uint32_t m_column = 0;
     int m_orientation = 0;        // 0 portrait, 1 landscape
     CTempTree &m_tempTree;
+    CDrawing *m_drawing = nullptr;  // the sheet's drawing, owned by the workbook
 };
 
 } // namespace Xlsx

@@ -359,7 +359,7 @@ private slots:
 
         CChartPart chart(4, tree);
         chart.frameName = CDualString(std::string("Chart \"A\" & B"));
-        CPicture picture{"image1.png", ImagePng, 20, 10};
+        CPicture picture{"image1.png", ImagePng, 20, 10, {}};
         CDrawing drawing(2, tree);
         QVERIFY(!drawing.AddAnchor(CDrawingAnchor{}));                    // a chart anchor without its chart
         QVERIFY(drawing.AddAnchor(ChartAnchor(chart, {{2, 1}, {16, 8}})));

@@ -192,8 +192,8 @@ private slots:
 
     void sheetRelationships()
     {
-        QVERIFY(SheetRelationships(3, false, false).empty());
-        const auto both = SheetRelationships(3, true, true);
+        QVERIFY(SheetRelationships(3, 0, false).empty());
+        const auto both = SheetRelationships(3, 3, true);
         QCOMPARE(both.size(), size_t(3));
         QCOMPARE(both[0].id, std::string("rId1"));
         QCOMPARE(both[0].target, std::string("../drawings/drawing3.xml"));
@@ -201,7 +201,7 @@ private slots:
         QCOMPARE(both[1].target, std::string("../drawings/vmlDrawing3.vml"));
         QCOMPARE(both[2].id, std::string("rId3"));
         QCOMPARE(both[2].target, std::string("../comments3.xml"));
-        const auto notes = SheetRelationships(1, false, true);
+        const auto notes = SheetRelationships(1, 0, true);
         QCOMPARE(notes[0].id, std::string("rId1"));
         QCOMPARE(notes[1].id, std::string("rId2"));
     }
