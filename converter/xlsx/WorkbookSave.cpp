@@ -34,6 +34,8 @@ bool CWorkbook::SaveParts(SaveLog &log)
         if (!sheet->Save())
             return false;
     log.Step("CWorkbook::Save m_worksheets");
+    if (!SaveChartsAndDrawings())
+        return false;
     log.Step("CWorkbook::Save other");
     return true;
 }
