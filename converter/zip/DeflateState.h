@@ -32,7 +32,12 @@ enum {
     DeflateHeapSize = 2 * DeflateLCodes + 1,
     DeflateMaxBits = 15,
     DeflateMaxBlBits = 7,
+    DeflateKeyCount = 4,      // chains of longer strings that speed up the search
+    DeflateKeyHashBits = 15,
 };
+
+// Lengths of the strings the key chains are hashed on, shortest first.
+constexpr unsigned DeflateKeyLengths[DeflateKeyCount] = {4, 6, 11, 18};
 
 struct DeflateTreeNode {
     uint32_t freq;
@@ -67,6 +72,12 @@ struct DeflateState {
     unsigned char window[DeflateWindowSize + DeflateWindowPadding];
     uint16_t head[DeflateHashSize];
     uint16_t prev[DeflateDictionary];
+    // Rank of each position within its three-byte chain (a running count per hash),
+    // so that the chain limit can be applied to candidates found through key chains.
+    uint16_t chainRank[DeflateDictionary];
+    uint16_t chainCount[DeflateHashSize];
+    uint16_t keyHead[DeflateKeyCount][1 << DeflateKeyHashBits];
+    uint16_t keyPrev[DeflateKeyCount][DeflateDictionary];
     uint32_t strStart;
     int32_t blockStart;
     uint32_t lookahead;

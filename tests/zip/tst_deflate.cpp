@@ -80,6 +80,7 @@ class TestDeflate : public QObject
         t["raw_ok"] = e["raw_ok"];
         t["compressed"] = e["compressed"];
         t["crc"] = e["crc"];
+        t["raw_sha256"] = e["raw_sha256"];
         return t;
     }
 
@@ -127,6 +128,18 @@ private slots:
             QCOMPARE(t["compressed"].toInt(), 2);
         if (types == "^0000$")  // each stored block costs five bytes: header and lengths
             QCOMPARE(t["compressed"].toInt(), data.size() + 5 * stored);
+    }
+
+    void choicesStayTheSame()
+    {
+        // Which matches are taken and how blocks are cut is fixed; a faster search or
+        // tree builder must produce these very bytes.
+        const QByteArray data = worksheetXml(300000) + literalsAndLongMatches(300) + randomBytes(40000, 21)
+                                + QByteArray(3000, 'z') + threeByteRepeat(4097, 3) + worksheetXml(90000);
+        const QJsonObject t = compressAndTrace(data);
+        QCOMPARE(t["sha256"].toString(), sha256(data));
+        QCOMPARE(t["compressed"].toInt(), 112828);
+        QCOMPARE(t["raw_sha256"].toString(), QStringLiteral("754c33d4ec741f77731cab8f272de2b6a335ba139bfe56f51f22fd28644c2003"));
     }
 
     void blockEndsEarlyWhenItCompressesWell()

@@ -5,7 +5,8 @@ Usage: zip_inspect.py ARCHIVE [PASSWORD]
 Prints JSON: {"entries": [...], "end": {...}} where each entry has the name, flags,
 method, CRC, sizes, attributes, DOS date-time, the SHA-256 of its data read through
 zipfile (which checks the CRC), and for deflated entries whether the raw stream decodes
-with zlib on its own ending exactly at the entry's end ("raw_ok").
+with zlib on its own ending exactly at the entry's end ("raw_ok") and the SHA-256 of
+that raw stream ("raw_sha256").
 """
 import hashlib
 import json
@@ -15,7 +16,7 @@ import zipfile
 import zlib
 
 
-def raw_ok(f, info):
+def raw_check(f, info):
     f.seek(info.header_offset)
     head = f.read(30)
     n, m = struct.unpack("<HH", head[26:30])
@@ -23,7 +24,8 @@ def raw_ok(f, info):
     raw = f.read(info.compress_size)
     d = zlib.decompressobj(-15)
     data = d.decompress(raw) + d.flush()
-    return d.eof and d.unused_data == b"" and len(data) == info.file_size
+    ok = d.eof and d.unused_data == b"" and len(data) == info.file_size
+    return ok, hashlib.sha256(raw).hexdigest()
 
 
 def main():
@@ -50,7 +52,7 @@ def main():
                 "sha256": hashlib.sha256(data).hexdigest(),
             }
             if info.compress_type == 8 and not info.flag_bits & 1:
-                entry["raw_ok"] = raw_ok(f, info)
+                entry["raw_ok"], entry["raw_sha256"] = raw_check(f, info)
             f.seek(info.header_offset)
             local = f.read(30)
             entry["local_flags"] = struct.unpack("<H", local[6:8])[0]
