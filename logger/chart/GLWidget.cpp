@@ -31,12 +31,16 @@ void GLWidget::setPlot(QCustomPlot* newPlot)
         plot->setEnabled(false);
     }
     plot = newPlot;
+    if (!plot)
+        return;
     plot->setEnabled(true);
     plot->show();
 }
 
 void GLWidget::updateTitle()
 {
+    if (!plot)
+        return;
     if (titleItem) {
         plot->removeItem(titleItem);
         titleItem = nullptr;

@@ -36,6 +36,8 @@ void GLWidget::addChannels(const QList<int>& selection)
     for (const ChannelMap& map : std::as_const(channelMaps))
         map->clear();
     channelMaps.clear();
+    if (!plot)
+        return;
 
     QList<QColor> colours;
     {

@@ -4,6 +4,7 @@
 
 #include <QRubberBand>
 #include <QSignalSpy>
+#include <QToolTip>
 #include <QtTest>
 
 // Mouse behaviour of a chart plot: rubber-band zoom, axis drags with their limits, the
@@ -94,6 +95,13 @@ void TestChartPlot::axisHitTest()
     m_plot->yAxis->setVisible(false);
     m_plot->replot();
     QCOMPARE(m_plot->axisAt(QPoint(rect->left() - 3, rect->center().y())), nullptr);
+
+    // Hovering the time axis explains it; a press there takes the pointing hand.
+    send(QEvent::MouseMove, onTimeAxis(rect->center().x()), Qt::NoButton, Qt::NoButton);
+    QVERIFY(QToolTip::text().startsWith(QStringLiteral("Use mouse to move time window")));
+    QCOMPARE(m_plot->cursor().shape(), Qt::PointingHandCursor);
+    send(QEvent::MouseMove, rect->center(), Qt::NoButton, Qt::NoButton);
+    QCOMPARE(m_plot->cursor().shape(), Qt::ArrowCursor);
 
     send(QEvent::MouseButtonPress, onTimeAxis(rect->center().x()), Qt::LeftButton, Qt::LeftButton);
     QCOMPARE(m_plot->pressedAxis.data(), m_plot->xAxis);
