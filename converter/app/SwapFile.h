@@ -14,6 +14,9 @@
 #include <functional>
 
 class QIODevice;
+namespace Xlsx {
+class CWorkbook;
+}
 
 // What `SwapFile::open` learns about a log.
 struct LogSummary
@@ -38,6 +41,7 @@ public:
     // Reads and checks the header of the open file; see checkHeaderLayout.
     bool readHeader();
 
+    bool toXlsx(const QString& fileName, const ConvertOptions& options, Xlsx::CWorkbook* workbook);
     bool toCsv(const QString& fileName, const ConvertOptions& options, QIODevice* out);
 
     // The text the progress dialog of a conversion shows.

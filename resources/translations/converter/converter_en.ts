@@ -50,6 +50,142 @@
         <source>Internal file error</source>
         <translation>Internal file error</translation>
     </message>
+    <message>
+        <source>TALVO converter</source>
+        <translation>TALVO converter</translation>
+    </message>
+    <message>
+        <source>File name</source>
+        <translation>File name</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Output format</source>
+        <translation>Output format</translation>
+    </message>
+    <message>
+        <source>.xlsx</source>
+        <translation>.xlsx</translation>
+    </message>
+    <message>
+        <source>Sheet size, sec</source>
+        <translation>Sheet size, sec</translation>
+    </message>
+    <message>
+        <source>Max. sheets</source>
+        <translation>Max. sheets</translation>
+    </message>
+    <message>
+        <source>Add cell names</source>
+        <translation>Add cell names</translation>
+    </message>
+    <message>
+        <source>.csv</source>
+        <translation>.csv</translation>
+    </message>
+    <message>
+        <source>Separator</source>
+        <translation>Separator</translation>
+    </message>
+    <message>
+        <source>Add header</source>
+        <translation>Add header</translation>
+    </message>
+    <message>
+        <source>Time format</source>
+        <translation>Time format</translation>
+    </message>
+    <message>
+        <source>Relative</source>
+        <translation>Relative</translation>
+    </message>
+    <message>
+        <source>Absolute</source>
+        <translation>Absolute</translation>
+    </message>
+    <message>
+        <source>Range (sec)</source>
+        <translation>Range (sec)</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Duration</translation>
+    </message>
+    <message>
+        <source>Batch...</source>
+        <translation>Batch...</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>File format version: </source>
+        <translation>File format version: </translation>
+    </message>
+    <message>
+        <source>Start time: </source>
+        <translation>Start time: </translation>
+    </message>
+    <message>
+        <source>Duration: </source>
+        <translation>Duration: </translation>
+    </message>
+    <message>
+        <source> sec
+</source>
+        <translation> sec
+</translation>
+    </message>
+    <message>
+        <source>Channels: </source>
+        <translation>Channels: </translation>
+    </message>
+    <message>
+        <source>Sample rate: %1kHz
+</source>
+        <translation>Sample rate: %1kHz
+</translation>
+    </message>
+    <message>
+        <source>Select file</source>
+        <translation>Select file</translation>
+    </message>
+    <message>
+        <source>Converting...</source>
+        <translation>Converting...</translation>
+    </message>
+    <message>
+        <source>Wrong file name.</source>
+        <translation>Wrong file name.</translation>
+    </message>
+    <message>
+        <source>Converting</source>
+        <translation>Converting</translation>
+    </message>
+    <message>
+        <source>Canceled.</source>
+        <translation>Canceled.</translation>
+    </message>
+    <message>
+        <source>Oops! Something went wrong.</source>
+        <translation>Oops! Something went wrong.</translation>
+    </message>
+    <message>
+        <source>Saving...</source>
+        <translation>Saving...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
 </context>
 <context>
     <name>SettingsDialog</name>
@@ -103,6 +239,10 @@
     <message>
         <source>Cancel</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Time, sec</source>
+        <translation>Time, sec</translation>
     </message>
 </context>
 </TS>

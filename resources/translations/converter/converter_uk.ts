@@ -50,6 +50,142 @@
         <source>Internal file error</source>
         <translation>Внутрішня помилка файлу</translation>
     </message>
+    <message>
+        <source>TALVO converter</source>
+        <translation>Конвертер TALVO</translation>
+    </message>
+    <message>
+        <source>File name</source>
+        <translation>Ім'я файлу</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Output format</source>
+        <translation>Вихідний формат</translation>
+    </message>
+    <message>
+        <source>.xlsx</source>
+        <translation>.xlsx</translation>
+    </message>
+    <message>
+        <source>Sheet size, sec</source>
+        <translation>Розмір аркуша, с</translation>
+    </message>
+    <message>
+        <source>Max. sheets</source>
+        <translation>Макс. аркушів</translation>
+    </message>
+    <message>
+        <source>Add cell names</source>
+        <translation>Додати назви стовпців</translation>
+    </message>
+    <message>
+        <source>.csv</source>
+        <translation>.csv</translation>
+    </message>
+    <message>
+        <source>Separator</source>
+        <translation>Роздільник</translation>
+    </message>
+    <message>
+        <source>Add header</source>
+        <translation>Додати заголовок</translation>
+    </message>
+    <message>
+        <source>Time format</source>
+        <translation>Формат часу</translation>
+    </message>
+    <message>
+        <source>Relative</source>
+        <translation>Відносний</translation>
+    </message>
+    <message>
+        <source>Absolute</source>
+        <translation>Абсолютний</translation>
+    </message>
+    <message>
+        <source>Range (sec)</source>
+        <translation>Діапазон (с)</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Старт</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Тривалість</translation>
+    </message>
+    <message>
+        <source>Batch...</source>
+        <translation>Пакет...</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Вихід</translation>
+    </message>
+    <message>
+        <source>File format version: </source>
+        <translation>Версія формату файлу: </translation>
+    </message>
+    <message>
+        <source>Start time: </source>
+        <translation>Час початку: </translation>
+    </message>
+    <message>
+        <source>Duration: </source>
+        <translation>Тривалість: </translation>
+    </message>
+    <message>
+        <source> sec
+</source>
+        <translation> с
+</translation>
+    </message>
+    <message>
+        <source>Channels: </source>
+        <translation>Канали: </translation>
+    </message>
+    <message>
+        <source>Sample rate: %1kHz
+</source>
+        <translation>Частота дискретизації: %1 кГц
+</translation>
+    </message>
+    <message>
+        <source>Select file</source>
+        <translation>Виберіть файл</translation>
+    </message>
+    <message>
+        <source>Converting...</source>
+        <translation>Перетворення...</translation>
+    </message>
+    <message>
+        <source>Wrong file name.</source>
+        <translation>Неправильне ім'я файлу.</translation>
+    </message>
+    <message>
+        <source>Converting</source>
+        <translation>Перетворення</translation>
+    </message>
+    <message>
+        <source>Canceled.</source>
+        <translation>Скасовано.</translation>
+    </message>
+    <message>
+        <source>Oops! Something went wrong.</source>
+        <translation>Ой! Щось пішло не так.</translation>
+    </message>
+    <message>
+        <source>Saving...</source>
+        <translation>Збереження...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Скасувати</translation>
+    </message>
 </context>
 <context>
     <name>SettingsDialog</name>
@@ -103,6 +239,10 @@
     <message>
         <source>Cancel</source>
         <translation>Скасувати</translation>
+    </message>
+    <message>
+        <source>Time, sec</source>
+        <translation>Час, с</translation>
     </message>
 </context>
 </TS>

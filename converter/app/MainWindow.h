@@ -1,0 +1,73 @@
+#pragma once
+
+#include "ConvertOptions.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QTranslator>
+
+class QProgressDialog;
+class Settings;
+class SwapFile;
+struct LogSummary;
+
+namespace Ui {
+class MainWindow;
+}
+
+// The converter's window: pick a log (or a folder of logs), choose the output and the
+// range, convert, and see the result in the coloured status line. The options are kept
+// in the group "Main" of the settings store.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Converts one log with the current options; the status text labels the progress.
+    bool convert(const QString& fileName, const QString& statusText);
+    void readOptions(const LogSummary& summary);
+    void showSummary(const LogSummary& summary);
+    QString errorText() const;
+    void setLanguage(const QString& code);
+    void loadSettings();
+    void saveSettings();
+    void openOutputFolder(const QString& statusText);
+    const ConvertOptions& options() const { return m_options; }
+    bool isConverting() const { return m_converting; }
+
+    // The workbook's save reports its progress here (0 to 1).
+    static void setProgress(double fraction);
+
+public slots:
+    void on_start();
+    void on_batch();
+    void on_settings();
+    void on_swapFileError(int code);
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void connectForm();
+    void chooseFile();
+    void nameChanged(const QString& name);
+    void showLogOf(const QString& fileName);
+    void enableFormatOptions(bool xlsx);
+    void retranslate();
+    void setStatus(const QString& color, const QString& text);
+    bool convertToWorkbook(SwapFile& reader, const QString& fileName);
+    bool convertToCsv(SwapFile& reader, const QString& fileName);
+    qint64 fieldValue(const class QLineEdit* field) const;
+
+    Ui::MainWindow* ui;
+    ConvertOptions m_options;
+    Settings* m_settings;
+    int m_language = 0;
+    QTranslator m_translator;
+    int m_errorCode = 0;
+    bool m_converting = false;
+
+    static QPointer<QProgressDialog> savingDialog;
+};

@@ -1,0 +1,148 @@
+#include "MainWindow.h"
+
+#include "Book.h"
+#include "FileDialogs.h"
+#include "OutputFiles.h"
+#include "ReaderErrors.h"
+#include "SwapFile.h"
+#include "ui_MainWindow.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProgressDialog>
+#include <QSaveFile>
+
+QPointer<QProgressDialog> MainWindow::savingDialog;
+
+void MainWindow::on_start()
+{
+    if (m_converting)
+        return;
+    ui->labelStatus->clear();
+    const QString name = ui->lineEditName->text();
+    if (QFileInfo(name).isFile())
+        convert(name, tr("Converting..."));
+    else
+        setStatus(QStringLiteral("red"), tr("Wrong file name."));
+}
+
+void MainWindow::on_batch()
+{
+    if (m_converting)
+        return;
+    const QString folder = askExistingDirectory(nullptr, QString(), m_options.path);
+    if (folder.isEmpty())
+        return;
+    m_options.path = QFileInfo(folder).absoluteFilePath();
+    const QFileInfoList logs =
+        QDir(m_options.path).entryInfoList({QStringLiteral("*.talvo")}, QDir::Files, QDir::Unsorted);
+    for (int i = 0; i < logs.size(); ++i)
+        convert(logs.at(i).absoluteFilePath(),
+                tr("Converting") + QStringLiteral(" %1/%2 ...").arg(i + 1).arg(logs.size()));
+}
+
+bool MainWindow::convert(const QString& fileName, const QString& statusText)
+{
+    if (m_converting)
+        return false;
+    m_converting = true;
+    ui->pushButtonStart->setEnabled(false);
+    ui->pushButtonBatch->setEnabled(false);
+    m_errorCode = 0;
+
+    SwapFile reader;
+    reader.setLabel(statusText);
+    connect(&reader, &SwapFile::swapFileError, this, &MainWindow::on_swapFileError);
+    readOptions(reader.open(fileName));
+    const bool result = m_options.xlsx ? convertToWorkbook(reader, fileName) : convertToCsv(reader, fileName);
+
+    m_converting = false;
+    ui->pushButtonStart->setEnabled(true);
+    ui->pushButtonBatch->setEnabled(true);
+    return result;
+}
+
+bool MainWindow::convertToWorkbook(SwapFile& reader, const QString& fileName)
+{
+    QElapsedTimer clock;
+    clock.start();
+    Book book;
+    book.workbook()->SetProgressCallback(&MainWindow::setProgress);
+    if (!reader.toXlsx(fileName, m_options, book.workbook())) {
+        if (reader.isCanceled())
+            setStatus(QStringLiteral("blue"), tr("Canceled."));
+        else
+            setStatus(QStringLiteral("red"), tr("Oops! Something went wrong.") + QLatin1Char(' ') + errorText());
+        return false;
+    }
+    qDebug() << "Saving...";
+    const QString outName = outputFileName(fileName, QStringLiteral(".xlsx"));
+    const qint64 converted = clock.elapsed();
+
+    delete savingDialog;
+    auto* dialog = new QProgressDialog(tr("Saving..."), tr("Cancel"), 0, 100, this);
+    savingDialog = dialog;
+    connect(dialog, &QProgressDialog::canceled, this,
+            [this] { setStatus(QStringLiteral("blue"), tr("Canceled.")); });
+    dialog->show();
+    dialog->setWindowModality(Qt::WindowModal);
+    QCoreApplication::processEvents();
+
+    // The workbook is written under a temporary name and moved over the output only
+    // when complete, so a failed save leaves an earlier output as it was.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const QString partName = reserveTemporaryName(outName);
+    bool saved = !partName.isEmpty() && book.save(partName) && replaceFile(partName, outName);
+    if (!saved && !partName.isEmpty())
+        QFile::remove(partName);
+    if (savingDialog)
+        savingDialog->close();
+    QApplication::restoreOverrideCursor();
+    qDebug() << "---" << converted << clock.elapsed() - converted << clock.elapsed();
+    qDebug() << "Well done!";
+
+    if (saved) {
+        setStatus(QStringLiteral("green"), outName);
+    } else {
+        if (m_errorCode == NoError)
+            m_errorCode = WriteFailed;
+        setStatus(QStringLiteral("red"), tr("Oops! Something went wrong.") + QLatin1Char(' ') + errorText());
+    }
+    return saved;
+}
+
+bool MainWindow::convertToCsv(SwapFile& reader, const QString& fileName)
+{
+    const QString outName = outputFileName(fileName, QStringLiteral(".csv"));
+    // The text goes to a temporary file that replaces the output only when complete.
+    QSaveFile out(outName);
+    if (!out.open(QIODevice::WriteOnly)) {
+        setStatus(QStringLiteral("red"),
+                  tr("Oops! Something went wrong.") + QLatin1Char(' ') + readerErrorText(CantCreateOutput));
+        return false;
+    }
+    bool result = reader.toCsv(fileName, m_options, &out);
+    if (result && !out.commit()) {
+        m_errorCode = WriteFailed;
+        result = false;
+    }
+    if (!result)
+        out.cancelWriting();
+    if (result)
+        setStatus(QStringLiteral("green"), outName);
+    else
+        setStatus(QStringLiteral("red"), tr("Oops! Something went wrong.") + QLatin1Char(' ')
+                                             + (reader.isCanceled() ? QString() : errorText()));
+    return result;
+}
+
+void MainWindow::setProgress(double fraction)
+{
+    qDebug() << "MainWindow::setProgress" << bool(savingDialog) << fraction;
+    if (!savingDialog)
+        return;
+    savingDialog->setValue(int(fraction * 100));
+    savingDialog->repaint();
+    QCoreApplication::processEvents();
+}

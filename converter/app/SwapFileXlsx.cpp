@@ -1,0 +1,71 @@
+#include "SwapFile.h"
+
+#include "RowText.h"
+#include "Workbook.h"
+
+namespace {
+Xlsx::CWorksheet* addWorksheet(Xlsx::CWorkbook* workbook, const QString& title)
+{
+    return &workbook->NewWorksheet(Xlsx::CDualString(sheetTitle(title).toStdWString()));
+}
+
+void putText(Xlsx::CWorksheet& sheet, const QString& text, uint64_t style)
+{
+    sheet.PutCell(text.toStdString(), style);
+}
+
+void writeSheetHeader(Xlsx::CWorksheet& sheet, const QList<int>& channels)
+{
+    sheet.OpenRow(0);
+    putText(sheet, SwapFile::tr("Time, sec"), 0);
+    for (int n : channels) {
+        if (n == 0)
+            putText(sheet, QStringLiteral("#%1, %2A").arg(0).arg(QChar(0x03BC)), 0);
+        else
+            putText(sheet, QStringLiteral("#%1, mv").arg(n), 0);
+    }
+    sheet.CloseRow();
+}
+} // namespace
+
+bool SwapFile::toXlsx(const QString& fileName, const ConvertOptions& options, Xlsx::CWorkbook* workbook)
+{
+    RecordRange range;
+    bool ok = beginConversion(fileName, options, range);
+    if (ok) {
+        const qint64 startSec = options.startSec;
+        const qint64 sheetSize = qMax(1, options.sheetSize);
+        const QDateTime base = clockBase(options.relativeTime, m_header.version, m_creationTime);
+        const int channelCount = m_layout.channelCount;
+        Xlsx::CWorksheet* sheet = addWorksheet(workbook, sheetSpanTitle(startSec, sheetSize));
+        if (options.addCellNames)
+            writeSheetHeader(*sheet, m_channels);
+        SheetSpan span;
+        int sheets = 1;
+        ok = runRecords(range, [&](const double* values) {
+            const double key = values[0];
+            sheet->OpenRow(0);
+            if (base.isValid())
+                putText(*sheet, timeText(base, key, m_layout.samplePeriod), 0);
+            else
+                sheet->PutCell(key, 0);
+            for (int c = 1; c <= channelCount; ++c)
+                sheet->PutCell(values[c], 0);
+            sheet->CloseRow();
+            // The record that passes the span's end still belongs to it; the rows after
+            // it go to the span of its key, which after a gap may lie several spans on.
+            if (key > span.limit(startSec, sheetSize)) {
+                if (sheets == options.maxSheets)
+                    return RowOutcome::Stop;
+                SheetSpan next = spanOfKey(key, startSec, sheetSize);
+                next.index = qMax(next.index, span.index + 1);
+                span = next;
+                sheet = addWorksheet(workbook, sheetSpanTitle(span.from(startSec, sheetSize), sheetSize));
+                ++sheets;
+            }
+            return RowOutcome::Next;
+        });
+    }
+    endConversion();
+    return ok;
+}

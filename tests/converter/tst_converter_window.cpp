@@ -1,0 +1,317 @@
+#include "FileDialogs.h"
+#include "MainWindow.h"
+#include "Settings.h"
+#include "TestLogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QTranslator>
+#include <QtTest>
+
+using namespace TestLogs;
+
+namespace {
+constexpr qint64 created = 1700000000123; // 2023-11-14 22:13:20.123 UTC
+
+QByteArray readAll(const QString& name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Clicks Cancel on the conversion's progress dialog once it shows `percent` or more.
+void cancelAt(QTimer& watcher, int percent)
+{
+    QObject::connect(&watcher, &QTimer::timeout, [percent] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<QProgressDialog*>(w))
+                if (dialog->isVisible() && dialog->value() >= percent)
+                    dialog->findChild<QPushButton*>()->click();
+    });
+    watcher.start(0);
+}
+} // namespace
+
+// Records the folders the status line asks the desktop to open.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl& url) { urls << url; }
+};
+
+class TestConverterWindow : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    template <class T> static T* child(MainWindow& w, const char* name) { return w.findChild<T*>(QLatin1String(name)); }
+    static QString status(MainWindow& w) { return child<QLabel>(w, "labelStatus")->text(); }
+    static void useCsv(MainWindow& w, bool header)
+    {
+        child<QRadioButton>(w, "radioButtonCsv")->setChecked(true);
+        child<QCheckBox>(w, "checkBoxAddHeader")->setChecked(header);
+        child<QLineEdit>(w, "lineEditLength")->setText(QStringLiteral("-1"));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setApplicationName(QStringLiteral("talvo-converter"));
+        QCoreApplication::setApplicationVersion(QStringLiteral("2.0.5"));
+    }
+    void init() { QFile::remove(Settings::filePath()); }
+    void cleanup() { setFileDialogResponder({}); }
+
+    void startsWithDefaults()
+    {
+        MainWindow w;
+        QCOMPARE(w.windowTitle(), QStringLiteral("TALVO converter v.2.0.5"));
+        QVERIFY(child<QRadioButton>(w, "radioButtonCsv")->isChecked());
+        QVERIFY(!child<QSpinBox>(w, "spinBoxSheetSize")->isEnabled());
+        QVERIFY(child<QLineEdit>(w, "lineEditSeparator")->isEnabled());
+        QCOMPARE(child<QSpinBox>(w, "spinBoxSheetSize")->value(), 100);
+        QCOMPARE(child<QSpinBox>(w, "spinBoxMaxSheets")->value(), 10);
+        QVERIFY(!child<QCheckBox>(w, "checkBoxCellNames")->isChecked());
+        QCOMPARE(child<QLineEdit>(w, "lineEditSeparator")->text(), QStringLiteral(","));
+        QVERIFY(!child<QCheckBox>(w, "checkBoxAddHeader")->isChecked());
+        QCOMPARE(child<QLineEdit>(w, "lineEditStart")->text(), QStringLiteral("0"));
+        QCOMPARE(child<QLineEdit>(w, "lineEditLength")->text(), QStringLiteral("100"));
+        QVERIFY(!child<QPushButton>(w, "pushButtonStart")->isEnabled());
+        QVERIFY(child<QRadioButton>(w, "radioButtonTimeRelative")->isChecked());
+        QVERIFY(!child<QRadioButton>(w, "radioButtonTimeAbsolute")->isEnabled());
+        QVERIFY(!child<QTextEdit>(w, "textEditInfo")->isEnabled());
+    }
+
+    void settingsRoundTrip()
+    {
+        {
+            Settings s;
+            s.setValue("Main/language", 7); // an edited file: out of the table
+        }
+        {
+            MainWindow w;
+            child<QRadioButton>(w, "radioButtonXlsx")->setChecked(true);
+            child<QSpinBox>(w, "spinBoxSheetSize")->setValue(30);
+            child<QSpinBox>(w, "spinBoxMaxSheets")->setValue(3);
+            child<QCheckBox>(w, "checkBoxCellNames")->setChecked(true);
+            child<QLineEdit>(w, "lineEditSeparator")->setText(QStringLiteral(";"));
+            child<QCheckBox>(w, "checkBoxAddHeader")->setChecked(true);
+            child<QLineEdit>(w, "lineEditStart")->setText(QStringLiteral("5"));
+            child<QLineEdit>(w, "lineEditLength")->setText(QStringLiteral("-1"));
+            QVERIFY(child<QSpinBox>(w, "spinBoxSheetSize")->isEnabled());
+            QVERIFY(!child<QLineEdit>(w, "lineEditSeparator")->isEnabled());
+        }
+        {
+            Settings s;
+            s.beginGroup("Main");
+            QCOMPARE(s.value("xlsx").toBool(), true);
+            QCOMPARE(s.value("sheetSize").toInt(), 30);
+            QCOMPARE(s.value("separator").toString(), QStringLiteral(";"));
+            QCOMPARE(s.value("convertLength").toLongLong(), qint64(-1));
+            QCOMPARE(s.value("language").toInt(), 0);
+        }
+        MainWindow w;
+        QVERIFY(child<QRadioButton>(w, "radioButtonXlsx")->isChecked());
+        QCOMPARE(child<QSpinBox>(w, "spinBoxSheetSize")->value(), 30);
+        QCOMPARE(child<QSpinBox>(w, "spinBoxMaxSheets")->value(), 3);
+        QVERIFY(child<QCheckBox>(w, "checkBoxCellNames")->isChecked());
+        QCOMPARE(child<QLineEdit>(w, "lineEditSeparator")->text(), QStringLiteral(";"));
+        QVERIFY(child<QCheckBox>(w, "checkBoxAddHeader")->isChecked());
+        QCOMPARE(child<QLineEdit>(w, "lineEditStart")->text(), QStringLiteral("5"));
+        QCOMPARE(child<QLineEdit>(w, "lineEditLength")->text(), QStringLiteral("-1"));
+    }
+
+    void summaryOfChosenLog()
+    {
+        writeLog(path("v4.talvo"), 0x07, 25, 1000, created); // 0 .. 2.4 s
+        MainWindow w;
+        child<QLineEdit>(w, "lineEditStart")->setText(QStringLiteral("50"));
+        QStringList asked;
+        setFileDialogResponder([&](const FileDialogRequest& r) {
+            asked << r.caption << r.filter;
+            return QStringList{path("v4.talvo")};
+        });
+        child<QToolButton>(w, "toolButton")->click();
+        QCOMPARE(asked, (QStringList{"Select file", "*.talvo"}));
+        QCOMPARE(w.options().path, QFileInfo(path("v4.talvo")).absolutePath());
+        QCOMPARE(child<QTextEdit>(w, "textEditInfo")->toPlainText(),
+                 QStringLiteral("File format version: 4\nStart time: Tue Nov 14 22:13:20 2023 GMT\n"
+                                "Duration: 2.4 sec\nChannels: 3\nSample rate: 0.010kHz\n"));
+        QVERIFY(child<QRadioButton>(w, "radioButtonTimeAbsolute")->isEnabled());
+        QVERIFY(child<QPushButton>(w, "pushButtonStart")->isEnabled());
+        QCOMPARE(child<QLineEdit>(w, "lineEditStart")->text(), QStringLiteral("2"));
+        QCOMPARE(w.options().startTimeMs, created);
+
+        child<QRadioButton>(w, "radioButtonTimeAbsolute")->setChecked(true);
+        writeLog(path("v1.talvo"), 0x01, 5, 10, created, 1);
+        child<QLineEdit>(w, "lineEditName")->setText(path("v1.talvo"));
+        QVERIFY(!child<QTextEdit>(w, "textEditInfo")->toPlainText().contains(QStringLiteral("Start time")));
+        QVERIFY(!child<QRadioButton>(w, "radioButtonTimeAbsolute")->isEnabled());
+        QVERIFY(child<QRadioButton>(w, "radioButtonTimeRelative")->isChecked());
+
+        child<QLineEdit>(w, "lineEditName")->setText(path("none.talvo"));
+        QCOMPARE(child<QTextEdit>(w, "textEditInfo")->toPlainText(), QString());
+        QVERIFY(child<QPushButton>(w, "pushButtonStart")->isEnabled());
+    }
+
+    void startWritesCsvNamedAfterTheLog()
+    {
+        writeLog(path("run.1.talvo"), 0x03, 3, 10, created);
+        MainWindow w;
+        useCsv(w, true);
+        child<QLineEdit>(w, "lineEditName")->setText(path("run.1.talvo"));
+        child<QPushButton>(w, "pushButtonStart")->click();
+        QCOMPARE(status(w), QStringLiteral("<font color='green'>%1</font>").arg(path("run.1.csv")));
+        QCOMPARE(readAll(path("run.1.csv")),
+                 QString("Time:sec, #0:%1A, #1:mV\n0.0000, 0.2500, 1.2500\n0.0010, 0.2600, 1.2600\n"
+                         "0.0020, 0.2700, 1.2700\n").arg(QChar(0x03BC)).toUtf8());
+        QVERIFY(child<QPushButton>(w, "pushButtonStart")->isEnabled());
+
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
+        QTest::mouseClick(child<QLabel>(w, "labelStatus"), Qt::LeftButton);
+        QCOMPARE(catcher.urls, QList<QUrl>{QUrl::fromLocalFile(m_dir.path())});
+        child<QLineEdit>(w, "lineEditName")->setText(path("missing.talvo"));
+        child<QPushButton>(w, "pushButtonStart")->click();
+        QCOMPARE(status(w), QStringLiteral("<font color='red'>Wrong file name.</font>"));
+        QTest::mouseClick(child<QLabel>(w, "labelStatus"), Qt::LeftButton);
+        QCOMPARE(catcher.urls.size(), 1);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    }
+
+    void failuresAreRedAndKeepEarlierOutput_data()
+    {
+        QTest::addColumn<QString>("log");
+        QTest::addColumn<QString>("statusText");
+        QTest::newRow("channel count against mask") << "mismatch" << "Oops! Something went wrong. Wrong number of channels";
+        QTest::newRow("too short") << "short" << "Oops! Something went wrong. File mapping error";
+        QTest::newRow("cancelled") << "cancel" << "Oops! Something went wrong. ";
+        QTest::newRow("output folder refuses the file") << "blocked" << "Oops! Something went wrong. Can't create output file";
+    }
+    void failuresAreRedAndKeepEarlierOutput()
+    {
+        QFETCH(QString, log);
+        QFETCH(QString, statusText);
+        QTemporaryDir dir;
+        const QString name = dir.filePath(log + ".talvo");
+        QTimer watcher;
+        if (log == "mismatch") {
+            SwapFileHeader h = header(0x07, 10);
+            h.channelCount = 2;
+            writeFile(name, logBytes(h, created, records(10, 10, 2)));
+        } else if (log == "short") {
+            writeFile(name, QByteArray(100, '\0'));
+        } else {
+            writeLog(name, 0x01, 300000, 1, created);
+        }
+        const QString output = dir.filePath(log + ".csv");
+        if (log == "blocked")
+            QVERIFY(QDir().mkpath(dir.filePath(log + ".csv/inside")));
+        else
+            writeFile(output, "earlier output");
+        if (log == "cancel")
+            cancelAt(watcher, 30);
+
+        MainWindow w;
+        useCsv(w, false);
+        child<QLineEdit>(w, "lineEditName")->setText(name);
+        child<QPushButton>(w, "pushButtonStart")->click();
+        QCOMPARE(status(w), QStringLiteral("<font color='red'>%1</font>").arg(statusText));
+        if (log != "blocked")
+            QCOMPARE(readAll(output), QByteArray("earlier output"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), log == "blocked" ? 1 : 2);
+    }
+
+    void batchNamesEveryOutputAfterItsLog()
+    {
+        QTemporaryDir dir;
+        for (const char* name : {"day.1.talvo", "day.2.talvo", "other.talvo"})
+            writeLog(dir.filePath(name), 0x01, 5, 10, created);
+        writeFile(dir.filePath("notes.txt"), "not a log");
+        MainWindow w;
+        useCsv(w, false);
+        QStringList labels;
+        QTimer watcher;
+        connect(&watcher, &QTimer::timeout, this, [&] {
+            for (QWidget* t : QApplication::topLevelWidgets())
+                if (auto* dialog = qobject_cast<QProgressDialog*>(t))
+                    if (!labels.contains(dialog->labelText()))
+                        labels << dialog->labelText();
+        });
+        watcher.start(0);
+        setFileDialogResponder([&](const FileDialogRequest& r) {
+            return r.kind == FileDialogKind::Directory ? QStringList{dir.path()} : QStringList{};
+        });
+        child<QPushButton>(w, "pushButtonBatch")->click();
+        QStringList outputs = QDir(dir.path()).entryList({"*.csv"}, QDir::Files, QDir::Name);
+        QCOMPARE(outputs, (QStringList{"day.1.csv", "day.2.csv", "other.csv"}));
+        labels.sort();
+        QCOMPARE(labels, (QStringList{"Converting 1/3 ...", "Converting 2/3 ...", "Converting 3/3 ..."}));
+        QVERIFY(status(w).startsWith(QStringLiteral("<font color='green'>")));
+        QCOMPARE(w.options().path, dir.path());
+    }
+
+    void secondConversionWaitsForTheFirst()
+    {
+        writeLog(path("long.talvo"), 0x01, 200000, 1, created);
+        writeLog(path("other.talvo"), 0x01, 5, 10, created);
+        MainWindow w;
+        useCsv(w, false);
+        child<QLineEdit>(w, "lineEditName")->setText(path("long.talvo"));
+        bool refused = false;
+        bool startDisabled = false;
+        QTimer::singleShot(0, this, [&] {
+            startDisabled = !child<QPushButton>(w, "pushButtonStart")->isEnabled();
+            refused = w.isConverting() && !w.convert(path("other.talvo"), QStringLiteral("again"));
+        });
+        child<QPushButton>(w, "pushButtonStart")->click();
+        QVERIFY(refused);
+        QVERIFY(startDisabled);
+        QVERIFY(!QFile::exists(path("other.csv")));
+        QVERIFY(QFile::exists(path("long.csv")));
+    }
+
+    void languageChoiceIsKept()
+    {
+        {
+            MainWindow w;
+            QTimer::singleShot(0, this, [] {
+                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                dialog->findChild<QComboBox*>(QStringLiteral("comboBoxLanguages"))->setCurrentIndex(1);
+                dialog->findChild<QPushButton*>(QStringLiteral("pushButtonClose"))->click();
+            });
+            child<QToolButton>(w, "toolButtonSettings")->click();
+            QVERIFY(w.windowTitle().endsWith(QStringLiteral(" v.2.0.5")));
+        }
+        Settings s;
+        QCOMPARE(s.value("Main/language").toInt(), 1);
+    }
+
+    void ukrainianTranslationIsBuilt()
+    {
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral("talvo-converter_uk"), QStringLiteral(TALVO_BIN_DIR)));
+        QCOMPARE(translator.translate("MainWindow", "Oops! Something went wrong."),
+                 QStringLiteral("Ой! Щось пішло не так."));
+        QCOMPARE(translator.translate("SettingsDialog", "Language"), QStringLiteral("Мова"));
+    }
+};
+
+QTEST_MAIN(TestConverterWindow)
+#include "tst_converter_window.moc"
