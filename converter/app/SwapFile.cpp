@@ -64,9 +64,8 @@ LogSummary SwapFile::open(const QString& fileName)
     double endTime = 0;
     if (records > 0 && !readRecordKey(m_file, m_layout, records - 1, endTime))
         fail(MappingFailed);
-    else
-        m_endTime = endTime;
-    summary.endTime = m_endTime;
+    m_endTime = endTime;
+    summary.endTime = endTime;
     m_file.close();
     return summary;
 }

@@ -1,0 +1,189 @@
+#include "Book.h"
+#include "MainWindow.h"
+#include "Settings.h"
+#include "SwapFile.h"
+#include "TestLogs.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace TestLogs;
+
+namespace {
+constexpr qint64 created = 1700000000123; // 2023-11-14 22:13:20.123 UTC
+
+// The workbook as a spreadsheet program reads it: sheet titles in order, each with its
+// rows of cell values.
+QJsonArray readBack(const QString& path)
+{
+    static const char* script = R"(
+import json, sys, openpyxl
+book = openpyxl.load_workbook(sys.argv[1], read_only=True)
+print(json.dumps([[ws.title, [list(r) for r in ws.iter_rows(values_only=True)]] for ws in book.worksheets]))
+)";
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QString::fromLatin1(script), path});
+    if (!python.waitForFinished(60000) || python.exitCode() != 0) {
+        qWarning() << python.readAllStandardError();
+        return {};
+    }
+    return QJsonDocument::fromJson(python.readAllStandardOutput()).array();
+}
+
+QStringList titles(const QJsonArray& book)
+{
+    QStringList list;
+    for (const QJsonValue& sheet : book)
+        list << sheet.toArray().at(0).toString();
+    return list;
+}
+
+QJsonArray rowsOf(const QJsonArray& book, int sheet)
+{
+    return book.at(sheet).toArray().at(1).toArray();
+}
+
+ConvertOptions bookOptions(int sheetSize, int maxSheets, bool names, bool relative = true)
+{
+    ConvertOptions o;
+    o.xlsx = true;
+    o.sheetSize = sheetSize;
+    o.maxSheets = maxSheets;
+    o.addCellNames = names;
+    o.relativeTime = relative;
+    o.duration = -1;
+    o.version = 4;
+    o.startTimeMs = created;
+    return o;
+}
+} // namespace
+
+class TestConverterXlsx : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+    QJsonArray convert(const QString& log, const ConvertOptions& options, bool expected = true)
+    {
+        SwapFile reader;
+        Book book;
+        const bool converted = reader.toXlsx(log, options, book.workbook());
+        if (converted != expected)
+            return {};
+        const QString out = path(QStringLiteral("out.xlsx"));
+        return book.save(out) ? readBack(out) : QJsonArray();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setApplicationName(QStringLiteral("talvo-converter"));
+        QCoreApplication::setApplicationVersion(QStringLiteral("2.0.5"));
+    }
+
+    // 10 records per second, keys 0.0 .. 4.9; sheets of 2 s. The record that passes a
+    // sheet's end stays on it.
+    void sheetsSplitAtTheirSpan()
+    {
+        const SwapFileHeader h = header(0x05, 1000);
+        QVERIFY(writeFile(path("even.talvo"), logBytes(h, created, records(50, 1000, 2))));
+        const QJsonArray book = convert(path("even.talvo"), bookOptions(2, 10, true));
+        QCOMPARE(titles(book), (QStringList{"0s-2s", "2s-4s", "4s-6s"}));
+        const QJsonArray first = rowsOf(book, 0);
+        QCOMPARE(first.at(0).toArray(), (QJsonArray{"Time, sec", QString("#0, %1A").arg(QChar(0x03BC)), "#2, mv"}));
+        QCOMPARE(first.size(), 1 + 22);
+        QCOMPARE(first.at(1).toArray(), (QJsonArray{0.0, 0.25, 1.25}));
+        QCOMPARE(first.last().toArray().at(0).toDouble(), 2.1);
+        const QJsonArray second = rowsOf(book, 1);
+        QCOMPARE(second.size(), 20); // no column-name row on later sheets
+        QCOMPARE(second.first().toArray().at(0).toDouble(), 2.2);
+        QCOMPARE(second.last().toArray().at(0).toDouble(), 4.1);
+        QCOMPARE(rowsOf(book, 2).size(), 8);
+        QCOMPARE(rowsOf(book, 2).last().toArray(), (QJsonArray{4.9, 49.25, 50.25}));
+    }
+
+    // Samples 20..49 lost: keys 0.0..1.9, then 5.0..11.9. The gap moves the rows to the
+    // span of their key; no title repeats and nothing after the gap is lost.
+    void gapOpensTheSpanOfItsKey()
+    {
+        QVERIFY(writeFile(path("gap.talvo"), logBytes(header(0x01, 1000), created, records(100, 1000, 1, 20, 50))));
+        const QJsonArray book = convert(path("gap.talvo"), bookOptions(2, 10, false));
+        QCOMPARE(titles(book), (QStringList{"0s-2s", "4s-6s", "6s-8s", "8s-10s", "10s-12s"}));
+        QCOMPARE(rowsOf(book, 0).last().toArray().at(0).toDouble(), 5.0);
+        QCOMPARE(rowsOf(book, 1).first().toArray().at(0).toDouble(), 5.1);
+        int rows = 0;
+        for (int s = 0; s < book.size(); ++s)
+            rows += int(rowsOf(book, s).size());
+        QCOMPARE(rows, 100);
+    }
+
+    void sheetLimitEndsTheConversion()
+    {
+        writeLog(path("limit.talvo"), 0x01, 50, 1000, created);
+        const QJsonArray book = convert(path("limit.talvo"), bookOptions(2, 1, false));
+        QCOMPARE(titles(book), QStringList{"0s-2s"});
+        QCOMPARE(rowsOf(book, 0).size(), 22);
+    }
+
+    void clockTimeCells()
+    {
+        writeLog(path("clock.talvo"), 0x01, 3, 10, created);
+        ConvertOptions options = bookOptions(100, 10, false, false);
+        options.startSec = 0;
+        const QJsonArray book = convert(path("clock.talvo"), options);
+        QCOMPARE(titles(book), QStringList{"0s-100s"});
+        QCOMPARE(rowsOf(book, 0),
+                 (QJsonArray{QJsonArray{"22:13:20:0123", 0.25}, QJsonArray{"22:13:20:0124", 0.26},
+                             QJsonArray{"22:13:20:0125", 0.27}}));
+    }
+
+    void windowWritesAndCancelsWorkbooks()
+    {
+        QFile::remove(Settings::filePath());
+        QTemporaryDir dir;
+        writeLog(dir.filePath("run.2024.talvo"), 0x07, 30, 1000, created);
+        writeLog(dir.filePath("big.talvo"), 0x01, 300000, 1, created);
+        writeFile(dir.filePath("big.xlsx"), "earlier output");
+        MainWindow w;
+        w.findChild<QRadioButton*>("radioButtonXlsx")->setChecked(true);
+        w.findChild<QLineEdit*>("lineEditLength")->setText("-1");
+        auto* name = w.findChild<QLineEdit*>("lineEditName");
+        auto* status = w.findChild<QLabel*>("labelStatus");
+
+        name->setText(dir.filePath("run.2024.talvo"));
+        w.findChild<QPushButton*>("pushButtonStart")->click();
+        QCOMPARE(status->text(), QString("<font color='green'>%1</font>").arg(dir.filePath("run.2024.xlsx")));
+        QCOMPARE(titles(readBack(dir.filePath("run.2024.xlsx"))), QStringList{"0s-100s"});
+
+        QTimer watcher;
+        connect(&watcher, &QTimer::timeout, this, [] {
+            for (QWidget* t : QApplication::topLevelWidgets())
+                if (auto* dialog = qobject_cast<QProgressDialog*>(t))
+                    if (dialog->isVisible() && dialog->value() >= 30)
+                        dialog->findChild<QPushButton*>()->click();
+        });
+        watcher.start(0);
+        name->setText(dir.filePath("big.talvo"));
+        w.findChild<QPushButton*>("pushButtonStart")->click();
+        QCOMPARE(status->text(), QStringLiteral("<font color='blue'>Canceled.</font>"));
+        QFile earlier(dir.filePath("big.xlsx"));
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), QByteArray("earlier output"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 4);
+    }
+};
+
+QTEST_MAIN(TestConverterXlsx)
+#include "tst_converter_xlsx.moc"
