@@ -32,6 +32,9 @@ enum {
     DeflateHeapSize = 2 * DeflateLCodes + 1,
     DeflateMaxBits = 15,
     DeflateMaxBlBits = 7,
+    DeflateRep3To6 = 16,          // bit-length codes: repeat the previous length 3-6 times,
+    DeflateRepZero3To10 = 17,     // 3-10 zeros,
+    DeflateRepZero11To138 = 18,   // 11-138 zeros
     DeflateKeyCount = 4,      // chains of longer strings that speed up the search
     DeflateKeyHashBits = 15,
 };
@@ -121,10 +124,26 @@ struct DeflateState {
     uint64_t inputLength;
 };
 
+extern const uint8_t DeflateExtraLBits[DeflateLengthCodes];
 extern const uint8_t DeflateExtraDBits[DeflateDCodes];
+extern const uint8_t DeflateBlOrder[DeflateBlCodes];
 
-// Trees and block output (DeflateTrees.cpp).
+// Records the first failed internal check; the entry then fails.
+inline void DeflateFail(DeflateState *s, const char *message)
+{
+    if (!s->error)
+        s->error = message;
+}
+
+// Trees (DeflateHuffman.cpp).
 bool DeflateInitTables(DeflateState *s);
+// Code lengths and codes of a tree from its counts; adds the block's cost in bits with
+// these codes (and with the fixed codes) to optLength and staticLength.
+void DeflateBuildTree(DeflateState *s, DeflateTreeDesc *desc);
+// Builds the bit-length tree; returns the index in DeflateBlOrder of the last code sent.
+int DeflateBuildBlTree(DeflateState *s);
+
+// Block output (DeflateBlocks.cpp).
 void DeflateInitEntry(DeflateState *s);
 void DeflateInitBlock(DeflateState *s);
 // Sends the block of storedLength input bytes (still at `stored` in the window, or null
