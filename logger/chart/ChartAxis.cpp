@@ -47,9 +47,11 @@ void ChartAxis::keepInsideLimits(const QCPRange& newRange)
 {
     // Paths of the library that bypass setRange above (moving, rescaling, one-sided
     // setters) end here; an out-of-limit result is pulled back at once.
-    if (newRange.lower >= m_rangeMin && newRange.upper <= m_rangeMax)
+    if (m_pullingBack || (newRange.lower >= m_rangeMin && newRange.upper <= m_rangeMax))
         return;
+    m_pullingBack = true;
     applyRange(AxisRules::rangeInsideLimits(newRange, m_rangeMin, m_rangeMax));
+    m_pullingBack = false;
 }
 
 void ChartAxis::scaleRange(double factor, double center)

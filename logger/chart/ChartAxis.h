@@ -99,6 +99,7 @@ private:
 
     double m_rangeMin = AxisRules::defaultRangeMin;
     double m_rangeMax = AxisRules::defaultRangeMax;
+    bool m_pullingBack = false;
     bool m_useTickLabelMap = false;
     bool m_autoSubTicks = true;
     int m_subTickCount = 4;
