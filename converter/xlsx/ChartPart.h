@@ -90,6 +90,9 @@ private:
 // Small pieces shared by the chart writers.
 namespace Chart {
 
+// DrawingML angles count sixty-thousandths of a degree.
+constexpr int64_t kAngleUnitsPerDegree = 60000;
+
 // True for six hexadecimal digits, the only colour text the parts accept.
 bool IsColour(const std::string &text);
 void WriteValElement(CXmlStream &xml, const char *name, const char *value);
