@@ -1,0 +1,376 @@
+// Construction, settings restore and store, closing and shut-down of the main window.
+#include "MainWindow.h"
+#include "ui_MainWindow.h"
+
+#include "ChartBars.h"
+#include "ColorsAgent.h"
+#include "ControlPanel.h"
+#include "DeviceDescriptions.h"
+#include "DeviceInfo.h"
+#include "GLWidget.h"
+#include "HidDevice.h"
+#include "Languages.h"
+#include "LoggerState.h"
+#include "MarqueeLabel.h"
+#include "MessageBoxes.h"
+#include "PopUp.h"
+#include "Settings.h"
+#include "StatusControl.h"
+#include "StatusPanel.h"
+#include "UnitFormat.h"
+#include "Updater.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QDockWidget>
+#include <QHBoxLayout>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QStyleFactory>
+#include <QThread>
+#include <QTimer>
+
+namespace {
+QByteArray bannerJson(const QString& text)
+{
+    QJsonObject message;
+    message.insert(QStringLiteral("message"), QStringLiteral("     %1     ").arg(text));
+    message.insert(QStringLiteral("timeoutafter"), 0);
+    message.insert(QStringLiteral("textcolor"), QStringLiteral("dddd00"));
+    message.insert(QStringLiteral("speed"), 2);
+    message.insert(QStringLiteral("enddate"), QStringLiteral("21211231"));
+    QJsonObject root;
+    root.insert(QStringLiteral("messages"), QJsonArray{message});
+    return QJsonDocument(root).toJson(QJsonDocument::Compact);
+}
+
+Qt::DockWidgetArea dockArea(int stored)
+{
+    const auto area = Qt::DockWidgetArea(stored);
+    return area == Qt::RightDockWidgetArea ? Qt::RightDockWidgetArea : Qt::LeftDockWidgetArea;
+}
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent)
+    , m_clock([] { return QDateTime::currentMSecsSinceEpoch(); })
+{
+    m_popUp = new PopUp(this);
+    ui = new Ui::MainWindow;
+    setWindowFlags(windowFlags() | Qt::CustomizeWindowHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("fusion")));
+    m_lightPalette = QApplication::palette();
+    ui->setupUi(this);
+    setWindowTitle(QCoreApplication::applicationName() + tr(" - no device connected"));
+
+    buildDocks();
+    connectPanels();
+    setWindowTitle(QCoreApplication::applicationName());
+    connect(ui->tabWidget, &QTabWidget::currentChanged, this, &MainWindow::on_currentTabChanged);
+    connect(new QShortcut(QKeySequence(QStringLiteral("Esc")), this), &QShortcut::activated, this,
+            &MainWindow::on_stopButton);
+
+    connect(ui->navigationBar, &NavigationBar::navigationClicked, this, [this](double key) {
+        if (GLWidget* chart = currentChart())
+            centreKeyAxis(key, chart->plot->xAxis->range().size());
+    });
+    connect(ui->tabWidget->tabBar(), &QTabBar::tabCloseRequested, this, &MainWindow::on_closeTab);
+    connect(this, &MainWindow::showNotification, this,
+            [this](const QString& msg, const QString& url) { statusBar()->showMessage(msg + url); });
+    ui->tabWidget->tabBar()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ui->tabWidget->tabBar(), &QWidget::customContextMenuRequested, this, &MainWindow::on_contextMenuRequested);
+    connect(ui->tabWidget->tabBar(), &QTabBar::tabBarDoubleClicked, this, &MainWindow::on_closeTab);
+
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+
+    m_hid = HidDevice::instance(this);
+    connect(m_hid, &HidDevice::deviceConnected, this, &MainWindow::on_deviceConnected);
+    connect(m_hid, &HidDevice::deviceDisconnected, this, &MainWindow::on_deviceDisconnected);
+    connect(m_hid, &HidDevice::packetReceived, this, &MainWindow::on_packetReceived);
+
+    m_statusTimer = new QTimer(this);
+    m_statusTimer->setInterval(1000);
+    connect(m_statusTimer, &QTimer::timeout, this, &MainWindow::onStatusTimer);
+    connect(this, &MainWindow::enableMeasurement, this, &MainWindow::on_enableMeasurement);
+    connect(this, &MainWindow::refreshChannels, this, &MainWindow::on_refeshChannels);
+    connect(this, &MainWindow::stopMeasurement, this, &MainWindow::on_stopMeasurement);
+    connect(this, &MainWindow::changeColorTheme, this, &MainWindow::on_changeColorTheme);
+    connect(this, &MainWindow::changeColorTheme, ui->markerBar, &MarkerBar::on_changeColorTheme);
+    connect(this, &MainWindow::changeColorTheme, ui->reportBar, &ReportBar::on_changeColorTheme);
+    connect(this, &MainWindow::changeColorTheme, ui->navigationBar, &NavigationBar::on_changeColorTheme);
+    connect(ui->markerBar, &MarkerBar::markerAdded, this, [this] {
+        if (GLWidget* chart = currentChart())
+            chart->repaint();
+    });
+    connect(ui->markerBar, &MarkerBar::markerRemoved, this, [this] {
+        if (GLWidget* chart = currentChart())
+            chart->repaint();
+    });
+    connect(ui->markerBar, &MarkerBar::markerMoved, this, &MainWindow::on_markerChanged);
+    connect(ui->markerBar, &MarkerBar::markersRemoved, this, &MainWindow::on_markerChanged);
+    ui->markerBar->hide();
+
+    buildStatusStrip();
+    m_popUp->setBorderColor(QColor(0, 0, 0, 0));
+    m_popUp->setBackgroundColor(QColor(0, 0, 0, 0));
+    applyPopupColors();
+    m_controlPanel->hide();
+    m_statusPanel->hide();
+    m_dockControl->hide();
+    m_dockStatus->hide();
+    m_banner->stop();
+    m_valueLabel->hide();
+    m_popUp->hide();
+
+    setupMenus();
+    createDefaults();
+
+    m_windowTimer = new QTimer(this);
+    m_windowTimer->setInterval(10);
+    connect(m_windowTimer, &QTimer::timeout, this, &MainWindow::reRangeX);
+    m_windowTimer->start();
+    m_axisTimer = new QTimer(this);
+    m_axisTimer->setInterval(200);
+    connect(m_axisTimer, &QTimer::timeout, this, [this] { reRangeAxis(false); });
+    m_axisTimer->start();
+
+    Settings settings;
+    settings.beginGroup(QStringLiteral("Options"));
+    const bool dark = settings.value(QStringLiteral("dark-color"), false).toBool();
+    m_languageIndex = clampLanguageIndex(settings.value(QStringLiteral("language"), 0).toInt());
+    timeFormatMode = settings.value(QStringLiteral("native-time"), false).toBool() ? 2 : 1;
+    settings.endGroup();
+    retranslate(languageCode(m_languageIndex));
+
+    settings.beginGroup(QStringLiteral("Main"));
+    restoreGeometry(settings.value(QStringLiteral("geometry")).toByteArray());
+    restoreState(settings.value(QStringLiteral("state")).toByteArray());
+    settings.endGroup();
+
+    m_statusPanel->loadIndicatorIcons();
+    m_controlPanel->loadSettings();
+    restoreDocks();
+
+    emit changeColorTheme(dark);
+    on_changeColors();
+    ui->reportBar->on_changeColors();
+
+    m_updater = new Updater(this);
+    connect(m_updater, &Updater::newSWAvailable, this, &MainWindow::on_newSWAvailable);
+    connect(m_updater, &Updater::newFWAvailable, this, &MainWindow::on_newFWAvailable);
+    connect(this, &MainWindow::enableMeasurement, m_updater,
+            [this] { m_updater->on_deviceConnected(DeviceInfo::instance().serialNumber()); });
+
+    m_actionReport->setVisible(false);
+    m_actionMarkers->setVisible(false);
+    ui->markerBar->hide();
+    ui->reportBar->hide();
+    m_actionCalculator->setVisible(false);
+    ui->navigationBar->hide();
+    repaint();
+}
+
+void MainWindow::buildDocks()
+{
+    m_controlPanel = new ControlPanel(this);
+    m_statusPanel = new StatusPanel(this);
+    m_dockStatus = new QDockWidget(tr("Status"), this);
+    m_dockStatus->setObjectName(QStringLiteral("dockStatus"));
+    m_dockStatus->setWidget(m_statusPanel);
+    m_dockControl = new QDockWidget(tr("Control"), this);
+    m_dockControl->setObjectName(QStringLiteral("dockControl"));
+    m_dockControl->setWidget(m_controlPanel);
+    for (QDockWidget* dock : {m_dockStatus, m_dockControl}) {
+        dock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+        dock->setFeatures(dock->features() & ~QDockWidget::DockWidgetClosable);
+    }
+    addDockWidget(Qt::LeftDockWidgetArea, m_dockStatus);
+    addDockWidget(Qt::RightDockWidgetArea, m_dockControl);
+    m_dockStatus->hide();
+    m_dockControl->hide();
+    setDockNestingEnabled(true);
+}
+
+void MainWindow::connectPanels()
+{
+    connect(m_controlPanel, &ControlPanel::terminateMeasuring, this, &MainWindow::terminateMeasuring);
+    connect(m_statusPanel, &StatusPanel::trigDelayChanged, m_controlPanel, &ControlPanel::on_trigDelayChanged);
+    connect(m_statusPanel, &StatusPanel::startButton, m_controlPanel, &ControlPanel::on_startButton);
+    connect(m_statusPanel, &StatusPanel::stopButton, m_controlPanel, &ControlPanel::on_stopButton);
+    connect(m_statusPanel, &StatusPanel::logButton, m_controlPanel, &ControlPanel::on_logButton);
+    connect(m_statusPanel, &StatusPanel::trigButton, m_controlPanel, &ControlPanel::on_trigButton);
+    connect(m_statusPanel, &StatusPanel::toggleAlarm, m_controlPanel, &ControlPanel::on_toggleAlarm);
+    connect(m_controlPanel, &ControlPanel::startMeasurement, this, &MainWindow::on_startMeasurement);
+    connect(m_controlPanel, &ControlPanel::stopMeasurement, this, &MainWindow::on_stopMeasurement);
+    connect(m_controlPanel, &ControlPanel::requestStatus, this, &MainWindow::on_requestStatus);
+    connect(m_controlPanel, &ControlPanel::resetClicked, this, &MainWindow::clearOverCurrentWarning);
+}
+
+void MainWindow::buildStatusStrip()
+{
+    m_banner = new MarqueeLabel(this);
+    QFont bannerFont = m_banner->font();
+    bannerFont.setPointSize(14);
+    m_banner->setFont(bannerFont);
+    m_banner->stop();
+    m_banner->loadMessages(bannerJson(tr("Attention! The current has exceeded 1A.")));
+    m_warningButton = new QPushButton(QIcon(QStringLiteral(":/res/warning.png")), QString(), this);
+    m_warningButton->hide();
+    connect(m_warningButton, &QPushButton::clicked, this, &MainWindow::clearOverCurrentWarning);
+    m_valueLabel = new QLabel(this);
+    QFont valueFont = m_valueLabel->font();
+    valueFont.setPointSize(10);
+    m_valueLabel->setFont(valueFont);
+    m_valueLabel->setStyleSheet(QStringLiteral("QLabel {border: 0; }"));
+
+    auto* strip = new QWidget(this);
+    auto* layout = new QHBoxLayout(strip);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_banner);
+    layout->addWidget(m_warningButton);
+    layout->addWidget(m_valueLabel);
+    layout->addSpacing(300);
+    layout->addStrut(0);
+    statusBar()->addPermanentWidget(strip);
+}
+
+void MainWindow::restoreDocks()
+{
+    Settings settings;
+    settings.beginGroup(QStringLiteral("Status"));
+    const Qt::DockWidgetArea statusArea = dockArea(settings.value(QStringLiteral("dock-area"), 1).toInt());
+    const bool statusFloating = settings.value(QStringLiteral("floating"), false).toBool();
+    const bool tabified = settings.value(QStringLiteral("tabified"), true).toBool();
+    const QRect statusGeometry = settings.value(QStringLiteral("dock-geometry"), QRect()).toRect();
+    const bool statusVisible = settings.value(QStringLiteral("visible"), true).toBool();
+    settings.endGroup();
+    settings.beginGroup(QStringLiteral("Control"));
+    const Qt::DockWidgetArea controlArea = dockArea(settings.value(QStringLiteral("dock-area"), 1).toInt());
+    const bool controlFloating = settings.value(QStringLiteral("floating"), false).toBool();
+    const QRect controlGeometry = settings.value(QStringLiteral("dock-geometry"), QRect()).toRect();
+    const bool controlVisible = settings.value(QStringLiteral("visible"), true).toBool();
+    settings.endGroup();
+
+    addDockWidget(statusArea, m_dockStatus);
+    addDockWidget(controlArea, m_dockControl);
+    if (tabified) {
+        tabifyDockWidget(m_dockStatus, m_dockControl);
+    } else {
+        m_dockStatus->setFloating(statusFloating);
+        if (statusFloating && statusGeometry.isValid())
+            m_dockStatus->setGeometry(statusGeometry);
+        m_dockControl->setFloating(controlFloating);
+        if (controlFloating && controlGeometry.isValid())
+            m_dockControl->setGeometry(controlGeometry);
+    }
+    m_dockStatus->setVisible(statusVisible);
+    m_dockControl->setVisible(controlVisible);
+}
+
+void MainWindow::applyPopupColors()
+{
+    if (!m_popUp)
+        return;
+    Settings settings;
+    const QColor background(settings.value(QStringLiteral("Settings/chart-background"), QStringLiteral("#ffffff")).toString());
+    const QColor text(255 - background.red(), 255 - background.green(), 255 - background.blue());
+    m_popUp->label()->setStyleSheet(QStringLiteral("QLabel { color : ") + text.name()
+                                    + QStringLiteral(";margin-top: 6px;margin-bottom: 6px;margin-left: 10px;margin-right: 10px; }"));
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::LocaleChange) {
+        const QString name = QLocale::system().name();
+        retranslate(name.left(name.lastIndexOf(QLatin1Char('_'))));
+    } else if (event->type() == QEvent::LanguageChange) {
+        ui->toolBar->setWindowTitle(tr("toolBar"));
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    terminateMeasuring();
+    if (QWidget* calculator = findChild<QWidget*>(QStringLiteral("Calculator"))) {
+        calculator->close();
+        QThread::msleep(500);
+    }
+    bool unsaved = false;
+    for (int i = 0; i < ui->tabWidget->count(); ++i) {
+        if (auto* chart = qobject_cast<GLWidget*>(ui->tabWidget->widget(i)); chart && !chart->keepFile)
+            unsaved = true;
+    }
+    if (unsaved) {
+        const int answer = warningBox(this, tr("Save"), tr("Not all measurements are saved. Do you want to save them?"),
+                                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::NoButton);
+        if (answer == QMessageBox::Cancel) {
+            event->ignore();
+            return;
+        }
+        if (answer == QMessageBox::Yes)
+            saveUnsavedTabs();
+    }
+    event->accept();
+}
+
+MainWindow::~MainWindow()
+{
+    on_stopButton();
+    // A run still going (no stop acknowledged, window closing) is finished here, so its
+    // swap file is complete before the tabs go.
+    if (m_runChart)
+        finishRun(m_runChart);
+    m_controlPanel->saveSettings();
+    // Polling stops and the device closes before the link object goes.
+    m_hid->stop();
+    delete m_hid;
+    m_hid = nullptr;
+    storeSettings();
+    delete ui;
+}
+
+void MainWindow::storeSettings()
+{
+    Settings settings;
+    settings.beginGroup(QStringLiteral("Main"));
+    settings.setValue(QStringLiteral("geometry"), saveGeometry());
+    settings.setValue(QStringLiteral("state"), saveState());
+    settings.endGroup();
+    settings.beginGroup(QStringLiteral("Status"));
+    settings.setValue(QStringLiteral("dock-area"), int(dockWidgetArea(m_dockStatus)));
+    settings.setValue(QStringLiteral("dock-geometry"), m_dockStatus->geometry());
+    settings.setValue(QStringLiteral("floating"), m_dockStatus->isFloating());
+    settings.setValue(QStringLiteral("tabified"), !tabifiedDockWidgets(m_dockControl).isEmpty());
+    settings.endGroup();
+    settings.beginGroup(QStringLiteral("Control"));
+    settings.setValue(QStringLiteral("dock-area"), int(dockWidgetArea(m_dockControl)));
+    settings.setValue(QStringLiteral("dock-geometry"), m_dockControl->geometry());
+    settings.setValue(QStringLiteral("floating"), m_dockControl->isFloating());
+    settings.endGroup();
+    settings.setValue(QStringLiteral("Options/language"), m_languageIndex);
+}
+
+QTabWidget* MainWindow::tabWidget() const
+{
+    return ui->tabWidget;
+}
+
+void MainWindow::showError(const QString& text, int ms)
+{
+    statusBar()->setStyleSheet(m_dark ? QStringLiteral("color: #ff4444") : QStringLiteral("color: red"));
+    statusBar()->showMessage(text, ms);
+}
+
+void MainWindow::showMessage(const QString& text, int ms)
+{
+    statusBar()->setStyleSheet(m_dark ? QStringLiteral("color: white") : QStringLiteral("color: black"));
+    statusBar()->showMessage(text, ms);
+}

@@ -1,0 +1,237 @@
+#pragma once
+
+#include "GLWidget.h"
+#include "SampleClock.h"
+
+#include <qcustomplot.h>
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <QTranslator>
+
+#include <functional>
+
+class ControlPanel;
+class DeviceControl;
+class HidDevice;
+class MarqueeLabel;
+class MeasureAll;
+class PopUp;
+class PowerDataPacket;
+class PowerGetPacket;
+class PowerPacket;
+class PowerPanel;
+class QComboBox;
+class QDockWidget;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTimer;
+class StatusControlRequest;
+class StatusPanel;
+class Updater;
+
+namespace Ui {
+class MainWindow;
+}
+
+// The logger's only top-level window and the owner of every measurement run. Its member
+// functions are spread over files by concern: construction and shut-down (this file's
+// .cpp), device events and dispatch, the analyzer run, tabs and saving, opening logs,
+// and the tool bar and appearance.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // --- status bar
+    void showError(const QString& text, int ms);
+    void showMessage(const QString& text, int ms);
+
+    // --- tabs, saving and opening logs
+    GLWidget* currentChart() const;
+    QCustomPlot* currentPlot() const;
+    void addCaptureTab();
+    bool saveTab(int index);
+    void saveUnsavedTabs();
+    void loadLog(const QString& path);
+    void closeAllTabs();
+    void closeTabsLeft(int index);
+    void closeTabsRight(int index);
+    void closeTabsAll(int index);
+
+    // --- device set-up
+    void setupAnalyzer();
+    void setupPowerSupply();
+    void setupPower600();
+
+    // --- the analyzer run
+    void processMeasurement(MeasureAll& packet);
+    // The tab that the running measurement records into; null while none runs.
+    GLWidget* runningChart() const { return m_runChart; }
+    // Milliseconds since the epoch; the run start and the window flush read it. Tests let
+    // the simulated instruments' clock stand in for the wall clock.
+    void setClock(std::function<qint64()> clock) { m_clock = std::move(clock); }
+    static QString swapFileErrorText(int code);
+
+    // --- tool bar, appearance
+    void setRunControlsEnabled(bool on);
+    void setToolBarEnabled(bool on, bool keepOpenAndSettings);
+    void retranslate(const QString& code);
+    void centreKeyAxis(double centre, double width);
+    void fillCalculator();
+    void applyPopupColors();
+
+    ControlPanel* controlPanel() const { return m_controlPanel; }
+    QTabWidget* tabWidget() const;
+    QTimer* statusTimer() const { return m_statusTimer; }
+    int measuringTimeLimit() const { return m_measuringTimeLimit; }
+    int viewingInterval() const { return m_viewingInterval; }
+    bool newTabFlag() const { return m_newTab; }
+
+signals:
+    void deviceInfoReceved();
+    void enableMeasurement();
+    void disableMeasurement();
+    void refreshChannels(QList<qreal> values);
+    void paketReceived(PowerGetPacket& _pack);
+    void paketDataReceived(PowerDataPacket& _pack);
+    void stopMeasurement(DeviceControl& control);
+    void changeColorTheme(bool dark);
+    void showNotification(QString msg, QString url);
+
+public slots:
+    // device events and dispatch
+    void on_deviceConnected();
+    void on_deviceDisconnected();
+    void on_packetReceived(quint8* _packet, int _length);
+    void on_packetPowerReceived(PowerPacket& _packet);
+    void on_enableMeasurement();
+    void on_refeshChannels(QList<qreal> values);
+    void onStatusTimer();
+    void on_requestStatus(StatusControlRequest& request);
+
+    // the analyzer run
+    void on_startMeasurement(DeviceControl& control);
+    void on_stopButton();
+    void on_stopMeasurement(DeviceControl& control);
+    void terminateMeasuring();
+    void reRangeX();
+    void reRangeAxis(bool force = false);
+    void on_swapFileError(int code);
+    void clearOverCurrentWarning();
+
+    // tabs, saving and opening
+    void on_actionSave();
+    void on_actionLoad();
+    void on_closeTab(int index);
+    void on_contextMenuRequested(const QPoint& point);
+    void on_currentTabChanged(int index);
+    void on_channelsAdded();
+
+    // tool bar and appearance
+    void on_actionSettings();
+    void on_changeColorTheme(bool dark);
+    void on_changeColors();
+    void on_timeFormatChanged();
+    void on_newSWAvailable(bool _available);
+    void on_newFWAvailable(bool _available);
+
+    // chart interaction
+    void on_rangeChanged(const QCPRange& newRange, const QCPRange& oldRange, QCPAxis* axis);
+    void on_mouseWheel(QWheelEvent* event);
+    void on_plottableDoubleClick(QCPAbstractPlottable* plottable, int dataIndex, QMouseEvent* event);
+    void on_rangeBorderReached(double lower, double upper);
+    void on_markerChanged();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    // construction and shut-down
+    void buildDocks();
+    void connectPanels();
+    void buildStatusStrip();
+    void restoreDocks();
+    void storeSettings();
+
+    // device events
+    bool closeTabsOfOtherKind();
+    void dispatchMeasureAll(const quint8* packet);
+    void dispatchStatusResponse(const quint8* packet);
+    void dispatchChannelInfo(const quint8* packet);
+
+    // the run
+    bool prepareRunFile(GLWidget* chart, const DeviceControl& control);
+    void finishRun(GLWidget* chart);
+    void resetValueLabel();
+    void flushOldPoints(GLWidget* chart, qint64 now);
+
+    // tabs and saving
+    QString proposedSaveName(int index) const;
+    QString saveFilter() const;
+    bool saveChartAs(GLWidget* chart, const QString& fileName);
+    void removeTab(int index);
+    void keepUnsavedRecording(GLWidget* chart, QStringList& kept);
+    void afterLastTabClosed();
+
+    // tool bar and appearance
+    void setupMenus();
+    void fillTimeCombos();
+    void replotCurrent();
+    QString valueText(const QString& v0, const QString& v1, const QString& v2, const QString& time) const;
+
+    Ui::MainWindow* ui;
+    PopUp* m_popUp = nullptr;
+    ControlPanel* m_controlPanel = nullptr;
+    StatusPanel* m_statusPanel = nullptr;
+    PowerPanel* m_powerPanel = nullptr;
+    QDockWidget* m_dockStatus = nullptr;
+    QDockWidget* m_dockControl = nullptr;
+    MarqueeLabel* m_banner = nullptr;
+    QPushButton* m_warningButton = nullptr;
+    QLabel* m_valueLabel = nullptr;
+    QTranslator m_translator;
+    Updater* m_updater = nullptr;
+    HidDevice* m_hid = nullptr;
+    QTimer* m_statusTimer = nullptr;
+    QTimer* m_windowTimer = nullptr;
+    QTimer* m_axisTimer = nullptr;
+    QPalette m_lightPalette;
+    bool m_dark = false;
+    int m_languageIndex = 0;
+    QString m_valueTemplate;
+
+    // tool bar items
+    QAction* m_actionSave = nullptr;
+    QAction* m_actionLoad = nullptr;
+    QAction* m_actionView = nullptr;
+    QAction* m_actionSettings = nullptr;
+    QAction* m_actionShowAll = nullptr;
+    QAction* m_actionReport = nullptr;
+    QAction* m_actionMarkers = nullptr;
+    QAction* m_actionCalculator = nullptr;
+    QAction* m_actionTimeLabel = nullptr;
+    QAction* m_actionTimeCombo = nullptr;
+    QAction* m_actionShowAllCombo = nullptr;
+    QMenu* m_viewMenu = nullptr;
+    QComboBox* m_showAllCombo = nullptr;
+    QComboBox* m_timeCombo = nullptr;
+    QLabel* m_secLabel = nullptr;
+    QLabel* m_timeLabel = nullptr;
+
+    // the run
+    QPointer<GLWidget> m_runChart;
+    SampleClock m_sampleClock;
+    qint64 m_runStartMs = 0;
+    int m_measuringTimeLimit = 10;
+    int m_viewingInterval = 10;
+    bool m_newTab = true;
+    bool m_limitStopQueued = false;
+    int m_lastSwapFileError = 0;
+    std::function<qint64()> m_clock;
+};

@@ -1,0 +1,285 @@
+// Device arrival and removal, the dispatch of every input report, and the status timer.
+#include "MainWindow.h"
+#include "ui_MainWindow.h"
+
+#include "ChannelInfo.h"
+#include "ChartBars.h"
+#include "ControlPanel.h"
+#include "DeviceControl.h"
+#include "DeviceDescriptions.h"
+#include "DeviceInfo.h"
+#include "GLWidget.h"
+#include "HidDevice.h"
+#include "LoggerState.h"
+#include "MarqueeLabel.h"
+#include "MeasureAll.h"
+#include "OverCurrent.h"
+#include "PanelState.h"
+#include "PopUp.h"
+#include "PowerPackets.h"
+#include "PowerPanel.h"
+#include "SimpleRequests.h"
+#include "StatusControl.h"
+#include "StatusPanel.h"
+#include "Updater.h"
+#include "MessageBoxes.h"
+
+#include <QDockWidget>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include <cmath>
+#include <cstring>
+
+void MainWindow::on_deviceConnected()
+{
+    const bool wasSupply = powerSupplyConnected;
+    powerSupplyConnected = m_hid->serialPrefix() == QLatin1String("5002");
+    power600Model = false;
+    if (wasSupply != powerSupplyConnected)
+        closeTabsOfOtherKind();
+    if (powerSupplyConnected)
+        setupPowerSupply();
+    else
+        setupAnalyzer();
+    if (!firmwareUpdateActive)
+        m_hid->send(DeviceInfo::instance());
+    showMessage(tr("Device connected"), 10000);
+    m_updater->on_checkUpdatesFW(m_hid->serial());
+}
+
+bool MainWindow::closeTabsOfOtherKind()
+{
+    // Captures of the other kind do not belong next to the new device, but a recording
+    // that was not saved is never dropped without asking.
+    bool unsaved = false;
+    for (int i = 0; i < ui->tabWidget->count(); ++i) {
+        if (auto* chart = qobject_cast<GLWidget*>(ui->tabWidget->widget(i)); chart && !chart->keepFile)
+            unsaved = true;
+    }
+    if (unsaved) {
+        // The extension and filter of the saves follow the kind of the captures.
+        const bool newKind = powerSupplyConnected;
+        powerSupplyConnected = !newKind;
+        terminateMeasuring();
+        if (warningBox(this, tr("Save"), tr("Not all measurements are saved. Do you want to save them?"),
+                       QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+            == QMessageBox::Yes)
+            saveUnsavedTabs();
+        powerSupplyConnected = newKind;
+    }
+    closeAllTabs();
+    return true;
+}
+
+void MainWindow::closeAllTabs()
+{
+    while (ui->tabWidget->count() > 0) {
+        terminateMeasuring();
+        removeTab(0);
+    }
+}
+
+void MainWindow::setupAnalyzer()
+{
+    setWindowTitle(tr(" TALVO connected"));
+    if (m_powerPanel) {
+        m_dockControl->setWidget(m_controlPanel);
+        m_powerPanel->deleteLater();
+        m_powerPanel = nullptr;
+    }
+    m_controlPanel->show();
+    m_statusPanel->show();
+    m_dockControl->show();
+    m_dockStatus->show();
+    m_banner->stop();
+    m_valueLabel->show();
+    m_popUp->show();
+    m_controlPanel->setEnabled(true);
+    m_controlPanel->setMeasureControlsEnabled(true);
+    m_controlPanel->setControlsEnabled(true);
+    m_statusPanel->setPanelEnabled(true);
+    ui->navigationBar->setControlsEnabled(true);
+    setToolBarEnabled(true, false);
+    m_actionView->setVisible(true);
+    m_actionReport->setVisible(true);
+    m_actionMarkers->setVisible(true);
+    m_actionCalculator->setVisible(true);
+    ui->markerBar->hide();
+    ui->reportBar->hide();
+    ui->navigationBar->show();
+}
+
+void MainWindow::setupPowerSupply()
+{
+    // The analyzer's status poll has nothing to ask a supply.
+    m_statusTimer->stop();
+    if (!m_powerPanel) {
+        m_powerPanel = power600Model ? new Power600Panel(this) : new PowerPanel(this);
+        m_dockControl->setWidget(m_powerPanel);
+        setPowerChannelsRefill([this] {
+            if (m_powerPanel)
+                m_powerPanel->fillChannels();
+        });
+    }
+    m_statusPanel->hide();
+    m_dockStatus->hide();
+    m_dockControl->show();
+    m_powerPanel->show();
+    m_actionView->setVisible(false);
+    m_actionReport->setVisible(false);
+    m_actionMarkers->setVisible(false);
+    m_actionCalculator->setVisible(false);
+    setToolBarEnabled(true, false);
+    setWindowTitle(QCoreApplication::applicationName());
+}
+
+void MainWindow::setupPower600()
+{
+    setupPowerSupply();
+}
+
+void MainWindow::on_deviceDisconnected()
+{
+    setWindowTitle(QCoreApplication::applicationName() + tr(" - no device connected"));
+    ChannelInfo::clearTable();
+    m_controlPanel->setChannels();
+    m_statusTimer->stop();
+    // The run ends here: what arrived stays in its tab and its swap file, which is
+    // completed (report block, overview) so that the capture can be saved.
+    if (m_runChart) {
+        measuringActive = false;
+        finishRun(m_runChart);
+    }
+    measuringActive = false;
+    setRunControlsEnabled(false);
+    m_controlPanel->setControlsEnabled(false);
+    m_controlPanel->setMeasureControlsEnabled(false);
+    setToolBarEnabled(false, true);
+    showError(tr("Device disconnected"), 0);
+    emit disableMeasurement();
+}
+
+void MainWindow::on_enableMeasurement()
+{
+    m_controlPanel->setChannels();
+    m_statusPanel->setPanelEnabled(true);
+    m_controlPanel->setControlsEnabled(true);
+    m_controlPanel->setMeasureControlsEnabled(true);
+    ui->navigationBar->setControlsEnabled(true);
+}
+
+void MainWindow::on_packetReceived(quint8* _packet, int _length)
+{
+    quint8 bytes[64] = {};
+    std::memcpy(bytes, _packet, size_t(qBound(0, _length, 64)));
+    switch (bytes[0]) {
+    case DeviceInfo::Descriptor:
+        firstStatusPending = true;
+        DeviceInfo::instance().setData(bytes, 64);
+        if (!powerMode()) {
+            ChannelInfo::clearTable();
+            if (!firmwareUpdateActive) {
+                ChannelsRequest request;
+                m_hid->send(request);
+            }
+        }
+        emit deviceInfoReceved();
+        break;
+    case DeviceControl::Descriptor: {
+        const DeviceControl reply(bytes, 64);
+        if (reply.errorCode() != 0)
+            showError(tr("FAILED to start measuring: ") + QString::number(reply.errorCode()), 0);
+        else if (reply.command() == DeviceControl::CommandStop)
+            statusBar()->clearMessage();
+        else
+            showMessage(QStringLiteral("Measuring..."), 0);
+        break;
+    }
+    case ChannelInfo::Descriptor:
+        dispatchChannelInfo(bytes);
+        break;
+    case MeasureAll::Descriptor:
+        dispatchMeasureAll(bytes);
+        break;
+    case StatusControlResponse::Descriptor:
+        dispatchStatusResponse(bytes);
+        break;
+    case PowerCode::ReportId: {
+        PowerPacket packet(bytes, 64); // its header reads 07 40 whatever length was sent
+        on_packetPowerReceived(packet);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void MainWindow::dispatchChannelInfo(const quint8* packet)
+{
+    if (powerMode())
+        return;
+    ChannelInfo(packet, 64).store();
+    if (ChannelInfo::channelCount() != DeviceInfo::instance().channelCount())
+        return;
+    if (m_newTab) {
+        addCaptureTab();
+        if (GLWidget* chart = currentChart())
+            chart->addChannels({});
+    }
+    emit enableMeasurement();
+    m_statusTimer->start(1000);
+}
+
+void MainWindow::dispatchMeasureAll(const quint8* packet)
+{
+    if (!measuringActive)
+        return;
+    MeasureAll measure(packet, 64);
+    processMeasurement(measure);
+    m_statusPanel->update(measure);
+    if (OverCurrent::instance()->isTripped()) {
+        m_banner->start();
+        m_warningButton->show();
+    }
+}
+
+void MainWindow::dispatchStatusResponse(const quint8* packet)
+{
+    QCustomPlot* plot = currentPlot();
+    if (!plot || plot->graphCount() <= 2)
+        return;
+    StatusControlResponse response(packet, 64);
+    m_statusPanel->update(response);
+    m_controlPanel->update(response);
+    firstStatusPending = false;
+}
+
+void MainWindow::on_packetPowerReceived(PowerPacket&)
+{
+    // The supply road (settings, data and log reports) is the supply panels' work.
+}
+
+void MainWindow::onStatusTimer()
+{
+    if (measuringActive) {
+        QList<qreal> values;
+        if (GLWidget* chart = m_runChart ? m_runChart.data() : currentChart()) {
+            for (const ChannelMap& map : chart->channelMaps)
+                values << (map->isEmpty() ? std::nan("") : (map->constEnd() - 1)->value);
+        }
+        emit refreshChannels(values);
+        return;
+    }
+    m_controlPanel->sendStatusRequest();
+}
+
+void MainWindow::on_refeshChannels(QList<qreal>) {}
+
+void MainWindow::on_requestStatus(StatusControlRequest& request)
+{
+    if (measuringActive || firmwareUpdateActive)
+        return;
+    m_hid->send(request);
+}

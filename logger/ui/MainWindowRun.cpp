@@ -1,0 +1,371 @@
+// The analyzer run: start, sample dating and chart feeding, the flush of old points to
+// the swap file, the measuring-time limit, stop and the reload of the last window.
+#include "MainWindow.h"
+#include "ui_MainWindow.h"
+
+#include "ChartAxis.h"
+#include "ChartBars.h"
+#include "ControlPanel.h"
+#include "DeviceControl.h"
+#include "GLWidget.h"
+#include "HidDevice.h"
+#include "LoggerState.h"
+#include "MeasureAll.h"
+#include "OverCurrent.h"
+#include "MarqueeLabel.h"
+#include "PopUp.h"
+#include "ProgressDialog.h"
+#include "SwapFile.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+void setTickLabelMap(QCustomPlot* plot)
+{
+    if (ChartAxis* key = plot ? chartAxis(plot->xAxis) : nullptr)
+        key->setUseTickLabelMap(true);
+}
+
+void setInteractions(QCustomPlot* plot, Qt::Orientations orientations)
+{
+    plot->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
+    plot->axisRect()->setRangeDrag(orientations);
+    plot->axisRect()->setRangeZoom(orientations);
+}
+
+// A swap-file name that no other tab of this process has used: the tab text alone
+// repeats once tabs are closed and opened again.
+QString uniqueSwapFileName(const QString& tabText)
+{
+    static int serial = 0;
+    const QDir temp = QDir::temp();
+    QString name;
+    do {
+        name = temp.absoluteFilePath(QStringLiteral("%1-%2-%3.tmp")
+                                         .arg(tabText)
+                                         .arg(QCoreApplication::applicationPid())
+                                         .arg(++serial));
+    } while (QFileInfo::exists(name));
+    return name;
+}
+} // namespace
+
+QString MainWindow::swapFileErrorText(int code)
+{
+    switch (code) {
+    case 1: return tr("Wrong file version");
+    case 2: return tr("Can't open file");
+    case 3: return tr("Can't create output file");
+    case 4: return tr("Can't save file");
+    case 5: return tr("Can't remove file");
+    case 6: return tr("Failed to write to file");
+    case 7: return tr("Failed to read file");
+    case 8: return tr("Wrong read length");
+    case 9: return tr("File mapping error");
+    case 11: return tr("Wrong channels number");
+    default: return tr("Internal file error");
+    }
+}
+
+void MainWindow::on_swapFileError(int code)
+{
+    m_lastSwapFileError = code;
+    const QString text = swapFileErrorText(code);
+    qDebug() << "on_swapFileError " + text;
+    showError(text, 5000);
+}
+
+QString MainWindow::valueText(const QString& v0, const QString& v1, const QString& v2, const QString& time) const
+{
+    return m_valueTemplate.arg(v0, v1, v2, time);
+}
+
+void MainWindow::resetValueLabel()
+{
+    m_valueLabel->setText(valueText(QStringLiteral("#0: --"), QStringLiteral("#1: --"), QStringLiteral("#2: --"),
+                                    QStringLiteral(" --")));
+}
+
+bool MainWindow::prepareRunFile(GLWidget* chart, const DeviceControl& control)
+{
+    QString base = ui->tabWidget->tabText(ui->tabWidget->indexOf(chart));
+    base.remove(QLatin1Char('*'));
+    m_lastSwapFileError = 0;
+    if (!chart->swapFile->create(uniqueSwapFileName(base)))
+        return false;
+    chart->swapFile->writeHeader(control);
+    if (m_lastSwapFileError != 0) {
+        chart->swapFile->remove();
+        return false;
+    }
+    return true;
+}
+
+void MainWindow::on_startMeasurement(DeviceControl& control)
+{
+    if (measuringActive) {
+        terminateMeasuring();
+        const bool enable = !m_controlPanel->isLoadPowerDisabled();
+        setRunControlsEnabled(enable);
+        setToolBarEnabled(enable, false);
+        return;
+    }
+    if (qPopulationCount(control.channelMask()) == 0) {
+        showError(tr("At least one channel should be selected."), 0);
+        return;
+    }
+
+    // A run records into the fresh tab left for it; any tab that already holds a
+    // capture keeps it, and the run opens a tab of its own.
+    GLWidget* chart = currentChart();
+    if (!m_newTab || !chart || !chart->isEmpty() || !chart->keepFile) {
+        addCaptureTab();
+        chart = currentChart();
+        if (!chart)
+            return;
+        chart->addChannels({});
+    }
+    m_newTab = false;
+    chart->deviceControl = control;
+    if (!prepareRunFile(chart, control)) {
+        // Nothing was sent: the tab stays empty for the next start.
+        m_newTab = true;
+        return;
+    }
+
+    m_sampleClock.restart(control.sampleRate());
+    chart->keepFile = false;
+    const int index = ui->tabWidget->indexOf(chart);
+    ui->tabWidget->setTabText(index, QLatin1Char('*') + ui->tabWidget->tabText(index));
+    measuringActive = true;
+    m_runChart = chart;
+    measuringDeviceControl = control;
+
+    QCustomPlot* plot = chart->plot;
+    if (ChartAxis* key = chartAxis(plot->xAxis))
+        key->setRange(0, 10);
+    else
+        plot->xAxis->setRange(0, 10);
+    setTickLabelMap(plot);
+    m_runStartMs = m_clock();
+    setInteractions(plot, Qt::Horizontal);
+
+    setRunControlsEnabled(false);
+    setToolBarEnabled(false, false);
+    m_controlPanel->setControlsEnabled(false);
+    m_controlPanel->setMeasureControlsEnabled(false);
+    m_controlPanel->enableStopButton();
+    ui->navigationBar->clear();
+    ui->navigationBar->setControlsEnabled(false);
+    chart->updateTitle();
+    ui->markerBar->update();
+
+    resetValueLabel();
+    m_popUp->hide();
+    OverCurrent::instance()->reset();
+    qInfo().noquote() << "Start: " + control.toString();
+    if (!firmwareUpdateActive)
+        m_hid->send(control);
+}
+
+void MainWindow::on_stopButton()
+{
+    DeviceControl stop(measuringDeviceControl);
+    stop.setCommand(DeviceControl::CommandStop);
+    emit stopMeasurement(stop);
+}
+
+void MainWindow::terminateMeasuring()
+{
+    qDebug() << "MainWindow::terminateMeasuring";
+    DeviceControl stop(measuringDeviceControl);
+    stop.setCommand(DeviceControl::CommandStop);
+    emit stopMeasurement(stop);
+    measuringActive = false;
+    setTickLabelMap(currentPlot());
+}
+
+void MainWindow::on_stopMeasurement(DeviceControl& control)
+{
+    GLWidget* chart = m_runChart;
+    if (!chart || !chart->plot || !measuringActive)
+        return;
+    if (!firmwareUpdateActive)
+        m_hid->send(control);
+    measuringActive = false;
+    finishRun(chart);
+}
+
+void MainWindow::finishRun(GLWidget* chart)
+{
+    m_runChart = nullptr;
+    m_limitStopQueued = false;
+    SwapFile* file = chart->swapFile;
+    qDebug() << "MainWindow::on_stopMeasurement call append";
+    file->appendOnWorker(chart->channelMaps, false);
+    qDebug() << "MainWindow::on_stopMeasurement append finished";
+    file->writeReport(chart->statistics);
+    file->readEndTime();
+
+    {
+        ProgressDialog dialog(0, 100, chart);
+        dialog.setWindowModality(Qt::WindowModal);
+        dialog.show();
+        QCoreApplication::processEvents();
+        chart->updateTitle();
+        file->decimateAll(&dialog);
+        dialog.hide();
+    }
+    file->readWindow(file->endTime() - m_viewingInterval * 0.5, m_viewingInterval, chart->channelMaps);
+
+    QCustomPlot* plot = chart->plot;
+    if (ChartAxis* key = chartAxis(plot->xAxis)) {
+        const QCPRange range = chart->dataRange();
+        key->setRangeMin(range.lower);
+        key->setRangeMax(range.upper);
+        key->setUseTickLabelMap(true);
+    }
+    setInteractions(plot, Qt::Horizontal | Qt::Vertical);
+
+    if (chart == currentChart()) {
+        ui->navigationBar->setSwapFile(file);
+        ui->navigationBar->setControlsEnabled(true);
+        ui->markerBar->loadMarkers(chart);
+    }
+    setToolBarEnabled(true, false);
+    const bool enable = !m_controlPanel->isLoadPowerDisabled();
+    setRunControlsEnabled(enable);
+    m_controlPanel->setControlsEnabled(enable);
+    m_controlPanel->setMeasureControlsEnabled(enable);
+    fillCalculator();
+    chart->repaint();
+}
+
+void MainWindow::processMeasurement(MeasureAll& packet)
+{
+    GLWidget* chart = m_runChart;
+    if (!chart)
+        return;
+    QMutexLocker lock(&chart->mapMutex);
+    const int rows = packet.rows();
+    if (chart->channelMaps.isEmpty() || rows == 0)
+        return;
+
+    const quint32 index = packet.packetCounter();
+    const quint16 rateWord = measuringDeviceControl.sampleRate();
+    if (index == 0)
+        m_runStartMs = redatedRunStart(m_clock(), rateWord, rows);
+    const PacketTiming timing = m_sampleClock.date(index, rows);
+    const double period = m_sampleClock.period();
+    if (timing.lost) {
+        const quint64 missing = timing.number - timing.previousNumber;
+        const double previousKey = double(timing.previousNumber) * period;
+        qInfo() << "          *** LOST PACKETS " << timing.previousNumber << timing.number << missing / quint64(rows)
+                << m_sampleClock.wrapOffset();
+        qInfo() << "          *** LOST TIME    " << previousKey << timing.firstKey << timing.firstKey - previousKey;
+    }
+
+    const QMap<int, QList<double>> values = packet.values();
+    bool countSample = true;
+    bool complete = true;
+    QVector<QCPGraphData> points;
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        const int channel = it.key();
+        if (channel < 0 || channel >= chart->channelMaps.size()) {
+            complete = false;
+            break;
+        }
+        const QList<double>& list = it.value();
+        points.resize(list.size());
+        for (int i = 0; i < list.size(); ++i) {
+            points[i] = QCPGraphData(timing.firstKey + i * period, list[i]);
+            chart->accumulateStatistics(channel, points[i], countSample);
+            if (channel == 0)
+                OverCurrent::instance()->feed(list[i]);
+        }
+        insertOrReplace(*chart->channelMaps[channel], points);
+        countSample = false;
+    }
+    // The stop runs from the event loop, not inside the report handler.
+    if (complete && !m_limitStopQueued && measuringLimitReached(timing.nextKey, m_measuringTimeLimit)) {
+        m_limitStopQueued = true;
+        QTimer::singleShot(0, this, [this] {
+            if (m_limitStopQueued)
+                on_stopButton();
+        });
+    }
+}
+
+void MainWindow::reRangeX()
+{
+    GLWidget* chart = m_runChart;
+    if (!chart || !chart->plot || !measuringActive)
+        return;
+    flushOldPoints(chart, m_clock());
+}
+
+void MainWindow::flushOldPoints(GLWidget* chart, qint64 now)
+{
+    QMutexLocker lock(&chart->mapMutex);
+    ChannelMap first;
+    for (const ChannelMap& map : std::as_const(chart->channelMaps)) {
+        if (map && !map->isEmpty()) {
+            first = map;
+            break;
+        }
+    }
+    if (!first || !windowFlushDue(now, m_runStartMs))
+        return;
+    const double last = (first->constEnd() - 1)->key;
+    const double cut = windowFlushCut(last);
+
+    ChannelMaps old;
+    for (const ChannelMap& map : std::as_const(chart->channelMaps)) {
+        auto moved = ChannelMap::create();
+        if (map) {
+            const auto end = map->findBegin(cut, false);
+            moved->add(QVector<QCPGraphData>(map->constBegin(), end), true);
+            map->removeBefore(cut);
+        }
+        old << moved;
+    }
+    QCPAxis* key = chart->plot->xAxis;
+    const double width = key->range().size();
+    if (ChartAxis* axis = chartAxis(key))
+        axis->setRange(last - width, last);
+    else
+        key->setRange(last - width, last);
+    if (measuringActive)
+        chart->swapFile->appendOnWorker(old, true);
+}
+
+void MainWindow::reRangeAxis(bool force)
+{
+    if (!measuringActive && !force)
+        return;
+    GLWidget* chart = currentChart();
+    if (!chart || !chart->plot || chart->plot->graphCount() == 0)
+        return;
+    QCPGraph* graph = chart->plot->graph(0);
+    bool found = false;
+    QCPRange range = graph->getValueRange(found, QCP::sdBoth, chart->plot->xAxis->range());
+    ChartAxis* axis = chartAxis(graph->valueAxis());
+    if (!found || !axis)
+        return;
+    range = axis->adjustRange(range);
+    if (range.size() != 0)
+        axis->setRange(range);
+    chart->repaint();
+}
+
+void MainWindow::clearOverCurrentWarning()
+{
+    m_banner->stop();
+    m_warningButton->hide();
+    OverCurrent::instance()->reset();
+}

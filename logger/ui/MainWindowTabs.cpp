@@ -1,0 +1,289 @@
+// Capture tabs: creation and wiring, the current tab, saving, closing and the tab bar's
+// context menu.
+#include "MainWindow.h"
+#include "ui_MainWindow.h"
+
+#include "ChartAxis.h"
+#include "ChartBars.h"
+#include "ChartPlot.h"
+#include "ColorsAgent.h"
+#include "FileDialogs.h"
+#include "GLWidget.h"
+#include "LoggerState.h"
+#include "MessageBoxes.h"
+#include "PlotColors.h"
+#include "PopUp.h"
+#include "Settings.h"
+#include "SwapFile.h"
+#include "UnitFormat.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+
+GLWidget* MainWindow::currentChart() const
+{
+    return qobject_cast<GLWidget*>(ui->tabWidget->currentWidget());
+}
+
+QCustomPlot* MainWindow::currentPlot() const
+{
+    GLWidget* chart = currentChart();
+    return chart ? chart->plot : nullptr;
+}
+
+void MainWindow::addCaptureTab()
+{
+    const bool dark = Settings().value(QStringLiteral("Options/dark-color"), false).toBool();
+    ColorsAgent theme(dark);
+    const QString text = tr("Capture ") + QString::number(ui->tabWidget->count() + 1);
+
+    auto* chart = new GLWidget(nullptr);
+    chart->setObjectName(QStringLiteral("tab_") + text);
+    auto* layout = new QHBoxLayout(chart);
+    layout->setObjectName(QStringLiteral("horizontalLayout_") + text);
+    layout->setSpacing(6);
+    layout->setContentsMargins(11, 11, 11, 11);
+
+    auto* plot = new ChartPlot(chart);
+    chart->setPlot(plot);
+    plot->setObjectName(text);
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    policy.setHorizontalStretch(0);
+    policy.setVerticalStretch(2);
+    policy.setHeightForWidth(plot->sizePolicy().hasHeightForWidth());
+    plot->setSizePolicy(policy);
+    layout->addWidget(plot);
+
+    const int index = ui->tabWidget->addTab(chart, QString());
+    ui->tabWidget->setTabText(index, text);
+    plot->setAutoAddPlottableToLegend(false);
+
+    QCPAxis* key = plot->xAxis;
+    key->setLabel(timeFormatMode == 2 ? tr("Time") : tr("Time, sec"));
+    if (ChartAxis* axis = qobject_cast<ChartAxis*>(key)) {
+        axis->setRange(0, 10);
+        axis->setAutoTickCount(8);
+        axis->setAutoSubTicks(true);
+    } else {
+        key->setRange(0, 10);
+    }
+    key->setNumberPrecision(8);
+    key->setTickLength(8, 0);
+    key->setSubTickLength(4, 0);
+    QFont labelFont = key->labelFont();
+    labelFont.setWeight(QFont::Bold);
+    key->setLabelFont(labelFont);
+    setBarColors(plot, theme.background());
+
+    connect(key, qOverload<const QCPRange&, const QCPRange&>(&QCPAxis::rangeChanged), this,
+            [this, key](const QCPRange& now, const QCPRange& old) { on_rangeChanged(now, old, key); });
+    connect(chart, &GLWidget::axisRangeChanged, this, &MainWindow::on_rangeChanged);
+    connect(chart, &GLWidget::channelsAdded, this, &MainWindow::on_channelsAdded);
+    connect(plot, &QCustomPlot::mouseWheel, this, &MainWindow::on_mouseWheel);
+    connect(plot, &QCustomPlot::plottableDoubleClick, this, &MainWindow::on_plottableDoubleClick);
+    connect(plot, &ChartPlot::rangeBorderReached, this, &MainWindow::on_rangeBorderReached);
+    connect(chart->swapFile, &SwapFile::swapFileError, this, &MainWindow::on_swapFileError);
+
+    ui->tabWidget->setCurrentIndex(index);
+    ui->markerBar->loadMarkers(chart);
+    repaint();
+}
+
+void MainWindow::on_channelsAdded()
+{
+    if (QCustomPlot* plot = currentPlot())
+        plot->replot(QCustomPlot::rpQueuedRefresh);
+}
+
+void MainWindow::on_currentTabChanged(int index)
+{
+    terminateMeasuring();
+    if (index < 0)
+        return;
+    on_timeFormatChanged();
+    GLWidget* chart = currentChart();
+    ui->markerBar->loadMarkers(chart);
+    if (ui->reportBar->isVisible())
+        ui->reportBar->updateReport(chart, true);
+    if (chart && chart->swapFile)
+        ui->navigationBar->setSwapFile(chart->swapFile);
+}
+
+QString MainWindow::saveFilter() const
+{
+    return powerMode() ? QStringLiteral("Hollowcrest Power (*.vendrake )") : QStringLiteral("TALVO (*.talvo )");
+}
+
+QString MainWindow::proposedSaveName(int index) const
+{
+    QString name = ui->tabWidget->tabText(index);
+    name.remove(QLatin1Char('*'));
+    name += powerMode() ? QStringLiteral(".vendrake") : QStringLiteral(".talvo");
+    const QString folder = Settings().value(QStringLiteral("Main/save-path"), Settings::folder()).toString();
+    return QDir(folder).absoluteFilePath(name);
+}
+
+bool MainWindow::saveChartAs(GLWidget* chart, const QString& fileName)
+{
+    SwapFile* file = chart->swapFile;
+    const QFileInfo target(fileName);
+    // Saving a log onto its own file: it is already there.
+    if (target.exists() && QFileInfo(file->fileName()).canonicalFilePath() == target.canonicalFilePath())
+        return true;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    bool saved = false;
+    if (!target.exists()) {
+        saved = file->save(fileName);
+    } else {
+        // The file being replaced goes only once the new one is complete beside it.
+        const QString partial = target.absolutePath() + QStringLiteral("/.") + target.fileName()
+            + QStringLiteral(".part");
+        QFile::remove(partial);
+        saved = file->save(partial) && QFile::remove(fileName) && file->save(fileName);
+    }
+    QApplication::restoreOverrideCursor();
+    return saved;
+}
+
+bool MainWindow::saveTab(int index)
+{
+    auto* chart = qobject_cast<GLWidget*>(ui->tabWidget->widget(index));
+    if (!chart)
+        return false;
+    const QString fileName = askSaveFileName(this, QStringLiteral("Save file"), proposedSaveName(index), saveFilter());
+    if (fileName.isEmpty())
+        return false;
+    const QFileInfo info(fileName);
+    Settings().setValue(QStringLiteral("Main/save-path"), info.absolutePath());
+    if (!saveChartAs(chart, fileName)) {
+        showError(tr("Couldn't save file ") + QFile(chart->swapFile->fileName()).errorString(), 5000);
+        return false;
+    }
+    showMessage(tr("Saved"), 10000);
+    ui->tabWidget->setTabText(index, info.completeBaseName());
+    chart->keepFile = true;
+    return true;
+}
+
+void MainWindow::on_actionSave()
+{
+    saveTab(ui->tabWidget->currentIndex());
+}
+
+void MainWindow::keepUnsavedRecording(GLWidget* chart, QStringList& kept)
+{
+    // The recording is never deleted behind the user's back: it stays where it is.
+    chart->keepFile = true;
+    kept << chart->swapFile->fileName();
+}
+
+void MainWindow::saveUnsavedTabs()
+{
+    QStringList kept;
+    for (int index = 0; index < ui->tabWidget->count(); ++index) {
+        auto* chart = qobject_cast<GLWidget*>(ui->tabWidget->widget(index));
+        if (!chart || chart->keepFile)
+            continue;
+        const QString fileName = askSaveFileName(this, QStringLiteral("Save file"), proposedSaveName(index), saveFilter());
+        if (fileName.isEmpty()) {
+            keepUnsavedRecording(chart, kept);
+            continue;
+        }
+        Settings().setValue(QStringLiteral("Main/save-path"), QFileInfo(fileName).absolutePath());
+        if (saveChartAs(chart, fileName)) {
+            qDebug() << "Save SUCCEEDED";
+            chart->keepFile = true;
+        } else {
+            qDebug() << "Save FAILED";
+            keepUnsavedRecording(chart, kept);
+        }
+    }
+    if (!kept.isEmpty())
+        informationBox(this, tr("Save"),
+                       tr("These recordings were not saved and are kept here:\n%1").arg(kept.join(QLatin1Char('\n'))));
+}
+
+void MainWindow::removeTab(int index)
+{
+    QWidget* page = ui->tabWidget->widget(index);
+    if (page == m_runChart)
+        m_runChart = nullptr;
+    ui->tabWidget->removeTab(index);
+    delete page;
+}
+
+void MainWindow::on_closeTab(int index)
+{
+    if (ui->tabWidget->count() == 0 || index < 0 || index >= ui->tabWidget->count())
+        return;
+    terminateMeasuring();
+    auto* chart = qobject_cast<GLWidget*>(ui->tabWidget->widget(index));
+    const QString text = ui->tabWidget->tabText(index);
+    if (!chart || chart->keepFile) {
+        if (warningBox(this, tr("Close"), QStringLiteral("%1 %2?").arg(tr("Close"), text),
+                       QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+            != QMessageBox::Yes)
+            return;
+    } else {
+        const int answer = warningBox(this, tr("Close"), tr("%1 is not saved. Want to save it before closing?").arg(text),
+                                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+        if (answer == QMessageBox::Cancel)
+            return;
+        if (answer == QMessageBox::Yes && !saveTab(index))
+            return;
+    }
+    removeTab(index);
+    if (ui->tabWidget->count() == 0)
+        afterLastTabClosed();
+}
+
+void MainWindow::afterLastTabClosed()
+{
+    addCaptureTab();
+    if (GLWidget* chart = currentChart())
+        chart->addChannels({});
+    m_newTab = true;
+    resetValueLabel();
+    m_popUp->setPopupText(QString());
+    m_popUp->show();
+}
+
+void MainWindow::on_contextMenuRequested(const QPoint& point)
+{
+    QTabBar* bar = ui->tabWidget->tabBar();
+    const int index = bar->tabAt(point);
+    QMenu menu(this);
+    menu.addAction(tr("Close tabs to the left"), this, [this, index] { closeTabsLeft(index); });
+    menu.addAction(tr("Close tabs to the right"), this, [this, index] { closeTabsRight(index); });
+    menu.addAction(tr("Close all tabs"), this, [this, index] { closeTabsAll(index); });
+    menu.exec(bar->mapToGlobal(point));
+}
+
+void MainWindow::closeTabsLeft(int index)
+{
+    terminateMeasuring();
+    for (int i = index - 1; i >= 0; --i)
+        removeTab(i);
+}
+
+void MainWindow::closeTabsRight(int index)
+{
+    terminateMeasuring();
+    if (index < 0)
+        return;
+    while (ui->tabWidget->count() > index + 1)
+        removeTab(ui->tabWidget->count() - 1);
+}
+
+void MainWindow::closeTabsAll(int)
+{
+    terminateMeasuring();
+    while (ui->tabWidget->count() > 0)
+        removeTab(0);
+    if (!powerMode())
+        afterLastTabClosed();
+}

@@ -1,0 +1,344 @@
+// The tool bar and its time choices, the window's language and colours, and the main
+// window's side of the chart interaction.
+#include "MainWindow.h"
+#include "ui_MainWindow.h"
+
+#include "ChartAxis.h"
+#include "ChartBars.h"
+#include "ColorsAgent.h"
+#include "ControlPanel.h"
+#include "DarkPalette.h"
+#include "GLWidget.h"
+#include "LoggerState.h"
+#include "PlotColors.h"
+#include "PowerPanel.h"
+#include "Settings.h"
+#include "StatusPanel.h"
+#include "SwapFile.h"
+#include "UnitFormat.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDockWidget>
+#include <QLabel>
+#include <QMenu>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+constexpr qint64 noticeIntervalMs = 86400000;
+
+QWidget* spacer(QWidget* parent, QSizePolicy::Policy horizontal, int width)
+{
+    auto* widget = new QWidget(parent);
+    widget->setSizePolicy(horizontal, QSizePolicy::Preferred);
+    if (width > 0)
+        widget->setMinimumSize(width, 32);
+    return widget;
+}
+
+QString customText(const QComboBox* combo, int index)
+{
+    return MainWindow::tr("Custom: ") + QString::number(combo->itemData(index).toInt());
+}
+} // namespace
+
+void MainWindow::setupMenus()
+{
+    QToolBar* bar = ui->toolBar;
+    m_actionSave = bar->addAction(tr("Save"), this, &MainWindow::on_actionSave);
+    m_actionLoad = bar->addAction(tr("Open"), this, &MainWindow::on_actionLoad);
+
+    m_viewMenu = new QMenu(tr("View"), this);
+    Settings settings;
+    QAction* showStatus = m_viewMenu->addAction(tr("Status"));
+    showStatus->setCheckable(true);
+    showStatus->setChecked(settings.value(QStringLiteral("Status/visible"), true).toBool());
+    QAction* showControl = m_viewMenu->addAction(tr("Control"));
+    showControl->setCheckable(true);
+    showControl->setChecked(settings.value(QStringLiteral("Control/visible"), true).toBool());
+    connect(showStatus, &QAction::toggled, this, [this](bool on) {
+        m_dockStatus->setVisible(on);
+        Settings().setValue(QStringLiteral("Status/visible"), on);
+    });
+    connect(showControl, &QAction::toggled, this, [this](bool on) {
+        m_dockControl->setVisible(on);
+        Settings().setValue(QStringLiteral("Control/visible"), on);
+    });
+    auto* viewButton = new QToolButton(bar);
+    viewButton->setText(tr("View"));
+    viewButton->setMenu(m_viewMenu);
+    viewButton->setPopupMode(QToolButton::InstantPopup);
+    m_actionView = bar->addWidget(viewButton);
+    m_actionView->setVisible(false);
+
+    m_actionSettings = bar->addAction(tr("Settings"), this, &MainWindow::on_actionSettings);
+    bar->addWidget(spacer(bar, QSizePolicy::Expanding, 0));
+    bar->addSeparator();
+    const QString showTip =
+        tr("TALVO shows the part of the datalog, the duration of which does not exceed the specified number of seconds");
+    m_actionShowAll = bar->addAction(tr("Show "));
+    m_actionShowAll->setToolTip(showTip);
+    bar->addWidget(spacer(bar, QSizePolicy::Fixed, 8));
+    m_showAllCombo = new QComboBox(bar);
+    m_showAllCombo->setMinimumWidth(100);
+    m_showAllCombo->setToolTip(showTip);
+    m_actionShowAllCombo = bar->addWidget(m_showAllCombo);
+    m_secLabel = new QLabel(tr("sec"), bar);
+    bar->addWidget(m_secLabel);
+    bar->addWidget(spacer(bar, QSizePolicy::Expanding, 8));
+    bar->addSeparator();
+    m_actionReport = bar->addAction(tr("Show Report"), this, [this] {
+        ui->reportBar->setVisible(!ui->reportBar->isVisible());
+        m_actionReport->setText(ui->reportBar->isVisible() ? tr("Hide Report") : tr("Show Report"));
+        if (ui->reportBar->isVisible())
+            ui->reportBar->updateReport(currentChart(), true);
+    });
+    m_actionMarkers = bar->addAction(tr("Show Markers"), this, [this] {
+        ui->markerBar->setVisible(!ui->markerBar->isVisible());
+        m_actionMarkers->setText(ui->markerBar->isVisible() ? tr("Hide Markers") : tr("Show Markers"));
+        Settings().setValue(QStringLiteral("Main/markers_bar"), ui->markerBar->isVisible());
+    });
+    m_actionCalculator = bar->addAction(tr("Calculator"));
+    bar->addSeparator();
+    bar->addWidget(spacer(bar, QSizePolicy::Expanding, 164));
+    m_timeLabel = new QLabel(tr("Measuring time,sec "), bar);
+    m_actionTimeLabel = bar->addWidget(m_timeLabel);
+    m_actionTimeLabel->setToolTip(tr("Stop measurements after the specified number of seconds"));
+    m_timeCombo = new QComboBox(bar);
+    m_timeCombo->setMinimumWidth(100);
+    m_timeCombo->setToolTip(tr("Stop measurements after the specified number of seconds"));
+    m_actionTimeCombo = bar->addWidget(m_timeCombo);
+    bar->addWidget(spacer(bar, QSizePolicy::Expanding, 164));
+    bar->addWidget(spacer(bar, QSizePolicy::Expanding, 64));
+
+    fillTimeCombos();
+    connect(m_showAllCombo, &QComboBox::activated, this, [this](int index) {
+        m_viewingInterval = m_showAllCombo->itemData(index).toInt();
+        Settings().setValue(QStringLiteral("Options/showall-length-index"), index);
+    });
+    connect(m_timeCombo, &QComboBox::activated, this, [this](int index) {
+        m_measuringTimeLimit = m_timeCombo->itemData(index).toInt();
+        Settings().setValue(QStringLiteral("Options/time-length-index"), index);
+    });
+
+    const bool markers = settings.value(QStringLiteral("Main/markers_bar"), false).toBool();
+    ui->markerBar->setVisible(markers);
+    m_actionMarkers->setText(markers ? tr("Hide Markers") : tr("Show Markers"));
+    ui->reportBar->hide();
+}
+
+void MainWindow::fillTimeCombos()
+{
+    Settings settings;
+    settings.beginGroup(QStringLiteral("Options"));
+    for (int seconds : {10, 30, 60, 120, 300, 600, 1800})
+        m_showAllCombo->addItem(QString::number(seconds), seconds);
+    // A custom length of 0 or less would give an empty window.
+    m_showAllCombo->addItem(QString(), qMax(1, settings.value(QStringLiteral("showall-length-sec"), 10).toInt()));
+    m_showAllCombo->setItemText(7, customText(m_showAllCombo, 7));
+    const int showIndex = settings.value(QStringLiteral("showall-length-index"), 0).toInt();
+    m_showAllCombo->setCurrentIndex(showIndex >= 0 && showIndex < m_showAllCombo->count() ? showIndex : 0);
+    m_viewingInterval = m_showAllCombo->currentData().toInt();
+
+    m_timeCombo->addItem(QStringLiteral("10"), 10);
+    m_timeCombo->addItem(QStringLiteral("100"), 100);
+    m_timeCombo->addItem(QStringLiteral("1000"), 1000);
+    m_timeCombo->addItem(QString(QChar(0x221E)), -1);
+    m_timeCombo->addItem(QString(), settings.value(QStringLiteral("serie-length-sec"), 10).toInt());
+    m_timeCombo->setItemText(4, customText(m_timeCombo, 4));
+    const int timeIndex = settings.value(QStringLiteral("time-length-index"), 0).toInt();
+    m_timeCombo->setCurrentIndex(timeIndex >= 0 && timeIndex < m_timeCombo->count() ? timeIndex : 0);
+    m_measuringTimeLimit = m_timeCombo->currentData().toInt();
+    settings.endGroup();
+}
+
+void MainWindow::setToolBarEnabled(bool on, bool keepOpenAndSettings)
+{
+    for (QAction* action : {m_actionSave, m_actionLoad, m_actionSettings, m_actionShowAll, m_actionShowAllCombo,
+                            m_actionReport, m_actionMarkers, m_actionCalculator, m_actionTimeLabel, m_actionTimeCombo})
+        action->setEnabled(on);
+    m_timeLabel->setEnabled(on);
+    m_showAllCombo->setEnabled(on);
+    m_timeCombo->setEnabled(on);
+    if (keepOpenAndSettings) {
+        m_actionLoad->setEnabled(true);
+        m_actionSettings->setEnabled(true);
+    }
+}
+
+void MainWindow::setRunControlsEnabled(bool on)
+{
+    m_statusPanel->setPanelEnabled(on);
+    m_controlPanel->setControlsEnabled(on);
+    ui->navigationBar->setControlsEnabled(on);
+    if (!on) {
+        ui->reportBar->hide();
+        m_actionReport->setText(tr("Show Report"));
+    }
+}
+
+void MainWindow::retranslate(const QString& code)
+{
+    const QString title = windowTitle();
+    QCoreApplication::removeTranslator(&m_translator);
+    if (m_translator.load(QStringLiteral("QtLanguage_") + code, QCoreApplication::applicationDirPath()))
+        QCoreApplication::installTranslator(&m_translator);
+    ui->toolBar->setWindowTitle(tr("toolBar"));
+    m_actionSave->setText(tr("Save"));
+    m_actionLoad->setText(tr("Open"));
+    m_viewMenu->setTitle(tr("View"));
+    if (auto* button = qobject_cast<QToolButton*>(ui->toolBar->widgetForAction(m_actionView)))
+        button->setText(tr("View"));
+    m_actionSettings->setText(tr("Settings"));
+    m_actionShowAll->setText(tr("Show "));
+    m_secLabel->setText(tr("sec"));
+    m_actionReport->setText(ui->reportBar->isVisible() ? tr("Hide Report") : tr("Show Report"));
+    m_actionMarkers->setText(ui->markerBar->isVisible() ? tr("Hide Markers") : tr("Show Markers"));
+    m_actionCalculator->setText(tr("Calculator"));
+    m_timeLabel->setText(tr("Measuring time,sec "));
+    if (QCustomPlot* plot = currentPlot())
+        plot->xAxis->setLabel(timeFormatMode == 2 ? tr("Time: ") : tr("Time, sec: "));
+    m_timeCombo->setItemText(4, customText(m_timeCombo, 4));
+    m_showAllCombo->setItemText(7, customText(m_showAllCombo, 7));
+    m_controlPanel->fillSampleRates();
+    if (GLWidget* chart = currentChart(); chart && !chart->isEmpty())
+        chart->updateTitle();
+    setWindowTitle(title);
+    m_dockControl->setWindowTitle(tr("Control"));
+    m_dockStatus->setWindowTitle(tr("Status"));
+    ui->reportBar->on_translate();
+    ui->navigationBar->on_translate();
+    m_controlPanel->retranslate();
+    m_statusPanel->retranslate();
+    on_changeColors();
+}
+
+void MainWindow::on_actionSettings()
+{
+    // The options dialog is the supply panels' and options' own work; nothing opens
+    // while a measurement runs.
+}
+
+void MainWindow::on_changeColorTheme(bool dark)
+{
+    m_dark = dark;
+    QApplication::setPalette(dark ? darkPalette() : m_lightPalette);
+    statusBar()->setStyleSheet(QStringLiteral("QStatusBar::item { border: 0px; } QStatusBar::QLabel { border: 0px; } "));
+    if (powerMode() && m_powerPanel)
+        m_powerPanel->on_changeColorTheme(dark);
+    else
+        m_controlPanel->on_changeColorTheme(dark);
+    ui->navigationBar->on_changeColorTheme(dark);
+}
+
+void MainWindow::on_changeColors()
+{
+    ColorsAgent theme(m_dark);
+    const QString fontColor = QStringLiteral("<font color=%1>");
+    m_valueTemplate = fontColor.arg(theme.color(ColorsAgent::MouseHint, 0).name()) + QStringLiteral("%1 ")
+        + fontColor.arg(theme.color(ColorsAgent::MouseHint, 1).name()) + QStringLiteral("%2 ")
+        + fontColor.arg(theme.color(ColorsAgent::MouseHint, 2).name()) + QStringLiteral("%3 ")
+        + fontColor.arg(m_dark ? QStringLiteral("white") : QStringLiteral("black")) + QStringLiteral("Time: %4 ");
+    if (!measuringActive)
+        resetValueLabel();
+    QCustomPlot* plot = currentPlot();
+    if (!plot)
+        return;
+    setBarColors(plot, theme.background());
+    for (int i = 0; i < plot->graphCount(); ++i) {
+        const QColor colour = theme.color(ColorsAgent::Chart, i % 3);
+        plot->graph(i)->setPen(QPen(colour));
+        setGraphColor(plot->graph(i)->valueAxis(), colour);
+    }
+    ui->navigationBar->on_changeColorTheme(m_dark);
+    replotCurrent();
+}
+
+void MainWindow::on_timeFormatChanged()
+{
+    QCustomPlot* plot = currentPlot();
+    if (!plot)
+        return;
+    plot->xAxis->setLabel(timeFormatMode == 2 ? tr("Time") : tr("Time, sec"));
+    if (powerMode())
+        return;
+    if (GLWidget* chart = currentChart())
+        chart->updateTitle();
+    plot->replot(QCustomPlot::rpQueuedRefresh);
+    ui->markerBar->update();
+}
+
+void MainWindow::on_newSWAvailable(bool _available)
+{
+    if (!_available)
+        return;
+    Settings settings;
+    const qint64 last = settings.value(QStringLiteral("Update/sw_notify_time"), 0).toLongLong();
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (now - last <= noticeIntervalMs)
+        return;
+    showError(tr("A new software version is available. Go to Settings to update."), 10000);
+    settings.setValue(QStringLiteral("Update/sw_notify_time"), now);
+}
+
+void MainWindow::on_newFWAvailable(bool _available)
+{
+    if (!_available)
+        return;
+    Settings settings;
+    const qint64 last = settings.value(QStringLiteral("Update/fw_notify_time"), 0).toLongLong();
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (now - last <= noticeIntervalMs)
+        return;
+    showError(tr("A new firmware version is available. Go to Settings to update."), 10000);
+    settings.setValue(QStringLiteral("Update/fw_notify_time"), now);
+}
+
+void MainWindow::replotCurrent()
+{
+    if (QCustomPlot* plot = currentPlot())
+        plot->replot(QCustomPlot::rpQueuedRefresh);
+}
+
+void MainWindow::centreKeyAxis(double centre, double width)
+{
+    QCustomPlot* plot = currentPlot();
+    if (!plot)
+        return;
+    if (auto* key = qobject_cast<ChartAxis*>(plot->xAxis))
+        key->setRange(centre - width / 2, centre + width / 2);
+    else
+        plot->xAxis->setRange(centre - width / 2, centre + width / 2);
+    replotCurrent();
+}
+
+void MainWindow::fillCalculator() {}
+
+void MainWindow::on_rangeChanged(const QCPRange&, const QCPRange&, QCPAxis*) {}
+
+void MainWindow::on_mouseWheel(QWheelEvent*) {}
+
+void MainWindow::on_plottableDoubleClick(QCPAbstractPlottable*, int, QMouseEvent*)
+{
+    // Every value axis fits the data of its graph in the visible time range.
+    GLWidget* chart = currentChart();
+    if (!chart || !chart->plot)
+        return;
+    QCustomPlot* plot = chart->plot;
+    for (int i = 0; i < plot->graphCount() && i < chart->channelMaps.size(); ++i) {
+        QCPGraph* graph = plot->graph(i);
+        bool found = false;
+        const QCPRange range = graph->getValueRange(found, QCP::sdBoth, plot->xAxis->range());
+        if (!found || range.size() == 0)
+            continue;
+        if (auto* axis = qobject_cast<ChartAxis*>(graph->valueAxis()))
+            axis->setRange(axis->adjustRange(range));
+    }
+    chart->repaint();
+}
+
+void MainWindow::on_rangeBorderReached(double, double) {}
+
+void MainWindow::on_markerChanged() {}

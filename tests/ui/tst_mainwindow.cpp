@@ -1,0 +1,395 @@
+#include "MainWindowHarness.h"
+
+#include "UnitFormat.h"
+
+#include <QStatusBar>
+
+// The main window with the simulated analyzer: connection, runs, the swap file, saving
+// and reopening, and the behaviour around a run's edges.
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private:
+    QString tempPath(const QString& name) const { return QDir::temp().absoluteFilePath(name); }
+
+    static QStringList& logLines()
+    {
+        static QStringList lines;
+        return lines;
+    }
+    static void collectLog(QtMsgType, const QMessageLogContext&, const QString& text) { logLines() << text; }
+
+    // A run of `seconds` at 1 kHz on the three channels, stopped by the Stop button.
+    void record(Harness& h, int seconds)
+    {
+        h.start(3);
+        QVERIFY(measuringActive);
+        h.pump(seconds * 1000);
+        h.window->on_stopButton();
+        QVERIFY(!measuringActive);
+    }
+
+    // Every sample the analyzer sent is in the log, in order, with its value.
+    void compareWithReceived(const Harness& h, const LogContents& log)
+    {
+        QCOMPARE(log.channelCount, 3);
+        QCOMPARE(log.records.size(), h.samples.rows.size());
+        for (int i = 0; i < log.records.size(); ++i) {
+            QCOMPARE(log.records[i].mid(1), h.samples.rows[i]);
+            QCOMPARE(log.records[i][0], i * 0.001);
+        }
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setApplicationName(QStringLiteral("MainWindowTest"));
+    }
+    void init()
+    {
+        QFile::remove(Settings::filePath());
+        // The runs below last longer than the default 10 s limit unless they ask for it.
+        Settings().setValue(QStringLiteral("Options/time-length-index"), 3);
+    }
+
+    void firstStartDefaults()
+    {
+        Harness h;
+        h.build();
+        QCOMPARE(timeFormatMode, 1);
+        QCOMPARE(h.window->measuringTimeLimit(), -1);
+        QCOMPARE(h.window->viewingInterval(), 10);
+        QCOMPARE(h.window->tabWidget()->count(), 0);
+    }
+
+    void analyzerConnectsAndRecordsEverySample()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        QCOMPARE(ChannelInfo::channelCount(), 3);
+        QCOMPARE(h.window->tabWidget()->count(), 1);
+        QVERIFY(h.window->statusTimer()->isActive());
+        QCOMPARE(h.control().listWidget->count(), 3);
+
+        h.start(3); // 1 kHz
+        QVERIFY(measuringActive);
+        QCOMPARE(h.writtenCommands(DeviceControl::CommandStart), 1);
+        GLWidget* chart = h.chart(0);
+        QVERIFY(h.window->tabWidget()->tabText(0).startsWith('*'));
+
+        // The first 10 s stay in the chart; afterwards older points go to the swap file.
+        h.pump(9000);
+        QCOMPARE(chart->swapFile->recordsWritten(), 0);
+        h.pump(16000);
+        QVERIFY(chart->swapFile->recordsWritten() > 14000);
+        const QCPRange live = chart->dataRange();
+        QVERIFY(live.upper - live.lower < 10.0);
+        QVERIFY(live.upper > 24.9);
+
+        h.window->on_stopButton();
+        QVERIFY(!measuringActive);
+        QCOMPARE(h.writtenCommands(DeviceControl::CommandStop), 1);
+        QVERIFY(chart->swapFile->overview->size() >= 2);
+        QVERIFY(chart->swapFile->endTime() > 24.9);
+        QVERIFY(!chart->keepFile);
+
+        const QString saved = tempPath("run.talvo");
+        h.saveAnswers << saved;
+        QVERIFY(h.window->saveTab(0));
+        QCOMPARE(h.window->tabWidget()->tabText(0), QStringLiteral("run"));
+        QVERIFY(chart->keepFile);
+        const LogContents log = readLog(saved);
+        compareWithReceived(h, log);
+        QCOMPARE(log.report, QByteArray(reinterpret_cast<const char*>(&chart->statistics), 120));
+        QCOMPARE(chart->statistics.count, qint64(h.samples.rows.size()));
+
+        // Opening the log again gives the same statistics and the first 10 s.
+        h.window->loadLog(saved);
+        QCOMPARE(h.window->tabWidget()->count(), 2);
+        GLWidget* opened = h.chart(1);
+        QCOMPARE(h.window->tabWidget()->tabText(1), QStringLiteral("run"));
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(&opened->statistics), 120), log.report);
+        QCOMPARE(opened->plot->xAxis->range().lower, 0.0);
+        QCOMPARE(opened->plot->xAxis->range().upper, 10.0);
+        QVERIFY(!h.window->newTabFlag());
+    }
+
+    void lostReportsLeaveAGapAndTwoLogLines()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        h.start(3);
+        h.pump(500);
+        logLines().clear();
+        const QtMessageHandler previous = qInstallMessageHandler(collectLog);
+        sim::dropReports(2);
+        h.pump(500);
+        qInstallMessageHandler(previous);
+        h.window->on_stopButton();
+        QCOMPARE(logLines().filter("*** LOST PACKETS").size(), 1);
+        QCOMPARE(logLines().filter("*** LOST TIME").size(), 1);
+
+        h.saveAnswers << tempPath("gap.talvo");
+        QVERIFY(h.window->saveTab(0));
+        const LogContents log = readLog(tempPath("gap.talvo"));
+        QCOMPARE(log.records.size(), h.samples.rows.size());
+        int gaps = 0;
+        for (int i = 1; i < log.records.size(); ++i) {
+            const double step = log.records[i][0] - log.records[i - 1][0];
+            QVERIFY(step > 0.0009);
+            gaps += step > 0.0011;
+        }
+        QCOMPARE(gaps, 1);
+        QCOMPARE(log.records.last()[0], (log.records.size() + 2 * 9 - 1) * 0.001);
+    }
+
+    void measuringTimeLimitStopsTheRun()
+    {
+        Settings().setValue(QStringLiteral("Options/time-length-index"), 0);
+        Harness h;
+        h.connectAnalyzer();
+        QCOMPARE(h.window->measuringTimeLimit(), 10);
+        h.start(3);
+        h.pump(9900);
+        QVERIFY(measuringActive);
+        for (int i = 0; i < 40 && measuringActive; ++i) {
+            sim::advance(10);
+            h.hid->hidRead();
+            // The stop is queued: the report that reaches the limit never stops the run
+            // from inside its own handler.
+            QVERIFY(measuringActive);
+            QCoreApplication::processEvents();
+        }
+        QVERIFY(!measuringActive);
+        QVERIFY(h.chart(0)->swapFile->endTime() >= 9.99);
+        QVERIFY(h.chart(0)->swapFile->endTime() < 10.2);
+    }
+
+    void emptyChannelMaskIsRefused()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        for (int row = 0; row < 3; ++row)
+            h.control().listWidget->item(row)->setCheckState(Qt::Unchecked);
+        h.start(3);
+        QVERIFY(!measuringActive);
+        QCOMPARE(h.window->statusBar()->currentMessage(), QStringLiteral("At least one channel should be selected."));
+        QCOMPARE(h.writtenCommands(DeviceControl::CommandStart), 0);
+    }
+
+    void reportWithoutRowsIsSkipped()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        h.start(3);
+        h.pump(100);
+        const qint64 count = h.chart(0)->statistics.count;
+        std::vector<std::uint8_t> empty(64, 0);
+        empty[0] = MeasureAll::Descriptor;
+        empty[5] = 0x07;
+        sim::injectReport(h.analyzer, empty);
+        h.hid->hidRead();
+        QCOMPARE(h.chart(0)->statistics.count, count);
+        h.window->on_stopButton();
+    }
+
+    void switchingTabsStopsOnlyTheRunningTab()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        h.start(3);
+        GLWidget* running = h.chart(0);
+        h.pump(12000);
+        h.window->addCaptureTab(); // the current tab changes during the run
+        GLWidget* other = h.chart(1);
+        QVERIFY(!measuringActive);
+        QVERIFY(other->isEmpty());
+        QCOMPARE(other->swapFile->fileName(), QString());
+        QVERIFY(running->swapFile->endTime() > 11.9);
+        h.saveAnswers << tempPath("switched.talvo");
+        QVERIFY(h.window->saveTab(0));
+        compareWithReceived(h, readLog(tempPath("switched.talvo")));
+    }
+
+    void swapFileNamesNeverRepeat()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        record(h, 1);
+        h.saveAnswers << tempPath("first.talvo");
+        QVERIFY(h.window->saveTab(0));
+        record(h, 1); // opens "Capture 2"
+        GLWidget* second = h.chart(1);
+        const QString secondFile = second->swapFile->fileName();
+        const qint64 secondSize = QFileInfo(secondFile).size();
+        h.boxAnswer = QMessageBox::Yes;
+        h.window->on_closeTab(0); // "Capture 2" becomes the first tab...
+        record(h, 1);             // ...and the next run's tab is "Capture 2" again
+        QCOMPARE(h.window->tabWidget()->tabText(1), QStringLiteral("*Capture 2"));
+        QVERIFY(h.chart(1)->swapFile->fileName() != secondFile);
+        QCOMPARE(QFileInfo(secondFile).size(), secondSize);
+    }
+
+    void startWithoutSwapFileSendsNothing()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        // A tab text naming a folder that does not exist makes the swap file impossible.
+        h.window->tabWidget()->setTabText(0, QStringLiteral("missing/folder"));
+        h.start(3);
+        QVERIFY(!measuringActive);
+        QCOMPARE(h.writtenCommands(DeviceControl::CommandStart), 0);
+        QCOMPARE(h.window->statusBar()->currentMessage(), QStringLiteral("Can't create output file"));
+        QVERIFY(h.chart(0)->keepFile);
+        // The tab stays ready for the next start.
+        h.window->tabWidget()->setTabText(0, QStringLiteral("Capture 1"));
+        h.start(3);
+        QVERIFY(measuringActive);
+        QCOMPARE(h.window->tabWidget()->count(), 1);
+        h.window->on_stopButton();
+    }
+
+    void removalDuringARunKeepsTheCapture()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        h.start(3);
+        h.pump(13000);
+        sim::unplug(h.analyzer);
+        h.hid->checkTimerTick();
+        QVERIFY(!measuringActive);
+        QVERIFY(!h.window->statusTimer()->isActive());
+        GLWidget* chart = h.chart(0);
+        QVERIFY(chart->swapFile->endTime() > 12.9);
+        QVERIFY(chart->swapFile->overview->size() >= 2);
+        h.saveAnswers << tempPath("unplugged.talvo");
+        QVERIFY(h.window->saveTab(0));
+        const LogContents log = readLog(tempPath("unplugged.talvo"));
+        compareWithReceived(h, log);
+        QCOMPARE(log.report, QByteArray(reinterpret_cast<const char*>(&chart->statistics), 120));
+
+        // An analyzer log opens with no analyzer attached (empty channel table).
+        QCOMPARE(ChannelInfo::channelCount(), 0);
+        h.window->loadLog(tempPath("unplugged.talvo"));
+        QCOMPARE(h.window->tabWidget()->count(), 2);
+        QCOMPARE(h.chart(1)->channelMaps.size(), 3);
+        QVERIFY(!h.chart(1)->isEmpty());
+        QCOMPARE(ChannelInfo::channelCount(), 0);
+    }
+
+    void analyzerLogOpensInSupplyMode()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        record(h, 2);
+        h.saveAnswers << tempPath("for-supply.talvo");
+        QVERIFY(h.window->saveTab(0));
+        powerSupplyConnected = true;
+        h.window->loadLog(tempPath("for-supply.talvo"));
+        QVERIFY(powerSupplyConnected);
+        QCOMPARE(h.window->tabWidget()->count(), 2);
+        QCOMPARE(h.chart(1)->channelMaps.size(), 3);
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(&h.chart(1)->statistics), 120),
+                 QByteArray(reinterpret_cast<const char*>(&h.chart(0)->statistics), 120));
+        powerSupplyConnected = false;
+    }
+
+    void deviceKindChangeAsksBeforeClosingUnsaved()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        record(h, 1);
+        const QString recording = h.chart(0)->swapFile->fileName();
+        sim::unplug(h.analyzer);
+        h.hid->checkTimerTick();
+        sim::plug(sim::Kind::Supply);
+        h.boxes.clear();
+        h.boxAnswer = QMessageBox::Yes;
+        h.saveAnswers << tempPath("before-supply.talvo");
+        h.hid->checkTimerTick();
+        QVERIFY(powerSupplyConnected);
+        QCOMPARE(h.boxes.filter("Not all measurements are saved").size(), 1);
+        QVERIFY(QFileInfo::exists(tempPath("before-supply.talvo")));
+        QVERIFY(!QFileInfo::exists(recording));
+        QCOMPARE(h.window->tabWidget()->count(), 0);
+        QVERIFY(!h.window->statusTimer()->isActive());
+        powerSupplyConnected = false;
+    }
+
+    void savingReplacesOnlyACompleteTarget()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        record(h, 1);
+        const QString target = tempPath("replace.talvo");
+        {
+            QFile old(target);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("an older log");
+        }
+        h.saveAnswers << target;
+        QVERIFY(h.window->saveTab(0));
+        compareWithReceived(h, readLog(target));
+        // Saved onto its own file, the log stays.
+        h.saveAnswers << target;
+        QVERIFY(h.window->saveTab(0));
+        compareWithReceived(h, readLog(target));
+    }
+
+    void closingKeepsRecordingsThatWereNotSaved()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        record(h, 1);
+        const QString recording = h.chart(0)->swapFile->fileName();
+        h.boxAnswer = QMessageBox::Yes; // save them
+        h.saveAnswers.clear();          // ...but the save dialog is cancelled
+        QVERIFY(h.window->close());
+        QCOMPARE(h.boxes.filter("were not saved and are kept").size(), 1);
+        h.window.reset();
+        QVERIFY(QFileInfo::exists(recording));
+        QFile::remove(recording);
+    }
+
+    void cancellingTheCloseKeepsTheCapture()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        record(h, 1);
+        h.boxAnswer = QMessageBox::Cancel;
+        h.window->show();
+        QVERIFY(!h.window->close());
+        QCOMPARE(h.window->tabWidget()->count(), 1);
+        QVERIFY(!h.chart(0)->keepFile);
+    }
+
+    void unreadableLogChangesNothing()
+    {
+        Harness h;
+        h.build();
+        const QString junk = tempPath("junk.talvo");
+        {
+            QFile file(junk);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("short");
+        }
+        h.window->loadLog(junk);
+        QCOMPARE(h.boxes, QStringList{"The file is corrupted or in the wrong format"});
+        QCOMPARE(h.window->tabWidget()->count(), 0);
+    }
+
+    void closingTheOnlyTabLeavesAFreshOne()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        h.boxAnswer = QMessageBox::Yes;
+        h.window->on_closeTab(0);
+        QCOMPARE(h.window->tabWidget()->count(), 1);
+        QCOMPARE(h.window->tabWidget()->tabText(0), QStringLiteral("Capture 1"));
+        QVERIFY(h.window->newTabFlag());
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
