@@ -55,7 +55,10 @@ bool MainWindow::convert(const QString& fileName, const QString& statusText)
     reader.setLabel(statusText);
     connect(&reader, &SwapFile::swapFileError, this, &MainWindow::on_swapFileError);
     readOptions(reader.open(fileName));
-    const bool result = m_options.xlsx ? convertToWorkbook(reader, fileName) : convertToCsv(reader, fileName);
+    // The form stays live while the conversion processes events: convert a copy.
+    const ConvertOptions options = m_options;
+    const bool result =
+        options.xlsx ? convertToWorkbook(reader, fileName, options) : convertToCsv(reader, fileName, options);
 
     m_converting = false;
     ui->pushButtonStart->setEnabled(true);
@@ -63,13 +66,13 @@ bool MainWindow::convert(const QString& fileName, const QString& statusText)
     return result;
 }
 
-bool MainWindow::convertToWorkbook(SwapFile& reader, const QString& fileName)
+bool MainWindow::convertToWorkbook(SwapFile& reader, const QString& fileName, const ConvertOptions& options)
 {
     QElapsedTimer clock;
     clock.start();
     Book book;
     book.workbook()->SetProgressCallback(&MainWindow::setProgress);
-    if (!reader.toXlsx(fileName, m_options, book.workbook())) {
+    if (!reader.toXlsx(fileName, options, book.workbook())) {
         if (reader.isCanceled())
             setStatus(QStringLiteral("blue"), tr("Canceled."));
         else
@@ -112,7 +115,7 @@ bool MainWindow::convertToWorkbook(SwapFile& reader, const QString& fileName)
     return saved;
 }
 
-bool MainWindow::convertToCsv(SwapFile& reader, const QString& fileName)
+bool MainWindow::convertToCsv(SwapFile& reader, const QString& fileName, const ConvertOptions& options)
 {
     const QString outName = outputFileName(fileName, QStringLiteral(".csv"));
     // The text goes to a temporary file that replaces the output only when complete.
@@ -122,7 +125,7 @@ bool MainWindow::convertToCsv(SwapFile& reader, const QString& fileName)
                   tr("Oops! Something went wrong.") + QLatin1Char(' ') + readerErrorText(CantCreateOutput));
         return false;
     }
-    bool result = reader.toCsv(fileName, m_options, &out);
+    bool result = reader.toCsv(fileName, options, &out);
     if (result && !out.commit()) {
         m_errorCode = WriteFailed;
         result = false;
