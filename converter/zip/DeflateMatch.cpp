@@ -27,6 +27,8 @@ void slideWindow(DeflateState *s)
     s->matchStart -= DeflateDictionary;
     s->strStart -= DeflateDictionary;
     s->blockStart -= DeflateDictionary;
+    for (int k = 0; k < DeflateKeyCount; ++k)
+        s->keyNext[k] -= DeflateDictionary;
     slideChain(s->head, DeflateHashSize);
     slideChain(s->prev, DeflateDictionary);
     for (int k = 0; k < DeflateKeyCount; ++k) {
@@ -116,6 +118,7 @@ void startEntry(DeflateState *s)
     s->endOfInput = false;
     memset(s->head, 0, sizeof s->head);
     memset(s->keyHead, 0, sizeof s->keyHead);
+    memset(s->keyNext, 0, sizeof s->keyNext);
     s->lookahead = ZipReadSource(s->writer, s->window, DeflateWindowSize);
     if (s->lookahead == 0) {
         s->endOfInput = true;

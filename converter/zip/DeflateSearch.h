@@ -38,6 +38,7 @@ inline uint64_t DeflateLoad64(const unsigned char *p)
 template <unsigned L>
 inline uint32_t DeflateKeyHash(const unsigned char *p)
 {
+    static_assert(L >= 4 && L <= 16, "keys of 4 to 16 bytes");
     uint64_t a = DeflateLoad64(p);
     if (L < 8)
         a <<= 64 - 8 * L;
@@ -51,19 +52,27 @@ inline uint32_t DeflateKeyHash(const unsigned char *p)
     return (uint32_t)(h >> (64 - DeflateKeyHashBits));
 }
 
+// Key chain K takes every position whose first DeflateKeyLengths[K] bytes have been
+// read, in order; a position read only in part waits for the rest of its key.
 template <int K>
-inline void DeflateInsertKey(DeflateState *s, uint32_t p)
+inline void DeflateInsertKey(DeflateState *s, uint32_t p, uint32_t available)
 {
-    const uint32_t h = DeflateKeyHash<DeflateKeyLengths[K]>(s->window + p);
-    s->keyPrev[K][p & DeflateWindowMask] = s->keyHead[K][h];
-    s->keyHead[K][h] = (uint16_t)p;
+    constexpr uint32_t length = DeflateKeyLengths[K];
+    if (available < length)
+        return;
+    for (uint32_t q = s->keyNext[K]; q <= p; ++q) {
+        const uint32_t h = DeflateKeyHash<length>(s->window + q);
+        s->keyPrev[K][q & DeflateWindowMask] = s->keyHead[K][h];
+        s->keyHead[K][h] = (uint16_t)q;
+    }
+    s->keyNext[K] = p + 1;
 }
 
 template <int... K>
 inline void DeflateInsertKeys(DeflateState *s, uint32_t p, uint32_t available,
                               std::integer_sequence<int, K...>)
 {
-    ((available >= DeflateKeyLengths[K] ? DeflateInsertKey<K>(s, p) : void()), ...);
+    (DeflateInsertKey<K>(s, p, available), ...);
 }
 
 // Inserts the string at p (whose three-byte hash is h, with `available` bytes of input

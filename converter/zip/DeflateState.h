@@ -40,7 +40,7 @@ enum {
 };
 
 // Lengths of the strings the key chains are hashed on, shortest first.
-constexpr unsigned DeflateKeyLengths[DeflateKeyCount] = {4, 6, 11, 18};
+constexpr unsigned DeflateKeyLengths[DeflateKeyCount] = {4, 6, 11, 16};
 
 struct DeflateTreeNode {
     uint32_t freq;
@@ -81,6 +81,7 @@ struct DeflateState {
     uint16_t chainCount[DeflateHashSize];
     uint16_t keyHead[DeflateKeyCount][1 << DeflateKeyHashBits];
     uint16_t keyPrev[DeflateKeyCount][DeflateDictionary];
+    uint32_t keyNext[DeflateKeyCount];  // first position not yet in each key chain
     uint32_t strStart;
     int32_t blockStart;
     uint32_t lookahead;

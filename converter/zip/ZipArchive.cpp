@@ -31,7 +31,8 @@ ZipResult openNamedTarget(ZipWriterState *state, const char *path)
     if (!path || !*path)
         return ZipErrorArgument;
     struct stat existing;
-    if (stat(path, &existing) == 0 && (S_ISDIR(existing.st_mode) || access(path, W_OK) != 0))
+    const bool exists = stat(path, &existing) == 0;
+    if (exists && (S_ISDIR(existing.st_mode) || access(path, W_OK) != 0))
         return ZipErrorFile;
     // A symbolic link keeps pointing where it did: the file it names is replaced.
     char *target = realpath(path, nullptr);
@@ -56,6 +57,8 @@ ZipResult openNamedTarget(ZipWriterState *state, const char *path)
         free(temporary);
         return ZipErrorFile;
     }
+    if (exists)
+        fchmod(fd, existing.st_mode & 07777);  // the replaced file keeps its permissions
     state->targetFd = fd;
     state->ownsTarget = true;
     state->targetPath = target;

@@ -65,20 +65,16 @@ uint32_t writeTarget(ZipWriterState *state, const void *data, uint32_t n)
         if (!bytes)
             return 0;
     }
-    if (state->targetFd >= 0)
+    if (!state->memory)
         return writeFd(state->targetFd, bytes, n);
-    if (state->memory) {
-        // The area may be filled exactly to its size, never beyond it.
-        if ((uint64_t)state->memoryPosition + n > state->memorySize) {
-            state->sticky = ZipErrorMemorySize;
-            return 0;
-        }
-        memcpy(state->memory + state->memoryPosition, bytes, n);
-        state->memoryPosition += n;
-        return n;
+    // The area may be filled exactly to its size, never beyond it.
+    if ((uint64_t)state->memoryPosition + n > state->memorySize) {
+        state->sticky = ZipErrorMemorySize;
+        return 0;
     }
-    state->sticky = ZipErrorNoTarget;
-    return 0;
+    memcpy(state->memory + state->memoryPosition, bytes, n);
+    state->memoryPosition += n;
+    return n;
 }
 
 } // namespace

@@ -304,6 +304,11 @@ private slots:
         QVERIFY(writeFile(at("exact.zip"), area));
         QCOMPARE(entry(inspect(at("exact.zip")), "a.zip")["sha256"].toString(), sha256("0123456789"));
 
+        // The entry fits, its directory record does not.
+        ZipHandle tight = OpenZipTarget(area.data(), exact - 1, ZipKindMemory, nullptr);
+        QCOMPARE(AddZipEntry(tight, "a.zip", "0123456789", 10, ZipKindMemory), ZipOk);
+        QCOMPARE(CloseZip(tight), ZipErrorMemorySize);
+
         ZipHandle small = OpenZipTarget(nullptr, 60, ZipKindMemory, nullptr);
         QVERIFY(small);
         QCOMPARE(AddZipEntry(small, "a.zip", "0123456789", 10, ZipKindMemory), ZipErrorWrite);
@@ -347,12 +352,17 @@ private slots:
         QCOMPARE(readFile(at("book.xlsx")), before);
         QCOMPARE(QDir(dir.path()).entryList({"book.xlsx*"}, QDir::Files), QStringList{"book.xlsx"});
 
-        // A link to the workbook keeps pointing at the file it names.
+        // A link to the workbook keeps pointing at the file it names, which keeps its
+        // permissions.
         QVERIFY(QFile::link(at("book.xlsx"), at("link.xlsx")));
+        QVERIFY(chmod(path("book.xlsx").constData(), 0604) == 0);
         ZipHandle viaLink = CreateZip(path("link.xlsx"), nullptr);
         QCOMPARE(AddZipEntry(viaLink, "d.xml", "<d/>", 4, ZipKindMemory), ZipOk);
         QCOMPARE(CloseZip(viaLink), ZipOk);
         QVERIFY(QFileInfo(at("link.xlsx")).isSymLink());
+        struct stat info;
+        QCOMPARE(stat(path("book.xlsx").constData(), &info), 0);
+        QCOMPARE(info.st_mode & 0777, mode_t(0604));
         QCOMPARE(inspect(at("book.xlsx"))["entries"].toArray().at(0)["name"].toString(), QStringLiteral("d.xml"));
     }
 
