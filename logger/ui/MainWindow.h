@@ -168,6 +168,7 @@ private:
     // the run
     bool prepareRunFile(GLWidget* chart, const DeviceControl& control);
     void finishRun(GLWidget* chart);
+    void abandonRefusedStart();
     void resetValueLabel();
     void flushOldPoints(GLWidget* chart, qint64 now);
 

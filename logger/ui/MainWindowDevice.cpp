@@ -189,9 +189,10 @@ void MainWindow::on_packetReceived(quint8* _packet, int _length)
         break;
     case DeviceControl::Descriptor: {
         const DeviceControl reply(bytes, 64);
-        if (reply.errorCode() != 0)
+        if (reply.errorCode() != 0) {
+            abandonRefusedStart();
             showError(tr("FAILED to start measuring: ") + QString::number(reply.errorCode()), 0);
-        else if (reply.command() == DeviceControl::CommandStop)
+        } else if (reply.command() == DeviceControl::CommandStop)
             statusBar()->clearMessage();
         else
             showMessage(QStringLiteral("Measuring..."), 0);

@@ -246,6 +246,35 @@ void MainWindow::finishRun(GLWidget* chart)
     chart->repaint();
 }
 
+void MainWindow::abandonRefusedStart()
+{
+    // The analyzer refused the start: no sample will come, so the run ends here and a
+    // tab that received nothing is given back for the next start instead of waiting
+    // for a stop as an unsaved, empty capture.
+    GLWidget* chart = m_runChart;
+    if (!chart || !measuringActive)
+        return;
+    measuringActive = false;
+    m_runChart = nullptr;
+    m_limitStopQueued = false;
+    if (chart->isEmpty() && chart->statistics.count == 0) {
+        chart->swapFile->remove();
+        chart->keepFile = true;
+        const int index = ui->tabWidget->indexOf(chart);
+        QString text = ui->tabWidget->tabText(index);
+        ui->tabWidget->setTabText(index, text.remove(QLatin1Char('*')));
+        m_newTab = true;
+    } else {
+        finishRun(chart);
+        return;
+    }
+    setToolBarEnabled(true, false);
+    const bool enable = !m_controlPanel->isLoadPowerDisabled();
+    setRunControlsEnabled(enable);
+    m_controlPanel->setControlsEnabled(enable);
+    m_controlPanel->setMeasureControlsEnabled(enable);
+}
+
 void MainWindow::processMeasurement(MeasureAll& packet)
 {
     GLWidget* chart = m_runChart;

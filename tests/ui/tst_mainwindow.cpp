@@ -178,6 +178,26 @@ private slots:
         QCOMPARE(h.writtenCommands(DeviceControl::CommandStart), 0);
     }
 
+    void refusedStartGivesTheTabBack()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        h.start(0); // 10 kHz on three channels: the analyzer refuses it
+        QVERIFY(measuringActive);
+        const QString recording = h.chart(0)->swapFile->fileName();
+        h.pump(20);
+        QVERIFY(!measuringActive);
+        QCOMPARE(h.window->statusBar()->currentMessage(), QStringLiteral("FAILED to start measuring: 3"));
+        QCOMPARE(h.window->tabWidget()->tabText(0), QStringLiteral("Capture 1"));
+        QVERIFY(h.chart(0)->keepFile);
+        QVERIFY(!QFileInfo::exists(recording));
+        QVERIFY(h.control().btnStart->isEnabled());
+        h.start(3);
+        QVERIFY(measuringActive);
+        QCOMPARE(h.window->tabWidget()->count(), 1);
+        h.window->on_stopButton();
+    }
+
     void reportWithoutRowsIsSkipped()
     {
         Harness h;

@@ -1,0 +1,502 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="en_GB">
+<context>
+    <name>ControlPanel</name>
+    <message>
+        <source>Control</source>
+        <translation>Control</translation>
+    </message>
+    <message>
+        <source>Power output config</source>
+        <translation>Power output config</translation>
+    </message>
+    <message>
+        <source>Permanent</source>
+        <translation>Permanent</translation>
+    </message>
+    <message>
+        <source>Delayed</source>
+        <translation>Delayed</translation>
+    </message>
+    <message>
+        <source>TALVO starts sampling then swith power ON after the first 10 samples. This option is for DUT startups sequences profiling</source>
+        <translation>TALVO starts sampling then swith power ON after the first 10 samples. This option is for DUT startups sequences profiling</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>1800 mV</source>
+        <translation>1800 mV</translation>
+    </message>
+    <message>
+        <source>Set output voltage(mv)</source>
+        <translation>Set output voltage(mv)</translation>
+    </message>
+    <message>
+        <source>Switch Vin</source>
+        <translation>Switch Vin</translation>
+    </message>
+    <message>
+        <source>Vbat -&gt; Vin</source>
+        <translation>Vbat -&gt; Vin</translation>
+    </message>
+    <message>
+        <source>Using internal LiIon battery as a power source.
+Choose this option if the peak current consumption can be more than 500mA</source>
+        <translation>Using internal LiIon battery as a power source.
+Choose this option if the peak current consumption can be more than 500mA</translation>
+    </message>
+    <message>
+        <source>Vusb -&gt; Vin</source>
+        <translation>Vusb -&gt; Vin</translation>
+    </message>
+    <message>
+        <source>Using USB as a power source.
+Choose this option to examine devices consuming less than 500mA</source>
+        <translation>Using USB as a power source.
+Choose this option to examine devices consuming less than 500mA</translation>
+    </message>
+    <message>
+        <source>Apply sync related to</source>
+        <translation>Apply sync related to</translation>
+    </message>
+    <message>
+        <source>TRIG</source>
+        <translation>TRIG</translation>
+    </message>
+    <message>
+        <source>Logging</source>
+        <translation>Logging</translation>
+    </message>
+    <message>
+        <source>Reset errors</source>
+        <translation>Reset errors</translation>
+    </message>
+    <message>
+        <source>Sync delay(ms) </source>
+        <translation>Sync delay(ms) </translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>Applying power source profile</source>
+        <translation>Applying power source profile</translation>
+    </message>
+    <message>
+        <source>Sample rate</source>
+        <translation>Sample rate</translation>
+    </message>
+    <message>
+        <source>Custom (100us units)</source>
+        <translation>Custom (100us units)</translation>
+    </message>
+    <message>
+        <source>(-.--- kHz)</source>
+        <translation>(-.--- kHz)</translation>
+    </message>
+    <message>
+        <source>Channels</source>
+        <translation>Channels</translation>
+    </message>
+    <message>
+        <source>Start by Trig Edge</source>
+        <translation>Start by Trig Edge</translation>
+    </message>
+    <message>
+        <source>Delay(ms)</source>
+        <translation>Delay(ms)</translation>
+    </message>
+    <message>
+        <source>Log by Trig Gate</source>
+        <translation>Log by Trig Gate</translation>
+    </message>
+    <message>
+        <source>Start measurements</source>
+        <translation>Start measurements</translation>
+    </message>
+    <message>
+        <source>Stop measurements</source>
+        <translation>Stop measurements</translation>
+    </message>
+    <message>
+        <source> %1 %2 (one channel only)</source>
+        <translation> %1 %2 (one channel only)</translation>
+    </message>
+    <message>
+        <source>Error details</source>
+        <translation>Error details</translation>
+    </message>
+    <message>
+        <source>Restore fault.
+Channels calibration values are lost.
+</source>
+        <translation>Restore fault.
+Channels calibration values are lost.
+</translation>
+    </message>
+    <message>
+        <source>Power converter communication error
+</source>
+        <translation>Power converter communication error
+</translation>
+    </message>
+    <message>
+        <source>Power converter can not not provide output voltage requlation
+</source>
+        <translation>Power converter can not not provide output voltage requlation
+</translation>
+    </message>
+    <message>
+        <source>Power converter thermal shutdown
+</source>
+        <translation>Power converter thermal shutdown
+</translation>
+    </message>
+    <message>
+        <source>Low battery voltage is detected. 
+</source>
+        <translation>Low battery voltage is detected. 
+</translation>
+    </message>
+    <message>
+        <source>Load power is switched to Vusb.
+</source>
+        <translation>Load power is switched to Vusb.
+</translation>
+    </message>
+    <message>
+        <source>Load power is disabled
+</source>
+        <translation>Load power is disabled
+</translation>
+    </message>
+    <message>
+        <source>Lost of data is detected
+</source>
+        <translation>Lost of data is detected
+</translation>
+    </message>
+    <message>
+        <source>1.Remove reason for high current.
+</source>
+        <translation>1.Remove reason for high current.
+</translation>
+    </message>
+    <message>
+        <source>2.Select and APPLY proper power source(Vusb or Vbat).
+</source>
+        <translation>2.Select and APPLY proper power source(Vusb or Vbat).
+</translation>
+    </message>
+    <message>
+        <source>3.Select and SET  proper Power config.
+</source>
+        <translation>3.Select and SET  proper Power config.
+</translation>
+    </message>
+    <message>
+        <source>4.Press button "Reset errors".
+</source>
+        <translation>4.Press button "Reset errors".
+</translation>
+    </message>
+    <message>
+        <source>5.Now device is ready to work again.</source>
+        <translation>5.Now device is ready to work again.</translation>
+    </message>
+    <message>
+        <source>All power supplies were disconnected from DUT  due overcurrent.
+</source>
+        <translation>All power supplies were disconnected from DUT  due overcurrent.
+</translation>
+    </message>
+    <message>
+        <source>Vbat supply was disconnected from DUT, battery is low.
+</source>
+        <translation>Vbat supply was disconnected from DUT, battery is low.
+</translation>
+    </message>
+    <message>
+        <source> mV</source>
+        <translation> mV</translation>
+    </message>
+    <message>
+        <source>Battery LOW</source>
+        <translation>Battery LOW</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>TALVO Logger</source>
+        <translation>TALVO Logger</translation>
+    </message>
+    <message>
+        <source>toolBar</source>
+        <translation>toolBar</translation>
+    </message>
+    <message>
+        <source>kHz</source>
+        <translation>kHz</translation>
+    </message>
+    <message>
+        <source>Hz</source>
+        <translation>Hz</translation>
+    </message>
+    <message>
+        <source> - no device connected</source>
+        <translation> - no device connected</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation>Control</translation>
+    </message>
+    <message>
+        <source>Attention! The current has exceeded 1A.</source>
+        <translation>Attention! The current has exceeded 1A.</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Not all measurements are saved. Do you want to save them?</source>
+        <translation>Not all measurements are saved. Do you want to save them?</translation>
+    </message>
+    <message>
+        <source>Device connected</source>
+        <translation>Device connected</translation>
+    </message>
+    <message>
+        <source> TALVO connected</source>
+        <translation> TALVO connected</translation>
+    </message>
+    <message>
+        <source>Device disconnected</source>
+        <translation>Device disconnected</translation>
+    </message>
+    <message>
+        <source>FAILED to start measuring: </source>
+        <translation>FAILED to start measuring: </translation>
+    </message>
+    <message>
+        <source>Open file</source>
+        <translation>Open file</translation>
+    </message>
+    <message>
+        <source>The file is corrupted or in the wrong format</source>
+        <translation>The file is corrupted or in the wrong format</translation>
+    </message>
+    <message>
+        <source>Loaded</source>
+        <translation>Loaded</translation>
+    </message>
+    <message>
+        <source>Wrong file version</source>
+        <translation>Wrong file version</translation>
+    </message>
+    <message>
+        <source>Can't open file</source>
+        <translation>Can't open file</translation>
+    </message>
+    <message>
+        <source>Can't create output file</source>
+        <translation>Can't create output file</translation>
+    </message>
+    <message>
+        <source>Can't save file</source>
+        <translation>Can't save file</translation>
+    </message>
+    <message>
+        <source>Can't remove file</source>
+        <translation>Can't remove file</translation>
+    </message>
+    <message>
+        <source>Failed to write to file</source>
+        <translation>Failed to write to file</translation>
+    </message>
+    <message>
+        <source>Failed to read file</source>
+        <translation>Failed to read file</translation>
+    </message>
+    <message>
+        <source>Wrong read length</source>
+        <translation>Wrong read length</translation>
+    </message>
+    <message>
+        <source>File mapping error</source>
+        <translation>File mapping error</translation>
+    </message>
+    <message>
+        <source>Wrong channels number</source>
+        <translation>Wrong channels number</translation>
+    </message>
+    <message>
+        <source>Internal file error</source>
+        <translation>Internal file error</translation>
+    </message>
+    <message>
+        <source>At least one channel should be selected.</source>
+        <translation>At least one channel should be selected.</translation>
+    </message>
+    <message>
+        <source>Capture </source>
+        <translation>Capture </translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Time, sec</source>
+        <translation>Time, sec</translation>
+    </message>
+    <message>
+        <source>Couldn't save file </source>
+        <translation>Couldn't save file </translation>
+    </message>
+    <message>
+        <source>Saved</source>
+        <translation>Saved</translation>
+    </message>
+    <message>
+        <source>These recordings were not saved and are kept here:
+%1</source>
+        <translation>These recordings were not saved and are kept here:
+%1</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>%1 is not saved. Want to save it before closing?</source>
+        <translation>%1 is not saved. Want to save it before closing?</translation>
+    </message>
+    <message>
+        <source>Close tabs to the left</source>
+        <translation>Close tabs to the left</translation>
+    </message>
+    <message>
+        <source>Close tabs to the right</source>
+        <translation>Close tabs to the right</translation>
+    </message>
+    <message>
+        <source>Close all tabs</source>
+        <translation>Close all tabs</translation>
+    </message>
+    <message>
+        <source>Custom: </source>
+        <translation>Custom: </translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>TALVO shows the part of the datalog, the duration of which does not exceed the specified number of seconds</source>
+        <translation>TALVO shows the part of the datalog, the duration of which does not exceed the specified number of seconds</translation>
+    </message>
+    <message>
+        <source>Show </source>
+        <translation>Show </translation>
+    </message>
+    <message>
+        <source>sec</source>
+        <translation>sec</translation>
+    </message>
+    <message>
+        <source>Show Report</source>
+        <translation>Show Report</translation>
+    </message>
+    <message>
+        <source>Hide Report</source>
+        <translation>Hide Report</translation>
+    </message>
+    <message>
+        <source>Show Markers</source>
+        <translation>Show Markers</translation>
+    </message>
+    <message>
+        <source>Hide Markers</source>
+        <translation>Hide Markers</translation>
+    </message>
+    <message>
+        <source>Calculator</source>
+        <translation>Calculator</translation>
+    </message>
+    <message>
+        <source>Measuring time,sec </source>
+        <translation>Measuring time,sec </translation>
+    </message>
+    <message>
+        <source>Stop measurements after the specified number of seconds</source>
+        <translation>Stop measurements after the specified number of seconds</translation>
+    </message>
+    <message>
+        <source>Time: </source>
+        <translation>Time: </translation>
+    </message>
+    <message>
+        <source>Time, sec: </source>
+        <translation>Time, sec: </translation>
+    </message>
+    <message>
+        <source>A new software version is available. Go to Settings to update.</source>
+        <translation>A new software version is available. Go to Settings to update.</translation>
+    </message>
+    <message>
+        <source>A new firmware version is available. Go to Settings to update.</source>
+        <translation>A new firmware version is available. Go to Settings to update.</translation>
+    </message>
+</context>
+<context>
+    <name>PowerPanel</name>
+    <message>
+        <source>Control</source>
+        <translation>Control</translation>
+    </message>
+</context>
+<context>
+    <name>StatusPanel</name>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Can't launch</source>
+        <translation>Can't launch</translation>
+    </message>
+    <message>
+        <source>Instance of the TALVO already running. Terminate it please.</source>
+        <translation>Instance of the TALVO already running. Terminate it please.</translation>
+    </message>
+    <message>
+        <source>The single-instance check of the TALVO failed: %1</source>
+        <translation>The single-instance check of the TALVO failed: %1</translation>
+    </message>
+</context>
+</TS>
