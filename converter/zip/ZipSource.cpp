@@ -187,6 +187,10 @@ void ZipCloseSource(ZipWriterState *state)
 
 uint32_t ZipReadSource(ZipWriterState *state, unsigned char *into, uint32_t n)
 {
+    // A source that never ends (a device, a file that keeps growing) stops where an
+    // entry without ZIP64 must; the entry is then refused as too large.
+    if (n > ZipUnknownSize - state->bytesRead)
+        n = (uint32_t)(ZipUnknownSize - state->bytesRead);
     uint32_t got = 0;
     if (state->sourceMemory) {
         got = state->sourceLength - state->sourcePosition;
