@@ -200,7 +200,6 @@ void DeflateInitEntry(DeflateState *s)
     s->bitCount = 0;
     s->writeFailed = false;
     s->compressedLength = 0;
-    s->inputLength = 0;
     DeflateInitBlock(s);
 }
 
@@ -234,7 +233,6 @@ void DeflateFlushBlock(DeflateState *s, const unsigned char *stored, uint32_t st
     const int maxBlIndex = DeflateBuildBlTree(s);
     uint64_t optBytes = (s->optLength + 3 + 7) >> 3;
     const uint64_t staticBytes = (s->staticLength + 3 + 7) >> 3;
-    s->inputLength += storedLength;
     if (staticBytes <= optBytes)
         optBytes = staticBytes;
     if (stored && (uint64_t)storedLength + 4 <= optBytes) {

@@ -122,7 +122,6 @@ struct DeflateState {
     uint64_t optLength;
     uint64_t staticLength;
     uint64_t compressedLength;
-    uint64_t inputLength;
 };
 
 extern const uint8_t DeflateExtraLBits[DeflateLengthCodes];
