@@ -128,8 +128,13 @@ bool HidDevice::sendImage(QIODevice* image)
     qint64 sent = 0;
     for (qint64 k = 0; sent < total; ++k) {
         const qint64 n = image->read(reinterpret_cast<char*>(chunk), HidFraming::chunkBytes);
-        if (n <= 0)
-            break;
+        if (n <= 0) {
+            // The image ended or failed before the bytes it announced: finishing now would
+            // start a partial firmware and report it as flashed.
+            failUpdate(n < 0 ? tr("Reading the firmware file failed.") : tr("Firmware file too short."));
+            restart();
+            return false;
+        }
         const quint8 command = k == 0 ? HidFraming::FirstChunk : HidFraming::NextChunk;
         if (write(bootloaderReport(command, chunk, int(n))) <= 0) {
             const QString text = lastError(tr("Writing to the bootloader failed."));
@@ -147,7 +152,7 @@ bool HidDevice::sendImage(QIODevice* image)
             restart();
             return false;
         }
-        sent += HidFraming::chunkBytes;
+        sent += n;
     }
     return true;
 }

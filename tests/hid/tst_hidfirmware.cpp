@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <cstring>
+
 namespace {
 
 QByteArray image(int size)
@@ -22,6 +24,35 @@ QList<int> progressOf(const QSignalSpy& spy)
         values.append(args.at(0).toInt());
     return values;
 }
+
+// An image that announces more bytes than it delivers: reads fail (or the data ends) from
+// the given position on.
+class BrokenImage : public QIODevice
+{
+public:
+    BrokenImage(const QByteArray& bytes, qint64 brokenAt, bool readError)
+        : m_bytes(bytes), m_brokenAt(brokenAt), m_readError(readError)
+    {
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+    qint64 size() const override { return m_bytes.size(); }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        if (pos() >= m_brokenAt)
+            return m_readError ? -1 : 0;
+        const qint64 n = qMin(maxSize, m_brokenAt - pos());
+        std::memcpy(data, m_bytes.constData() + pos(), size_t(n));
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray m_bytes;
+    qint64 m_brokenAt;
+    bool m_readError;
+};
 
 bool pollingRuns(HidDevice* hid)
 {
@@ -123,6 +154,8 @@ private slots:
         QTest::newRow("bootloader never appears") << "no bootloader" << "The bootloader did not appear." << 20;
         QTest::newRow("no instrument") << "no instrument" << "The instrument was not found." << 4;
         QTest::newRow("empty image") << "empty" << "Firmware file too short." << 1;
+        QTest::newRow("image read fails midway") << "read error" << "Reading the firmware file failed." << 3;
+        QTest::newRow("image ends early") << "ends early" << "Firmware file too short." << 3;
     }
     void flashFailsWithAReadableText()
     {
@@ -146,9 +179,12 @@ private slots:
             connect(hid, &HidDevice::updatePercentChanged, this, [] {
                 QTimer::singleShot(0, [] { sim::unplug(sim::find(sim::Kind::Bootloader)); });
             });
-        QBuffer file;
-        file.setData(situation == "empty" ? QByteArray() : image(100));
-        file.open(QIODevice::ReadOnly);
+        QBuffer buffer;
+        buffer.setData(situation == "empty" ? QByteArray() : image(100));
+        buffer.open(QIODevice::ReadOnly);
+        BrokenImage broken(image(100), 96, situation == "read error");
+        QIODevice& file = situation == "read error" || situation == "ends early" ? static_cast<QIODevice&>(broken)
+                                                                                 : buffer;
         QSignalSpy failed(hid, &HidDevice::updateFailed);
         QSignalSpy completed(hid, &HidDevice::updateCompleted);
         QSignalSpy percent(hid, &HidDevice::updatePercentChanged);
@@ -167,6 +203,12 @@ private slots:
         QVERIFY(pollingRuns(hid));
         if (situation == "empty")
             QCOMPARE(sim::find(sim::Kind::Bootloader), -1); // the instrument was left alone
+        if (situation == "read error" || situation == "ends early") {
+            // Two whole chunks went out; the partial image is neither finished nor started.
+            QCOMPARE(int(sim::flashedImage().size()), 96);
+            const std::vector<int> received = sim::bootloaderCommands();
+            QCOMPARE(QList<int>(received.begin(), received.end()), (QList<int>{3, 4}));
+        }
     }
 
     void terminateEndsTheWaitForTheBootloader()

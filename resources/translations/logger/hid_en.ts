@@ -30,5 +30,9 @@
         <source>The bootloader did not confirm the image.</source>
         <translation>The bootloader did not confirm the image.</translation>
     </message>
+    <message>
+        <source>Reading the firmware file failed.</source>
+        <translation>Reading the firmware file failed.</translation>
+    </message>
 </context>
 </TS>

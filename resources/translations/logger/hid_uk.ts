@@ -30,5 +30,9 @@
         <source>The bootloader did not confirm the image.</source>
         <translation>Завантажувач не підтвердив образ прошивки.</translation>
     </message>
+    <message>
+        <source>Reading the firmware file failed.</source>
+        <translation>Не вдалося прочитати файл прошивки.</translation>
+    </message>
 </context>
 </TS>
