@@ -169,6 +169,7 @@ private:
     bool prepareRunFile(GLWidget* chart, const DeviceControl& control);
     void finishRun(GLWidget* chart);
     void abandonRefusedStart();
+    void restoreRunControls();
     void resetValueLabel();
     void flushOldPoints(GLWidget* chart, qint64 now);
 
@@ -184,6 +185,7 @@ private:
     void setupMenus();
     void fillTimeCombos();
     void replotCurrent();
+    void announceUpdate(const QString& key, const QString& text);
     QString valueText(const QString& v0, const QString& v1, const QString& v2, const QString& time) const;
 
     Ui::MainWindow* ui;

@@ -237,13 +237,19 @@ void MainWindow::finishRun(GLWidget* chart)
         ui->navigationBar->setControlsEnabled(true);
         ui->markerBar->loadMarkers(chart);
     }
+    restoreRunControls();
+    fillCalculator();
+    chart->repaint();
+}
+
+void MainWindow::restoreRunControls()
+{
+    // The controls come back unless the analyzer has cut the load power.
     setToolBarEnabled(true, false);
     const bool enable = !m_controlPanel->isLoadPowerDisabled();
     setRunControlsEnabled(enable);
     m_controlPanel->setControlsEnabled(enable);
     m_controlPanel->setMeasureControlsEnabled(enable);
-    fillCalculator();
-    chart->repaint();
 }
 
 void MainWindow::abandonRefusedStart()
@@ -268,11 +274,7 @@ void MainWindow::abandonRefusedStart()
         finishRun(chart);
         return;
     }
-    setToolBarEnabled(true, false);
-    const bool enable = !m_controlPanel->isLoadPowerDisabled();
-    setRunControlsEnabled(enable);
-    m_controlPanel->setControlsEnabled(enable);
-    m_controlPanel->setMeasureControlsEnabled(enable);
+    restoreRunControls();
 }
 
 void MainWindow::processMeasurement(MeasureAll& packet)

@@ -8,6 +8,12 @@
 #include "ColorsAgent.h"
 #include "ControlPanel.h"
 #include "DarkPalette.h"
+#include "DeviceInfo.h"
+#include "HidDevice.h"
+#include "Languages.h"
+#include "OptionsDialog.h"
+#include "PowerPackets.h"
+#include "Updater.h"
 #include "GLWidget.h"
 #include "LoggerState.h"
 #include "PlotColors.h"
@@ -217,8 +223,46 @@ void MainWindow::retranslate(const QString& code)
 
 void MainWindow::on_actionSettings()
 {
-    // The options dialog is the supply panels' and options' own work; nothing opens
-    // while a measurement runs.
+    if (measuringActive)
+        return;
+    OptionsDialog dialog(m_updater, this);
+    QList<QString> names;
+    for (int i = 0; i < languageCount; ++i)
+        names << languageName(i);
+    dialog.setLanguages(names, m_languageIndex);
+    // Every connection below ends with the dialog.
+    connect(&dialog, &OptionsDialog::languageChanged, this, [this](int index) {
+        m_languageIndex = clampLanguageIndex(index);
+        retranslate(languageCode(m_languageIndex));
+    });
+    connect(&dialog, &OptionsDialog::timeFormatChanged, this, &MainWindow::on_timeFormatChanged);
+    connect(&dialog, &OptionsDialog::changeColorTheme, this, &MainWindow::on_changeColorTheme);
+    connect(&dialog, &OptionsDialog::changeColorTheme, ui->markerBar, &MarkerBar::on_changeColorTheme);
+    connect(&dialog, &OptionsDialog::changeColorTheme, ui->reportBar, &ReportBar::on_changeColorTheme);
+    connect(&dialog, &OptionsDialog::changeColorTheme, ui->navigationBar, &NavigationBar::on_changeColorTheme);
+    connect(&dialog, &OptionsDialog::changeColors, this, &MainWindow::on_changeColors);
+    connect(&dialog, &OptionsDialog::changeColors, ui->reportBar, &ReportBar::on_changeColors);
+    connect(this, &MainWindow::deviceInfoReceved, &dialog, &OptionsDialog::fillFWInfo);
+    connect(&dialog, &OptionsDialog::checkSWUpdates, m_updater, &Updater::on_checkUpdatesSW);
+    connect(&dialog, &OptionsDialog::checkFWUpdates, m_updater,
+            [this] { m_updater->on_checkUpdatesFW(DeviceInfo::instance().serialNumber()); });
+    connect(m_updater, &Updater::newSWAvailable, &dialog, &OptionsDialog::on_newSWAvailable);
+    connect(m_updater, &Updater::newFWAvailable, &dialog, &OptionsDialog::on_newFWAvailable);
+    if (powerMode() && m_powerPanel) {
+        connect(m_powerPanel, &PowerPanel::paketReceived, &dialog, &OptionsDialog::on_paketReceived);
+        connect(m_powerPanel, &PowerPanel::paketDataReceived, &dialog, &OptionsDialog::on_paketDataReceived);
+        PowerGetPacket request;
+        m_hid->sendReport(request);
+        dialog.exec();
+        Settings().sync();
+    } else {
+        const bool reportVisible = ui->reportBar->isVisible();
+        ui->reportBar->show();
+        dialog.exec();
+        Settings().sync();
+        ui->reportBar->setVisible(reportVisible);
+    }
+    replotCurrent();
 }
 
 void MainWindow::on_changeColorTheme(bool dark)
@@ -270,30 +314,30 @@ void MainWindow::on_timeFormatChanged()
     ui->markerBar->update();
 }
 
-void MainWindow::on_newSWAvailable(bool _available)
+void MainWindow::announceUpdate(const QString& key, const QString& text)
 {
-    if (!_available)
-        return;
+    // At most one notice of each kind per day, however often the updater reports it.
     Settings settings;
-    const qint64 last = settings.value(QStringLiteral("Update/sw_notify_time"), 0).toLongLong();
+    const qint64 last = settings.value(key, 0).toLongLong();
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     if (now - last <= noticeIntervalMs)
         return;
-    showError(tr("A new software version is available. Go to Settings to update."), 10000);
-    settings.setValue(QStringLiteral("Update/sw_notify_time"), now);
+    showError(text, 10000);
+    settings.setValue(key, now);
+}
+
+void MainWindow::on_newSWAvailable(bool _available)
+{
+    if (_available)
+        announceUpdate(QStringLiteral("Update/sw_notify_time"),
+                       tr("A new software version is available. Go to Settings to update."));
 }
 
 void MainWindow::on_newFWAvailable(bool _available)
 {
-    if (!_available)
-        return;
-    Settings settings;
-    const qint64 last = settings.value(QStringLiteral("Update/fw_notify_time"), 0).toLongLong();
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    if (now - last <= noticeIntervalMs)
-        return;
-    showError(tr("A new firmware version is available. Go to Settings to update."), 10000);
-    settings.setValue(QStringLiteral("Update/fw_notify_time"), now);
+    if (_available)
+        announceUpdate(QStringLiteral("Update/fw_notify_time"),
+                       tr("A new firmware version is available. Go to Settings to update."));
 }
 
 void MainWindow::replotCurrent()

@@ -471,6 +471,17 @@ Channels calibration values are lost.
     </message>
 </context>
 <context>
+    <name>OptionsDialog</name>
+    <message>
+        <source>Settings</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Language</translation>
+    </message>
+</context>
+<context>
     <name>PowerPanel</name>
     <message>
         <source>Control</source>

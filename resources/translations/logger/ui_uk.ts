@@ -471,6 +471,17 @@ Channels calibration values are lost.
     </message>
 </context>
 <context>
+    <name>OptionsDialog</name>
+    <message>
+        <source>Settings</source>
+        <translation>Налаштування</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Мова</translation>
+    </message>
+</context>
+<context>
     <name>PowerPanel</name>
     <message>
         <source>Control</source>
