@@ -312,10 +312,11 @@ hid_device_info* hid_get_device_info(hid_device* dev)
     return dev->info;
 }
 
+// As the library does: "Success" while nothing has failed.
 const wchar_t* hid_error(hid_device* dev)
 {
     const std::wstring& text = dev ? dev->error : globalError;
-    return text.empty() ? nullptr : text.c_str();
+    return text.empty() ? L"Success" : text.c_str();
 }
 
 const hid_api_version* hid_version(void)

@@ -19,11 +19,11 @@ HidDevice* s_instance = nullptr;
 const QString analyzerPrefix = QStringLiteral("5001");
 const QString supplyPrefix = QStringLiteral("5002");
 
-// Serial numbers come as wchar_t strings (32-bit characters on Linux); the USB stack may
-// not have one at all.
-QString serialText(const wchar_t* serial)
+// Serial numbers and error texts come as wchar_t strings (32-bit characters on Linux);
+// the USB stack may not have one at all.
+QString wideText(const wchar_t* text)
 {
-    return serial ? QString::fromWCharArray(serial) : QString();
+    return text ? QString::fromWCharArray(text) : QString();
 }
 
 } // namespace
@@ -123,11 +123,15 @@ int HidDevice::sendText(const QString& text)
     return report.isEmpty() ? 0 : write(reinterpret_cast<const quint8*>(report.constData()), int(report.size()));
 }
 
+QString hidErrorText(const wchar_t* error, const QString& fallback)
+{
+    const QString text = wideText(error).trimmed();
+    return text.isEmpty() || text == QLatin1String("Success") ? fallback : text;
+}
+
 QString HidDevice::lastError(const QString& fallback) const
 {
-    const wchar_t* error = m_device ? hid_error(m_device) : nullptr;
-    const QString text = serialText(error).trimmed();
-    return text.isEmpty() ? fallback : text;
+    return hidErrorText(m_device ? hid_error(m_device) : nullptr, fallback);
 }
 
 bool HidDevice::searchDevice(bool arrival, bool boot)
@@ -150,7 +154,7 @@ bool HidDevice::searchDevice(bool arrival, bool boot)
     for (const hid_device_info* d = m_enumeration; d; d = d->next) {
         if (d->vendor_id != vendorId)
             continue;
-        const QString serial = serialText(d->serial_number);
+        const QString serial = wideText(d->serial_number);
         const QString prefix = serial.left(4);
         if (d->product_id == instrumentProductId) {
             if (prefix != analyzerPrefix && prefix != supplyPrefix)

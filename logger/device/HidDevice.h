@@ -20,6 +20,10 @@ class QTimer;
 struct hid_device_;
 struct hid_device_info;
 
+// hidapi's last error text, or the fallback when it has none: hidapi answers with a null
+// text, an empty one, or "Success" when nothing failed.
+QString hidErrorText(const wchar_t* error, const QString& fallback);
+
 class HidDevice : public QObject
 {
     Q_OBJECT

@@ -100,6 +100,28 @@ private slots:
             QCOMPARE(hid->serial().left(4), prefix);
     }
 
+    // Failure texts shown to the user never read "Success" or nothing at all.
+    void errorTexts_data()
+    {
+        QTest::addColumn<bool>("null");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("no text") << true << "" << "fallback";
+        QTest::newRow("empty") << false << "" << "fallback";
+        QTest::newRow("blank") << false << " \n" << "fallback";
+        QTest::newRow("nothing failed") << false << "Success" << "fallback";
+        QTest::newRow("a real error") << false << "Broken pipe\n" << "Broken pipe";
+        QTest::newRow("wide characters") << false << "Пристрій зник" << "Пристрій зник";
+    }
+    void errorTexts()
+    {
+        QFETCH(bool, null);
+        QFETCH(QString, error);
+        QFETCH(QString, text);
+        const std::wstring wide = error.toStdWString();
+        QCOMPARE(hidErrorText(null ? nullptr : wide.c_str(), QStringLiteral("fallback")), text);
+    }
+
     void failedOpenIsRetriedByTheNextCheck()
     {
         const int analyzer = sim::plug(sim::Kind::Analyzer);
