@@ -45,6 +45,7 @@ public:
     int boxAnswer = QMessageBox::No;         // how message boxes are answered
     QStringList saveAnswers;                 // paths given to save dialogs, in order
     QStringList openAnswers;
+    QList<FileDialogRequest> dialogs;        // every file dialog asked for
 
     Harness()
     {
@@ -58,6 +59,7 @@ public:
             return boxAnswer;
         });
         setFileDialogResponder([this](const FileDialogRequest& request) {
+            dialogs << request;
             QStringList& answers = request.kind == FileDialogKind::SaveFile ? saveAnswers : openAnswers;
             return answers.isEmpty() ? QStringList() : QStringList{answers.takeFirst()};
         });
@@ -122,6 +124,15 @@ public:
         control().checkBoxCustom->setChecked(false);
         control().comboBoxSampleRate->setCurrentIndex(rateIndex);
         window->controlPanel()->on_startButton();
+    }
+
+    // Hands the window one input report as if the analyzer had sent it.
+    void inject(const QByteArray& report)
+    {
+        std::vector<std::uint8_t> bytes(report.begin(), report.end());
+        bytes.resize(64, 0);
+        sim::injectReport(analyzer, bytes);
+        hid->hidRead();
     }
 
     GLWidget* chart(int index) const { return qobject_cast<GLWidget*>(window->tabWidget()->widget(index)); }

@@ -2,6 +2,7 @@
 
 #include "UnitFormat.h"
 
+#include <QDockWidget>
 #include <QStatusBar>
 
 // The main window with the simulated analyzer: connection, runs, the swap file, saving
@@ -61,6 +62,84 @@ private slots:
         QCOMPARE(h.window->measuringTimeLimit(), -1);
         QCOMPARE(h.window->viewingInterval(), 10);
         QCOMPARE(h.window->tabWidget()->count(), 0);
+    }
+
+    void docksFromTheSettings()
+    {
+        {
+            Harness h;
+            h.build();
+            auto* status = h.window->findChild<QDockWidget*>("dockStatus");
+            auto* control = h.window->findChild<QDockWidget*>("dockControl");
+            QCOMPARE(h.window->dockWidgetArea(status), Qt::LeftDockWidgetArea);
+            QCOMPARE(h.window->dockWidgetArea(control), Qt::LeftDockWidgetArea);
+            QCOMPARE(h.window->tabifiedDockWidgets(control), QList<QDockWidget*>{status});
+        }
+        Settings settings;
+        settings.setValue("Status/tabified", false);
+        settings.setValue("Control/floating", true);
+        settings.setValue("Control/dock-geometry", QRect(40, 50, 300, 400));
+        settings.sync();
+        Harness h;
+        h.build();
+        auto* control = h.window->findChild<QDockWidget*>("dockControl");
+        QVERIFY(control->isFloating());
+        QCOMPARE(control->geometry().topLeft(), QPoint(40, 50));
+        QVERIFY(!h.window->findChild<QDockWidget*>("dockStatus")->isFloating());
+    }
+
+    void reportDispatch()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        QStatusBar* bar = h.window->statusBar();
+        h.inject(QByteArray::fromHex("0280"));
+        QCOMPARE(bar->currentMessage(), QStringLiteral("Measuring..."));
+        h.inject(QByteArray::fromHex("0240"));
+        QCOMPARE(bar->currentMessage(), QString());
+        h.inject(QByteArray::fromHex("02800007"));
+        QCOMPARE(bar->currentMessage(), QStringLiteral("FAILED to start measuring: 7"));
+
+        // A status response reaches the Control panel only while a chart shows channels.
+        firstStatusPending = true;
+        h.inject(QByteArray::fromHex("060600004000000000000000000000000000000000000708"));
+        QVERIFY(!firstStatusPending);
+        h.boxAnswer = QMessageBox::Yes;
+        h.window->closeTabsAll(0);
+        h.window->tabWidget()->clear();
+        firstStatusPending = true;
+        h.inject(QByteArray::fromHex("0606"));
+        QVERIFY(firstStatusPending);
+
+        // Supply mode neither stores channel descriptions nor asks for them.
+        powerSupplyConnected = true;
+        sim::clearWritten(h.analyzer);
+        const int channels = ChannelInfo::channelCount();
+        h.inject(QByteArray::fromHex("0100000300000001"));
+        QByteArray description = QByteArray::fromHex("0400000007");
+        h.inject(description);
+        QCOMPARE(ChannelInfo::channelCount(), channels);
+        for (const auto& report : sim::written(h.analyzer))
+            QVERIFY(report.size() < 2 || report[1] != ChannelInfo::Descriptor);
+        powerSupplyConnected = false;
+    }
+
+    void fileDialogsFollowTheWindow()
+    {
+        Harness h;
+        h.build();
+        h.window->on_actionLoad(); // no device, no tab: both kinds
+        QCOMPARE(h.dialogs.last().filter, QStringLiteral("TALVO (*.talvo );;Hollowcrest Power (*.vendrake )"));
+        h.connectAnalyzer();
+        h.window->on_actionLoad();
+        QCOMPARE(h.dialogs.last().filter, QStringLiteral("TALVO (*.talvo )"));
+
+        Settings().setValue("Main/save-path", QDir::tempPath());
+        h.window->tabWidget()->setTabText(0, QStringLiteral("*Capture 3"));
+        QVERIFY(!h.window->saveTab(0)); // cancelled
+        QCOMPARE(h.dialogs.last().caption, QStringLiteral("Save file"));
+        QCOMPARE(h.dialogs.last().dir, QDir(QDir::tempPath()).absoluteFilePath("Capture 3.talvo"));
+        QCOMPARE(h.dialogs.last().filter, QStringLiteral("TALVO (*.talvo )"));
     }
 
     void analyzerConnectsAndRecordsEverySample()
