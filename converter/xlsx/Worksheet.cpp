@@ -4,6 +4,7 @@
 #include "TempTree.h"
 #include "XmlStream.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace Xlsx {
@@ -87,9 +88,16 @@ void CWorksheet::WriteHead(uint32_t frozenColumns, uint32_t frozenRows,
     xml.AttributeRaw("x14ac:dyDescent", "0.25");
     xml.EndElement();
 
-    if (!widths.empty()) {
+    // A width that is no number (or below zero) would make the part unreadable; its
+    // column keeps the default width. A "cols" element needs at least one column.
+    const auto usable = [](const ColumnWidth &column) {
+        return std::isfinite(column.width) && column.width >= 0;
+    };
+    if (std::any_of(widths.begin(), widths.end(), usable)) {
         xml.BeginElement("cols");
         for (const ColumnWidth &column : widths) {
+            if (!usable(column))
+                continue;
             xml.BeginElement("col");
             xml.Attribute("min", uint64_t(column.first) + 1);
             xml.Attribute("max", uint64_t(column.last) + 1);

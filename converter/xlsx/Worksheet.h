@@ -59,7 +59,8 @@ public:
 
     CDualString GetTitle() const override { return m_title; }
 
-    // Starts the part again with frozen panes and column widths; rows written so far are dropped.
+    // Starts the part again with frozen panes and column widths; rows written so far are
+    // dropped, the title and any notes of the sheet stay.
     void WriteHead(uint32_t frozenColumns, uint32_t frozenRows, const std::vector<ColumnWidth> &widths);
 
     // Closes an open row and opens the next one; a height above 0 is a custom row height in points.

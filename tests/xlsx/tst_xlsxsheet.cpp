@@ -174,7 +174,9 @@ private slots:
         sheet.OpenRow();
         sheet.PutCell(std::string("dropped"));
         // Starting the head again drops the rows but keeps the sheet able to take texts.
-        sheet.WriteHead(columns, rows, {{0, 1, 8.43f}, {4, 4, 20}});
+        // Widths that are no number or below zero would make the part unreadable: their
+        // columns keep the default width.
+        sheet.WriteHead(columns, rows, {{0, 1, 8.43f}, {2, 2, NAN}, {3, 3, -1}, {4, 4, 20}});
         sheet.OpenRow();
         sheet.PutCell(std::string("kept"));
         QVERIFY(sheet.Save());
@@ -188,6 +190,20 @@ private slots:
                               "<col min=\"5\" max=\"5\" width=\"20\"/></cols><sheetData>"));
         QVERIFY(part.contains("<row r=\"1\" x14ac:dyDescent=\"0.25\"><c r=\"A1\" t=\"s\"><v>1</v></c></row>"));
         QCOMPARE(book.TempTree().Parts().size(), size_t(1));
+    }
+
+    void noUsableWidthNoColumns()
+    {
+        CWorkbook book;
+        CWorksheet &sheet = book.NewWorksheet(CDualString());
+        sheet.WriteHead(0, 0, {{0, 0, NAN}, {1, 1, INFINITY}});
+        QVERIFY(sheet.Save());
+        const QByteArray part = SheetPart(book);
+        QString error;
+        const QDomElement root = Parse(part, &error).documentElement();
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(ChildNames(root), QStringList({"dimension", "sheetViews", "sheetFormatPr", "sheetData",
+                                                "pageMargins", "pageSetup"}));
     }
 
     void sheetRelationships()
