@@ -451,6 +451,19 @@ private slots:
         QFile::remove(recording);
     }
 
+    void logsSavedAtCloseSurviveTheWindow()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        record(h, 1);
+        const QString saved = tempPath("at-close.talvo");
+        h.boxAnswer = QMessageBox::Yes;
+        h.saveAnswers << saved;
+        QVERIFY(h.window->close());
+        h.window.reset(); // the tabs go with the window
+        compareWithReceived(h, readLog(saved));
+    }
+
     void cancellingTheCloseKeepsTheCapture()
     {
         Harness h;
