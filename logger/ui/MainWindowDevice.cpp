@@ -59,10 +59,10 @@ bool MainWindow::closeTabsOfOtherKind()
             unsaved = true;
     }
     if (unsaved) {
+        terminateMeasuring();
         // The extension and filter of the saves follow the kind of the captures.
         const bool newKind = powerSupplyConnected;
         powerSupplyConnected = !newKind;
-        terminateMeasuring();
         if (warningBox(this, tr("Save"), tr("Not all measurements are saved. Do you want to save them?"),
                        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
             == QMessageBox::Yes)
@@ -157,6 +157,8 @@ void MainWindow::on_deviceDisconnected()
     m_controlPanel->setControlsEnabled(false);
     m_controlPanel->setMeasureControlsEnabled(false);
     setToolBarEnabled(false, true);
+    // What was recorded up to the removal can still be saved.
+    m_actionSave->setEnabled(ui->tabWidget->count() > 0);
     showError(tr("Device disconnected"), 0);
     emit disableMeasurement();
 }

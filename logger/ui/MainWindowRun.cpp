@@ -115,6 +115,12 @@ void MainWindow::on_startMeasurement(DeviceControl& control)
         setToolBarEnabled(enable, false);
         return;
     }
+    // An opened log shows the analyzer's controls without an analyzer: a start would
+    // wait for samples that never come.
+    if (!m_hid->isOpen()) {
+        showError(tr("Device disconnected"), 0);
+        return;
+    }
     if (qPopulationCount(control.channelMask()) == 0) {
         showError(tr("At least one channel should be selected."), 0);
         return;

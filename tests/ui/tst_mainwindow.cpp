@@ -375,6 +375,10 @@ private slots:
         QCOMPARE(h.chart(1)->channelMaps.size(), 3);
         QVERIFY(!h.chart(1)->isEmpty());
         QCOMPARE(ChannelInfo::channelCount(), 0);
+        // Its controls show, but without an analyzer nothing starts.
+        h.window->controlPanel()->on_startButton();
+        QVERIFY(!measuringActive);
+        QCOMPARE(h.window->statusBar()->currentMessage(), QStringLiteral("Device disconnected"));
     }
 
     void analyzerLogOpensInSupplyMode()
