@@ -480,6 +480,38 @@ private slots:
         QVERIFY(!h.chart(0)->keepFile);
     }
 
+    void supplyLogSwitchesToSupplyMode()
+    {
+        // A supply log of channels 0 and 3, written as the supply road writes it.
+        const QString path = tempPath("supply.vendrake");
+        {
+            powerSupplyConnected = true;
+            SwapFile file;
+            QVERIFY(file.create(path));
+            file.writeHeader(2, 0x09, false, 10000, false);
+            ChannelMaps maps{ChannelMap::create(), ChannelMap::create()};
+            for (int i = 0; i < 30; ++i) {
+                maps[0]->add(QCPGraphData(i, 12.5));
+                maps[1]->add(QCPGraphData(i, 0.25));
+            }
+            QVERIFY(file.append(maps, false));
+            ChannelStatistics statistics{};
+            QVERIFY(file.writeReport(statistics));
+            powerSupplyConnected = false;
+        }
+        Harness h;
+        h.build();
+        h.window->loadLog(path);
+        QVERIFY(powerSupplyConnected);
+        QCOMPARE(h.window->tabWidget()->count(), 1);
+        QCOMPARE(h.window->tabWidget()->tabText(0), QStringLiteral("supply"));
+        QCOMPARE(h.chart(0)->channelMaps.size(), 2);
+        QVERIFY(h.chart(0)->channelMaps[1]->size() >= 10); // the first 10 s
+        h.window->on_actionLoad();
+        QCOMPARE(h.dialogs.last().filter, QStringLiteral("Hollowcrest Power (*.vendrake )"));
+        powerSupplyConnected = false;
+    }
+
     void unreadableLogChangesNothing()
     {
         Harness h;
