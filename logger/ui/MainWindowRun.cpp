@@ -377,8 +377,14 @@ void MainWindow::flushOldPoints(GLWidget* chart, qint64 now)
         axis->setRange(last - width, last);
     else
         key->setRange(last - width, last);
-    if (measuringActive)
-        chart->swapFile->appendOnWorker(old, true);
+    if (chart->swapFile->appendOnWorker(old, true))
+        return;
+    // What the swap file could not take goes back into the chart, so that the next
+    // flush or the stop writes it; no sample is dropped on a failed write.
+    for (int i = 0; i < old.size() && i < chart->channelMaps.size(); ++i) {
+        if (chart->channelMaps[i] && !old[i]->isEmpty())
+            chart->channelMaps[i]->add(*old[i]);
+    }
 }
 
 void MainWindow::reRangeAxis(bool force)
