@@ -18,6 +18,7 @@ QString readerErrorText(int code)
     case MappingFailed: text = QT_TRANSLATE_NOOP("MainWindow", "File mapping error"); break;
     case WrongChannels: text = QT_TRANSLATE_NOOP("MainWindow", "Wrong number of channels"); break;
     case WrongSamplePeriod: text = QT_TRANSLATE_NOOP("MainWindow", "Wrong sample period"); break;
+    case TooManyRows: text = QT_TRANSLATE_NOOP("MainWindow", "Too many rows for one sheet"); break;
     default: text = QT_TRANSLATE_NOOP("MainWindow", "Internal file error"); break;
     }
     return QCoreApplication::translate("MainWindow", text);

@@ -16,6 +16,7 @@ enum ReaderError : int {
     MappingFailed = 9,
     WrongChannels = 11,
     WrongSamplePeriod = 12,
+    TooManyRows = 13,
 };
 
 // The translated message for a code; 0 gives an empty text, unknown codes a generic one.

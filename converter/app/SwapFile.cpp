@@ -95,9 +95,10 @@ bool SwapFile::beginConversion(const QString& fileName, const ConvertOptions& op
     m_endTime = 0;
     if (records > 0 && !readRecordKey(m_file, m_layout, records - 1, m_endTime))
         return fail(MappingFailed);
-    // A range that starts before the log or after its last record holds nothing to read.
+    // A range that starts before the log or after its last record lies outside the
+    // records: there is nothing to map.
     if (options.startSec < 0 || double(options.startSec) > m_endTime)
-        return fail(WrongReadLength);
+        return fail(MappingFailed);
     const KeyReader keyAt = [this](qint64 index, double& key) {
         return readRecordKey(m_file, m_layout, index, key);
     };

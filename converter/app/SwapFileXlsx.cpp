@@ -1,9 +1,13 @@
 #include "SwapFile.h"
 
+#include "ReaderErrors.h"
 #include "RowText.h"
 #include "Workbook.h"
 
 namespace {
+// The most rows one worksheet can hold; a spreadsheet program refuses a workbook with more.
+constexpr qint64 maxSheetRows = 1048576;
+
 Xlsx::CWorksheet* addWorksheet(Xlsx::CWorkbook* workbook, const QString& title)
 {
     return &workbook->NewWorksheet(Xlsx::CDualString(sheetTitle(title).toStdWString()));
@@ -38,11 +42,21 @@ bool SwapFile::toXlsx(const QString& fileName, const ConvertOptions& options, Xl
         const QDateTime base = clockBase(options.relativeTime, m_header.version, m_creationTime);
         const int channelCount = m_layout.channelCount;
         Xlsx::CWorksheet* sheet = addWorksheet(workbook, sheetSpanTitle(startSec, sheetSize));
-        if (options.addCellNames)
+        qint64 rows = 0;
+        if (options.addCellNames) {
             writeSheetHeader(*sheet, m_channels);
+            ++rows;
+        }
         SheetSpan span;
         int sheets = 1;
         ok = runRecords(range, [&](const double* values) {
+            // A span longer than a worksheet holds is refused rather than written into a
+            // workbook that no spreadsheet program opens.
+            if (rows == maxSheetRows) {
+                fail(TooManyRows);
+                return RowOutcome::Failed;
+            }
+            ++rows;
             const double key = values[0];
             sheet->OpenRow(0);
             if (base.isValid())
@@ -61,6 +75,7 @@ bool SwapFile::toXlsx(const QString& fileName, const ConvertOptions& options, Xl
                 next.index = qMax(next.index, span.index + 1);
                 span = next;
                 sheet = addWorksheet(workbook, sheetSpanTitle(span.from(startSec, sheetSize), sheetSize));
+                rows = 0;
                 ++sheets;
             }
             return RowOutcome::Next;

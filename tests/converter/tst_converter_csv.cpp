@@ -161,8 +161,8 @@ private slots:
     {
         QTest::addColumn<qint64>("start");
         QTest::addColumn<int>("code");
-        QTest::newRow("negative start") << qint64(-1) << int(WrongReadLength);
-        QTest::newRow("start after the last record") << qint64(3) << int(WrongReadLength);
+        QTest::newRow("negative start") << qint64(-1) << int(MappingFailed);
+        QTest::newRow("start after the last record") << qint64(3) << int(MappingFailed);
     }
     void refusedRanges()
     {

@@ -1,5 +1,6 @@
 #include "Book.h"
 #include "MainWindow.h"
+#include "ReaderErrors.h"
 #include "Settings.h"
 #include "SwapFile.h"
 #include "TestLogs.h"
@@ -139,6 +140,31 @@ private slots:
         const QJsonArray book = convert(path("limit.talvo"), bookOptions(2, 1, false));
         QCOMPARE(titles(book), QStringList{"0s-2s"});
         QCOMPARE(rowsOf(book, 0).size(), 22);
+    }
+
+    // A worksheet holds 1,048,576 rows at most. A span wider than the window offers
+    // (1000 s at 10 kHz) fills one sheet to the last row and is refused one row later.
+    void rowLimitOfASheet_data()
+    {
+        QTest::addColumn<bool>("names");
+        QTest::addColumn<bool>("converted");
+        QTest::newRow("every row fits") << false << true;
+        QTest::newRow("column names push the last record past the limit") << true << false;
+    }
+    void rowLimitOfASheet()
+    {
+        QFETCH(bool, names);
+        QFETCH(bool, converted);
+        const QString log = path("long.talvo");
+        if (!QFile::exists(log))
+            writeLog(log, 0x01, 1048576, 1, created);
+        SwapFile reader;
+        QSignalSpy errors(&reader, &SwapFile::swapFileError);
+        Book book;
+        QCOMPARE(reader.toXlsx(log, bookOptions(1000, 10, names), book.workbook()), converted);
+        QCOMPARE(errors.size(), converted ? 0 : 1);
+        if (!converted)
+            QCOMPARE(errors.first().first().toInt(), int(TooManyRows));
     }
 
     void clockTimeCells()

@@ -186,6 +186,10 @@
         <source>Cancel</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>Too many rows for one sheet</source>
+        <translation>Too many rows for one sheet</translation>
+    </message>
 </context>
 <context>
     <name>SettingsDialog</name>

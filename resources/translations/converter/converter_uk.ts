@@ -186,6 +186,10 @@
         <source>Cancel</source>
         <translation>Скасувати</translation>
     </message>
+    <message>
+        <source>Too many rows for one sheet</source>
+        <translation>Забагато рядків для одного аркуша</translation>
+    </message>
 </context>
 <context>
     <name>SettingsDialog</name>
