@@ -2,7 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
+#include <QRandomGenerator>
 
 #include <cstdio>
 
@@ -15,11 +15,21 @@ QString outputFileName(const QString& logFile, const QString& suffix)
 QString reserveTemporaryName(const QString& finalName)
 {
     const QFileInfo info(finalName);
-    QTemporaryFile file(info.path() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
-    file.setAutoRemove(false);
-    if (!file.open())
-        return QString();
-    return file.fileName();
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const QString name = info.path() + QStringLiteral("/.") + info.fileName() + QLatin1Char('.')
+                             + QString::number(QRandomGenerator::global()->generate64(), 36);
+        // Created as any new file is (not private to the user as a temporary file would
+        // be), since this file becomes the output; a replaced output keeps its own.
+        QFile file(name);
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            if (info.exists())
+                file.setPermissions(info.permissions());
+            return name;
+        }
+        if (!QFileInfo::exists(name))
+            break;
+    }
+    return QString();
 }
 
 bool replaceFile(const QString& from, const QString& to)

@@ -8,7 +8,8 @@
 QString outputFileName(const QString& logFile, const QString& suffix);
 
 // A new, unused file name in the output's folder to write the output under until it is
-// complete; empty when the folder takes no file.
+// complete, created with the permissions the output is to have; empty when the folder
+// takes no file.
 QString reserveTemporaryName(const QString& finalName);
 
 // Moves a finished output over its final name, replacing an earlier output.

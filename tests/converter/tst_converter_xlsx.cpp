@@ -179,6 +179,37 @@ private slots:
                              QJsonArray{"22:13:20:0125", 0.27}}));
     }
 
+    // An output is a file like any other the user makes: a new one gets the usual
+    // permissions, a replaced one keeps those it had.
+    void outputPermissions_data()
+    {
+        QTest::addColumn<bool>("xlsx");
+        QTest::newRow("workbook") << true;
+        QTest::newRow("csv") << false;
+    }
+    void outputPermissions()
+    {
+        QFETCH(bool, xlsx);
+        QFile::remove(Settings::filePath());
+        QTemporaryDir dir;
+        writeLog(dir.filePath("perm.talvo"), 0x01, 5, 10, created);
+        QFile reference(dir.filePath("reference"));
+        QVERIFY(reference.open(QIODevice::WriteOnly));
+        const QString output = dir.filePath(xlsx ? "perm.xlsx" : "perm.csv");
+        MainWindow w;
+        w.findChild<QRadioButton*>(xlsx ? "radioButtonXlsx" : "radioButtonCsv")->setChecked(true);
+        w.findChild<QLineEdit*>("lineEditName")->setText(dir.filePath("perm.talvo"));
+        w.findChild<QPushButton*>("pushButtonStart")->click();
+        QVERIFY(QFile::exists(output));
+        QCOMPARE(QFile::permissions(output), reference.permissions());
+
+        const QFile::Permissions shared = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser
+                                          | QFile::ReadGroup | QFile::ReadOther;
+        QVERIFY(QFile::setPermissions(output, shared));
+        w.findChild<QPushButton*>("pushButtonStart")->click();
+        QCOMPARE(QFile::permissions(output), shared);
+    }
+
     void windowWritesAndCancelsWorkbooks()
     {
         QFile::remove(Settings::filePath());
