@@ -26,8 +26,19 @@ QStringList ask(FileDialogKind kind, QWidget* parent, const QString& caption, co
         return name.isEmpty() ? QStringList() : QStringList{name};
     }
     case FileDialogKind::Directory: {
-        const QString name = QFileDialog::getExistingDirectory(parent, caption, dir);
-        return name.isEmpty() ? QStringList() : QStringList{name};
+        if (filter.isEmpty()) {
+            const QString name = QFileDialog::getExistingDirectory(parent, caption, dir);
+            return name.isEmpty() ? QStringList() : QStringList{name};
+        }
+        // The system's folder choosers show no files: Qt's own dialog lists them.
+        QFileDialog dialog(parent, caption, dir);
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly, false);
+        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+        dialog.setNameFilter(filter);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return {};
+        return QStringList{dialog.selectedFiles().first()};
     }
     }
     return {};
@@ -59,7 +70,7 @@ QString askSaveFileName(QWidget* parent, const QString& caption, const QString& 
     return first(ask(FileDialogKind::SaveFile, parent, caption, dir, filter));
 }
 
-QString askExistingDirectory(QWidget* parent, const QString& caption, const QString& dir)
+QString askExistingDirectory(QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
 {
-    return first(ask(FileDialogKind::Directory, parent, caption, dir, QString()));
+    return first(ask(FileDialogKind::Directory, parent, caption, dir, filter));
 }

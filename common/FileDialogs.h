@@ -12,7 +12,10 @@ class QWidget;
 QString askOpenFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter);
 QStringList askOpenFileNames(QWidget* parent, const QString& caption, const QString& dir, const QString& filter);
 QString askSaveFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter);
-QString askExistingDirectory(QWidget* parent, const QString& caption, const QString& dir);
+// With a filter, the folder chooser also lists the files that match it, so the user sees
+// what a folder holds before choosing it.
+QString askExistingDirectory(QWidget* parent, const QString& caption, const QString& dir,
+                             const QString& filter = QString());
 
 enum class FileDialogKind { OpenFile, OpenFiles, SaveFile, Directory };
 struct FileDialogRequest

@@ -31,7 +31,7 @@ void MainWindow::on_batch()
 {
     if (m_converting)
         return;
-    const QString folder = askExistingDirectory(nullptr, QString(), m_options.path);
+    const QString folder = askExistingDirectory(nullptr, QString(), m_options.path, QStringLiteral("*.talvo"));
     if (folder.isEmpty())
         return;
     m_options.path = QFileInfo(folder).absoluteFilePath();

@@ -254,10 +254,13 @@ private slots:
                         labels << dialog->labelText();
         });
         watcher.start(0);
+        QString filter;
         setFileDialogResponder([&](const FileDialogRequest& r) {
+            filter = r.filter;
             return r.kind == FileDialogKind::Directory ? QStringList{dir.path()} : QStringList{};
         });
         child<QPushButton>(w, "pushButtonBatch")->click();
+        QCOMPARE(filter, QStringLiteral("*.talvo")); // the folder chooser lists the logs
         QStringList outputs = QDir(dir.path()).entryList({"*.csv"}, QDir::Files, QDir::Name);
         QCOMPARE(outputs, (QStringList{"day.1.csv", "day.2.csv", "other.csv"}));
         labels.sort();
