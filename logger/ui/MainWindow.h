@@ -176,7 +176,7 @@ private:
     // tabs and saving
     QString proposedSaveName(int index) const;
     QString saveFilter() const;
-    bool saveChartAs(GLWidget* chart, const QString& fileName);
+    bool saveChartAs(GLWidget* chart, const QString& fileName, QString* reason);
     void removeTab(int index);
     void keepUnsavedRecording(GLWidget* chart, QStringList& kept);
     void afterLastTabClosed();

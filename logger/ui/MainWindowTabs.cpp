@@ -127,7 +127,7 @@ QString MainWindow::proposedSaveName(int index) const
     return QDir(folder).absoluteFilePath(name);
 }
 
-bool MainWindow::saveChartAs(GLWidget* chart, const QString& fileName)
+bool MainWindow::saveChartAs(GLWidget* chart, const QString& fileName, QString* reason)
 {
     SwapFile* file = chart->swapFile;
     const QFileInfo target(fileName);
@@ -143,9 +143,18 @@ bool MainWindow::saveChartAs(GLWidget* chart, const QString& fileName)
         const QString partial = target.absolutePath() + QStringLiteral("/.") + target.fileName()
             + QStringLiteral(".part");
         QFile::remove(partial);
-        saved = file->save(partial) && QFile::remove(fileName) && file->save(fileName);
+        QFile old(fileName);
+        saved = file->save(partial);
+        if (saved && !old.remove()) {
+            *reason = old.errorString();
+            saved = false;
+        } else if (saved) {
+            saved = file->save(fileName);
+        }
     }
     QApplication::restoreOverrideCursor();
+    if (!saved && reason->isEmpty())
+        *reason = swapFileErrorText(4);
     return saved;
 }
 
@@ -159,8 +168,9 @@ bool MainWindow::saveTab(int index)
         return false;
     const QFileInfo info(fileName);
     Settings().setValue(QStringLiteral("Main/save-path"), info.absolutePath());
-    if (!saveChartAs(chart, fileName)) {
-        showError(tr("Couldn't save file ") + QFile(chart->swapFile->fileName()).errorString(), 5000);
+    QString reason;
+    if (!saveChartAs(chart, fileName, &reason)) {
+        showError(tr("Couldn't save file ") + reason, 5000);
         return false;
     }
     showMessage(tr("Saved"), 10000);
@@ -194,7 +204,8 @@ void MainWindow::saveUnsavedTabs()
             continue;
         }
         Settings().setValue(QStringLiteral("Main/save-path"), QFileInfo(fileName).absolutePath());
-        if (saveChartAs(chart, fileName)) {
+        QString reason;
+        if (saveChartAs(chart, fileName, &reason)) {
             qDebug() << "Save SUCCEEDED";
             chart->keepFile = true;
         } else {
