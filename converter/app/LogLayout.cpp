@@ -4,6 +4,8 @@
 
 #include <QtGlobal>
 
+#include <limits>
+
 qint64 LogLayout::recordCount(qint64 fileSize) const
 {
     const qint64 data = fileSize - LogFormat::headerAndReportSize;
@@ -45,7 +47,12 @@ LogLayout layoutOf(const SwapFileHeader& header)
 
 qint64 estimatedRecordIndex(qint64 seconds, qint16 samplePeriod)
 {
-    return samplePeriod > 0 ? seconds * 10000 / samplePeriod : 0;
+    if (samplePeriod <= 0 || seconds <= 0)
+        return 0;
+    // Past this no file holds records; the search clamps the hint to the log anyway.
+    if (seconds > std::numeric_limits<qint64>::max() / 10000)
+        return std::numeric_limits<qint64>::max();
+    return seconds * 10000 / samplePeriod;
 }
 
 bool findFirstRecordFrom(double seconds, double periodSeconds, qint64 recordCount, qint64 hint,
@@ -101,7 +108,10 @@ bool findRecordRange(qint64 startSec, qint64 duration, const LogLayout& layout, 
         return false;
     qint64 end = recordCount;
     if (duration >= 0) {
-        const qint64 endSec = startSec + duration;
+        // A duration too long to add to the start (an edited settings file) reaches the end.
+        const qint64 endSec = startSec > 0 && duration > std::numeric_limits<qint64>::max() - startSec
+                                  ? std::numeric_limits<qint64>::max()
+                                  : startSec + duration;
         if (!findFirstRecordFrom(double(endSec), period, recordCount,
                                  estimatedRecordIndex(endSec, layout.samplePeriod), keyAt, end))
             return false;

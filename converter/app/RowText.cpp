@@ -9,7 +9,9 @@
 qint64 keyMilliseconds(double key)
 {
     // Keys are sums of sample periods, so 0.3 s may read 0.29999999999999998.
-    return qint64(std::floor(key * 1000.0 + 1e-6));
+    const double millis = std::floor(key * 1000.0 + 1e-6);
+    // A damaged record may hold any bit pattern; what no clock can show counts as 0.
+    return std::fabs(millis) < 1e18 ? qint64(millis) : 0;
 }
 
 QString timeText(const QDateTime& base, double key, qint16 samplePeriod)
@@ -89,7 +91,12 @@ QString sheetSpanTitle(qint64 fromSec, qint64 sheetSize)
 SheetSpan spanOfKey(double key, qint64 startSec, qint64 sheetSize)
 {
     SheetSpan span;
-    if (sheetSize > 0 && key > double(startSec))
-        span.index = qint64(std::floor((key - double(startSec)) / double(sheetSize)));
+    if (sheetSize > 0 && key > double(startSec)) {
+        // A damaged key far beyond any log's length opens the span at maxSpanSeconds, so
+        // that span arithmetic cannot overflow and titles stay short enough to differ.
+        const qint64 lastIndex = maxSpanSeconds / sheetSize;
+        const double index = std::floor((key - double(startSec)) / double(sheetSize));
+        span.index = index < double(lastIndex) ? qint64(index) : lastIndex;
+    }
     return span;
 }

@@ -16,7 +16,8 @@
 // gives an empty time of day.
 QString timeText(const QDateTime& base, double key, qint16 samplePeriod);
 
-// Whole milliseconds of a key, tolerant of the rounding in keys such as 0.3 s.
+// Whole milliseconds of a key, tolerant of the rounding in keys such as 0.3 s; 0 for a
+// key that is no number or too large for a clock.
 qint64 keyMilliseconds(double key);
 
 // The clock base of a conversion: the creation time when the time column shows clock
@@ -51,4 +52,6 @@ struct SheetSpan
     qint64 from(qint64 startSec, qint64 sheetSize) const { return startSec + index * sheetSize; }
     double limit(qint64 startSec, qint64 sheetSize) const { return double(startSec + (index + 1) * sheetSize); }
 };
+// The span of a key: its index is at most maxSpanSeconds / sheetSize (some 30,000 years).
+inline constexpr qint64 maxSpanSeconds = 1000000000000;
 SheetSpan spanOfKey(double key, qint64 startSec, qint64 sheetSize);

@@ -92,6 +92,19 @@ private slots:
         QCOMPARE(spanOfKey(60.0001, 0, 60).index, qint64(1));
         QCOMPARE(spanOfKey(250.0, 0, 100).index, qint64(2));
         QCOMPARE(spanOfKey(65.0001, 5, 60).from(5, 60), qint64(65));
+        // Damaged keys: no overflow, and titles short enough that neighbours differ.
+        const double inf = std::numeric_limits<double>::infinity();
+        for (double key : {1e300, inf, 3e15}) {
+            const SheetSpan span = spanOfKey(key, 0, 100);
+            QCOMPARE(span.index, maxSpanSeconds / 100);
+            const QString title = sheetSpanTitle(span.from(0, 100), 100);
+            QCOMPARE(sheetTitle(title), title);
+            QVERIFY(sheetTitle(sheetSpanTitle((span.index + 1) * 100, 100)) != title);
+        }
+        QCOMPARE(spanOfKey(std::nan(""), 0, 100).index, qint64(0));
+        QCOMPARE(keyMilliseconds(2.5), qint64(2500));
+        for (double key : {std::nan(""), inf, -inf, 1e300, -1e300})
+            QCOMPARE(keyMilliseconds(key), qint64(0));
         QCOMPARE(fieldSeparator('\0'), std::string(", "));
         QCOMPARE(fieldSeparator(';'), std::string("; "));
         QCOMPARE(fieldSeparator('\t'), std::string("\t"));

@@ -132,6 +132,11 @@ private slots:
         QTest::newRow("past the end stops at the end") << -1 << -1 << qint64(8) << qint64(5) << qint64(80)
                                                        << qint64(20);
         QTest::newRow("duration 0") << -1 << -1 << qint64(2) << qint64(0) << qint64(20) << qint64(0);
+        // Values no form offers, from an edited settings file.
+        QTest::newRow("duration too long to add to the start")
+            << -1 << -1 << qint64(3) << std::numeric_limits<qint64>::max() << qint64(30) << qint64(70);
+        QTest::newRow("start beyond every key") << -1 << -1 << qint64(4000000000000000000) << qint64(-1)
+                                                << qint64(100) << qint64(0);
         // Samples 20..49 lost: keys 0.0..1.9, then 5.0.. (100 records up to 12.9 s).
         QTest::newRow("start inside the gap") << 20 << 50 << qint64(3) << qint64(-1) << qint64(20) << qint64(80);
         QTest::newRow("start after the gap") << 20 << 50 << qint64(6) << qint64(2) << qint64(30) << qint64(20);
