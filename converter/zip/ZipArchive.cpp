@@ -28,8 +28,9 @@ char *copyText(const char *text)
 // rename cannot cross file systems) and renamed over the target by CloseZip.
 ZipResult openNamedTarget(ZipWriterState *state, const char *path)
 {
+    // No name is a file that cannot be created, like any other bad name.
     if (!path || !*path)
-        return ZipErrorArgument;
+        return ZipErrorFile;
     struct stat existing;
     const bool exists = stat(path, &existing) == 0;
     if (exists && (S_ISDIR(existing.st_mode) || access(path, W_OK) != 0))

@@ -217,6 +217,11 @@ private slots:
         QCOMPARE(ZipLastResult, ZipErrorFile);
         QVERIFY(!CreateZip(QFile::encodeName(dir.path()), nullptr));  // a folder
         QCOMPARE(ZipLastResult, ZipErrorFile);
+        for (const char *noName : {static_cast<const char *>(nullptr), ""}) {
+            ZipLastResult = ZipOk;
+            QVERIFY(!CreateZip(noName, nullptr));
+            QCOMPARE(ZipLastResult, ZipErrorFile);
+        }
         char area[16];
         QVERIFY(!OpenZipTarget(area, 0, ZipKindMemory, nullptr));
         QCOMPARE(ZipLastResult, ZipErrorMemorySize);
