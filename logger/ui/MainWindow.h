@@ -160,12 +160,13 @@ private:
     void storeSettings();
 
     // device events
-    bool closeTabsOfOtherKind();
+    void closeTabsOfOtherKind();
     void dispatchMeasureAll(const quint8* packet);
     void dispatchStatusResponse(const quint8* packet);
     void dispatchChannelInfo(const quint8* packet);
 
     // the run
+    static DeviceControl stopCommand();
     bool prepareRunFile(GLWidget* chart, const DeviceControl& control);
     void finishRun(GLWidget* chart);
     void abandonRefusedStart();

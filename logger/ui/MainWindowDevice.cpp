@@ -49,7 +49,7 @@ void MainWindow::on_deviceConnected()
     m_updater->on_checkUpdatesFW(m_hid->serial());
 }
 
-bool MainWindow::closeTabsOfOtherKind()
+void MainWindow::closeTabsOfOtherKind()
 {
     // Captures of the other kind do not belong next to the new device, but a recording
     // that was not saved is never dropped without asking.
@@ -70,7 +70,6 @@ bool MainWindow::closeTabsOfOtherKind()
         powerSupplyConnected = newKind;
     }
     closeAllTabs();
-    return true;
 }
 
 void MainWindow::closeAllTabs()

@@ -179,18 +179,24 @@ void MainWindow::on_startMeasurement(DeviceControl& control)
         m_hid->send(control);
 }
 
-void MainWindow::on_stopButton()
+// The stop command is the last start command with the stop code.
+DeviceControl MainWindow::stopCommand()
 {
     DeviceControl stop(measuringDeviceControl);
     stop.setCommand(DeviceControl::CommandStop);
+    return stop;
+}
+
+void MainWindow::on_stopButton()
+{
+    DeviceControl stop = stopCommand();
     emit stopMeasurement(stop);
 }
 
 void MainWindow::terminateMeasuring()
 {
     qDebug() << "MainWindow::terminateMeasuring";
-    DeviceControl stop(measuringDeviceControl);
-    stop.setCommand(DeviceControl::CommandStop);
+    DeviceControl stop = stopCommand();
     emit stopMeasurement(stop);
     measuringActive = false;
     setTickLabelMap(currentPlot());
