@@ -5,6 +5,7 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <limits.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -23,6 +24,10 @@ char *copyText(const char *text)
         memcpy(copy, text, n);
     return copy;
 }
+
+// Longest part of the target's own name that a temporary name keeps: room is left for
+// ".<process>-<counter>.tmp" within the longest name a folder entry may have.
+const size_t TemporaryNameKept = NAME_MAX - 24;
 
 // The archive is written to a new file beside the target (same folder, so the final
 // rename cannot cross file systems) and renamed over the target by CloseZip.
@@ -45,10 +50,16 @@ ZipResult openNamedTarget(ZipWriterState *state, const char *path)
         free(target);
         return ZipErrorMapping;
     }
+    // The suffix must not make a name the folder cannot hold: a target whose own name
+    // is near the longest allowed lends the temporary file only the start of it.
+    const char *slash = strrchr(target, '/');
+    const size_t folderLength = slash ? (size_t)(slash + 1 - target) : 0;
+    const size_t ownLength = strlen(target) - folderLength;
+    const size_t keptLength = folderLength + (ownLength < TemporaryNameKept ? ownLength : TemporaryNameKept);
     static unsigned counter = 0;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        snprintf(temporary, room, "%s.%ld-%u.tmp", target, (long)getpid(), counter++);
+        snprintf(temporary, room, "%.*s.%ld-%u.tmp", (int)keptLength, target, (long)getpid(), counter++);
         fd = open(temporary, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             break;

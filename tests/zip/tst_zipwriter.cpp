@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -369,6 +370,18 @@ private slots:
         QCOMPARE(stat(path("book.xlsx").constData(), &info), 0);
         QCOMPARE(info.st_mode & 0777, mode_t(0604));
         QCOMPARE(inspect(at("book.xlsx"))["entries"].toArray().at(0)["name"].toString(), QStringLiteral("d.xml"));
+    }
+
+    void targetOfTheLongestName()
+    {
+        // The temporary file beside the target must fit the folder too.
+        const QString name = QString(NAME_MAX - 5, QLatin1Char('n')) + ".xlsx";
+        ZipHandle zip = CreateZip(path(name), nullptr);
+        QVERIFY(zip);
+        QCOMPARE(AddZipEntry(zip, "a.xml", "<a/>", 4, ZipKindMemory), ZipOk);
+        QCOMPARE(CloseZip(zip), ZipOk);
+        QCOMPARE(entry(inspect(at(name)), "a.xml")["sha256"].toString(), sha256("<a/>"));
+        QCOMPARE(QDir(dir.path()).entryList({"n*"}, QDir::Files), QStringList{name});
     }
 
     void dataDescriptorsOnUnseekableTargets()
