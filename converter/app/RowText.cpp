@@ -100,3 +100,15 @@ SheetSpan spanOfKey(double key, qint64 startSec, qint64 sheetSize)
     }
     return span;
 }
+
+SheetSplit splitAt(double key, const SheetSpan& current, qint64 startSec, qint64 sheetSize)
+{
+    SheetSplit split;
+    split.span = spanOfKey(key, startSec, sheetSize);
+    const bool nextSpan = split.span.index <= current.index + 1;
+    split.span.index = qMax(split.span.index, current.index + 1);
+    split.titleFrom = split.span.from(startSec, sheetSize);
+    if (nextSpan && key < double(split.titleFrom + sheetSize))
+        split.titleFrom = qMax(split.titleFrom, qint64(std::floor(key)));
+    return split;
+}

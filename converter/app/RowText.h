@@ -40,7 +40,7 @@ QString csvHeaderLine(bool relativeTime, const QDateTime& base, const QList<int>
 // characters long.
 QString sheetTitle(const QString& title);
 
-// "%1s-%2s": the seconds a worksheet starts at and the seconds its span ends at.
+// "%1s-%2s": the seconds a worksheet's title starts at and those seconds plus the sheet size.
 QString sheetSpanTitle(qint64 fromSec, qint64 sheetSize);
 
 // Worksheet spans: sheet k holds the keys after startSec + k × sheetSize up to and
@@ -55,3 +55,14 @@ struct SheetSpan
 // The span of a key: its index is at most maxSpanSeconds / sheetSize (some 30,000 years).
 inline constexpr qint64 maxSpanSeconds = 1000000000000;
 SheetSpan spanOfKey(double key, qint64 startSec, qint64 sheetSize);
+
+// The sheet that follows `current` once `key` has passed its limit. The new sheet is
+// titled from the whole seconds of that key (at slow rates a second or more past the
+// span's start); when the key lies spans further on (a gap), from the start of its span.
+// Titles therefore always grow and never repeat.
+struct SheetSplit
+{
+    SheetSpan span;
+    qint64 titleFrom = 0;
+};
+SheetSplit splitAt(double key, const SheetSpan& current, qint64 startSec, qint64 sheetSize);

@@ -71,10 +71,9 @@ bool SwapFile::toXlsx(const QString& fileName, const ConvertOptions& options, Xl
             if (key > span.limit(startSec, sheetSize)) {
                 if (sheets == options.maxSheets)
                     return RowOutcome::Stop;
-                SheetSpan next = spanOfKey(key, startSec, sheetSize);
-                next.index = qMax(next.index, span.index + 1);
-                span = next;
-                sheet = addWorksheet(workbook, sheetSpanTitle(span.from(startSec, sheetSize), sheetSize));
+                const SheetSplit split = splitAt(key, span, startSec, sheetSize);
+                span = split.span;
+                sheet = addWorksheet(workbook, sheetSpanTitle(split.titleFrom, sheetSize));
                 rows = 0;
                 ++sheets;
             }

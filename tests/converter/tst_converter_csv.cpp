@@ -92,6 +92,18 @@ private slots:
         QCOMPARE(spanOfKey(60.0001, 0, 60).index, qint64(1));
         QCOMPARE(spanOfKey(250.0, 0, 100).index, qint64(2));
         QCOMPARE(spanOfKey(65.0001, 5, 60).from(5, 60), qint64(65));
+        // A new sheet is titled from the whole seconds of the record that passed the last
+        // one's end; after a gap, from the start of the span that record opens.
+        const auto split = [](double key, qint64 current, qint64 start, qint64 size) {
+            const SheetSplit s = splitAt(key, SheetSpan{current}, start, size);
+            return QPair<qint64, qint64>(s.span.index, s.titleFrom);
+        };
+        QCOMPARE(split(60.0001, 0, 0, 60), (QPair<qint64, qint64>(1, 60)));
+        QCOMPARE(split(101.0, 0, 0, 100), (QPair<qint64, qint64>(1, 101)));
+        QCOMPARE(split(66.0, 0, 5, 60), (QPair<qint64, qint64>(1, 66)));
+        QCOMPARE(split(5.0, 0, 0, 2), (QPair<qint64, qint64>(2, 4)));
+        QCOMPARE(split(1e300, maxSpanSeconds / 100, 0, 100),
+                 (QPair<qint64, qint64>(maxSpanSeconds / 100 + 1, maxSpanSeconds + 100)));
         // Damaged keys: no overflow, and titles short enough that neighbours differ.
         const double inf = std::numeric_limits<double>::infinity();
         for (double key : {1e300, inf, 3e15}) {

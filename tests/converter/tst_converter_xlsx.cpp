@@ -134,6 +134,19 @@ private slots:
         QCOMPARE(rows, 100);
     }
 
+    // One record a second: the record that passes 100 s is 101 s, and the next sheet is
+    // titled from it; its end stays at 200 s.
+    void slowRateTitlesFromTheCrossingRecord()
+    {
+        writeLog(path("slow.talvo"), 0x01, 250, 10000, created);
+        const QJsonArray book = convert(path("slow.talvo"), bookOptions(100, 10, false));
+        QCOMPARE(titles(book), (QStringList{"0s-100s", "101s-201s", "201s-301s"}));
+        QCOMPARE(rowsOf(book, 0).size(), 102);
+        QCOMPARE(rowsOf(book, 1).first().toArray().at(0).toDouble(), 102.0);
+        QCOMPARE(rowsOf(book, 1).last().toArray().at(0).toDouble(), 201.0);
+        QCOMPARE(rowsOf(book, 2).size(), 48);
+    }
+
     void sheetLimitEndsTheConversion()
     {
         writeLog(path("limit.talvo"), 0x01, 50, 1000, created);
