@@ -70,6 +70,8 @@ void MainWindow::closeTabsOfOtherKind()
         powerSupplyConnected = newKind;
     }
     closeAllTabs();
+    // Nothing is left to record into: the new device's channel table opens a fresh tab.
+    m_newTab = true;
 }
 
 void MainWindow::closeAllTabs()

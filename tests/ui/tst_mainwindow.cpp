@@ -417,7 +417,15 @@ private slots:
         QVERIFY(!QFileInfo::exists(recording));
         QCOMPARE(h.window->tabWidget()->count(), 0);
         QVERIFY(!h.window->statusTimer()->isActive());
-        powerSupplyConnected = false;
+
+        // Back to the analyzer: its channels open a fresh tab again.
+        sim::unplug(sim::find(sim::Kind::Supply));
+        h.hid->checkTimerTick();
+        h.connectAnalyzer();
+        QVERIFY(!powerSupplyConnected);
+        QCOMPARE(h.window->tabWidget()->count(), 1);
+        QCOMPARE(h.chart(0)->channelMaps.size(), 3);
+        QVERIFY(h.window->statusTimer()->isActive());
     }
 
     void savingReplacesOnlyACompleteTarget()
