@@ -272,10 +272,12 @@ ZipResult CloseZip(ZipHandle handle)
     if (result != ZipOk)
         return ZipLastResult = result;
     ZipWriterState *state = handle->state;
+    const ZipResult earlier = state->sticky;
     result = ZipEndArchive(state);
-    // An archive missing an entry the caller asked for is not a success either.
-    if (state->sticky != ZipOk)
-        result = state->sticky;
+    // An archive missing an entry the caller asked for is not a success either; a
+    // directory that could not be written is a write failure, whatever the target said.
+    if (earlier != ZipOk)
+        result = earlier;
     if (result == ZipOk && state->temporaryPath)
         result = commitNamedTarget(state);
     releaseTarget(state);

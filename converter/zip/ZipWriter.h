@@ -73,5 +73,5 @@ ZipResult AddZipEntry(ZipHandle handle, const char *entryName, const void *sourc
 
 // Writes the central directory and end record, closes and frees everything; the handle
 // is invalid afterwards. Nonzero when the archive is not complete: an earlier add failed
-// (its code is returned) or the directory could not be written.
+// (its code is returned) or the directory could not be written (ZipErrorWrite).
 ZipResult CloseZip(ZipHandle handle);
