@@ -223,6 +223,22 @@ private slots:
         QCOMPARE(log.records.last()[0], (log.records.size() + 2 * 9 - 1) * 0.001);
     }
 
+    void samplesKeepCountingPastTheCounterWrap()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        const quint32 first = (1u << 24) - 1000; // one second before the 24-bit field wraps
+        sim::setFirstSampleNumber(first);
+        record(h, 3);
+        h.saveAnswers << tempPath("wrap.talvo");
+        QVERIFY(h.window->saveTab(0));
+        const LogContents log = readLog(tempPath("wrap.talvo"));
+        QCOMPARE(log.records.size(), h.samples.rows.size());
+        QVERIFY(log.records.size() > 2900);
+        for (int i = 0; i < log.records.size(); ++i)
+            QCOMPARE(log.records[i][0], (first + i) * 0.001);
+    }
+
     void measuringTimeLimitStopsTheRun()
     {
         Settings().setValue(QStringLiteral("Options/time-length-index"), 0);
