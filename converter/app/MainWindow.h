@@ -57,8 +57,10 @@ private:
     void enableFormatOptions(bool xlsx);
     void retranslate();
     void setStatus(const QString& color, const QString& text);
-    bool convertToWorkbook(SwapFile& reader, const QString& fileName, const ConvertOptions& options);
-    bool convertToCsv(SwapFile& reader, const QString& fileName, const ConvertOptions& options);
+    bool convertToWorkbook(SwapFile& reader, const QString& fileName, const QString& outName,
+                           const ConvertOptions& options);
+    bool convertToCsv(SwapFile& reader, const QString& fileName, const QString& outName,
+                      const ConvertOptions& options);
     qint64 fieldValue(const class QLineEdit* field) const;
 
     Ui::MainWindow* ui;

@@ -57,8 +57,16 @@ bool MainWindow::convert(const QString& fileName, const QString& statusText)
     readOptions(reader.open(fileName));
     // The form stays live while the conversion processes events: convert a copy.
     const ConvertOptions options = m_options;
-    const bool result =
-        options.xlsx ? convertToWorkbook(reader, fileName, options) : convertToCsv(reader, fileName, options);
+    const QString outName = outputFileName(fileName, options.xlsx ? QStringLiteral(".xlsx") : QStringLiteral(".csv"));
+    bool result = false;
+    // A log named like its output ("run.csv") would be replaced by it.
+    if (isSameFile(fileName, outName)) {
+        m_errorCode = CantCreateOutput;
+        setStatus(QStringLiteral("red"), tr("Oops! Something went wrong.") + QLatin1Char(' ') + errorText());
+    } else {
+        result = options.xlsx ? convertToWorkbook(reader, fileName, outName, options)
+                              : convertToCsv(reader, fileName, outName, options);
+    }
 
     m_converting = false;
     ui->pushButtonStart->setEnabled(true);
@@ -66,7 +74,8 @@ bool MainWindow::convert(const QString& fileName, const QString& statusText)
     return result;
 }
 
-bool MainWindow::convertToWorkbook(SwapFile& reader, const QString& fileName, const ConvertOptions& options)
+bool MainWindow::convertToWorkbook(SwapFile& reader, const QString& fileName, const QString& outName,
+                                   const ConvertOptions& options)
 {
     QElapsedTimer clock;
     clock.start();
@@ -80,7 +89,6 @@ bool MainWindow::convertToWorkbook(SwapFile& reader, const QString& fileName, co
         return false;
     }
     qDebug() << "Saving...";
-    const QString outName = outputFileName(fileName, QStringLiteral(".xlsx"));
     const qint64 converted = clock.elapsed();
 
     delete savingDialog;
@@ -115,9 +123,9 @@ bool MainWindow::convertToWorkbook(SwapFile& reader, const QString& fileName, co
     return saved;
 }
 
-bool MainWindow::convertToCsv(SwapFile& reader, const QString& fileName, const ConvertOptions& options)
+bool MainWindow::convertToCsv(SwapFile& reader, const QString& fileName, const QString& outName,
+                              const ConvertOptions& options)
 {
-    const QString outName = outputFileName(fileName, QStringLiteral(".csv"));
     // The text goes to a temporary file that replaces the output only when complete.
     QSaveFile out(outName);
     if (!out.open(QIODevice::WriteOnly)) {

@@ -40,3 +40,9 @@ bool replaceFile(const QString& from, const QString& to)
     QFile::remove(to);
     return QFile::rename(from, to);
 }
+
+bool isSameFile(const QString& a, const QString& b)
+{
+    const QString canonical = QFileInfo(a).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
+}

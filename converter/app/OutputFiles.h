@@ -14,3 +14,6 @@ QString reserveTemporaryName(const QString& finalName);
 
 // Moves a finished output over its final name, replacing an earlier output.
 bool replaceFile(const QString& from, const QString& to);
+
+// Whether two names lead to one existing file.
+bool isSameFile(const QString& a, const QString& b);

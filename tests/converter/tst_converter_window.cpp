@@ -237,6 +237,30 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), log == "blocked" ? 1 : 2);
     }
 
+    // A log whose name ends like its output would be replaced by the output: refused.
+    void outputNeverReplacesItsLog_data()
+    {
+        QTest::addColumn<bool>("xlsx");
+        QTest::newRow("run.csv") << false;
+        QTest::newRow("run.xlsx") << true;
+    }
+    void outputNeverReplacesItsLog()
+    {
+        QFETCH(bool, xlsx);
+        QTemporaryDir dir;
+        const QString name = dir.filePath(xlsx ? "run.xlsx" : "run.csv");
+        writeLog(name, 0x01, 5, 10, created);
+        const QByteArray log = readAll(name);
+        MainWindow w;
+        useCsv(w, false);
+        child<QRadioButton>(w, "radioButtonXlsx")->setChecked(xlsx);
+        child<QLineEdit>(w, "lineEditName")->setText(name);
+        child<QPushButton>(w, "pushButtonStart")->click();
+        QCOMPARE(status(w), QStringLiteral("<font color='red'>Oops! Something went wrong. Can't create output file</font>"));
+        QCOMPARE(readAll(name), log);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    }
+
     void batchNamesEveryOutputAfterItsLog()
     {
         QTemporaryDir dir;
