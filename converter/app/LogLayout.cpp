@@ -58,7 +58,8 @@ qint64 estimatedRecordIndex(qint64 seconds, qint16 samplePeriod)
 bool findFirstRecordFrom(double seconds, double periodSeconds, qint64 recordCount, qint64 hint,
                          const KeyReader& keyAt, qint64& index)
 {
-    const double target = seconds - periodSeconds / 2;
+    // Keys are whole multiples of 100 µs; half of that absorbs their rounding.
+    const double target = seconds - periodSeconds + 0.00005;
     auto before = [&](qint64 i, bool& ok) {
         double key = 0;
         ok = keyAt(i, key);
@@ -115,6 +116,17 @@ bool findRecordRange(qint64 startSec, qint64 duration, const LogLayout& layout, 
         if (!findFirstRecordFrom(double(endSec), period, recordCount,
                                  estimatedRecordIndex(endSec, layout.samplePeriod), keyAt, end))
             return false;
+        // Counted from the first record, as the evenly spaced layout counts them.
+        if (first < recordCount) {
+            double firstKey = 0;
+            if (!keyAt(first, firstKey))
+                return false;
+            const qint64 span = qMin(estimatedRecordIndex(duration, layout.samplePeriod), recordCount);
+            qint64 counted = recordCount;
+            if (!findFirstRecordFrom(firstKey + double(duration), period, recordCount, first + span, keyAt, counted))
+                return false;
+            end = qMin(end, counted);
+        }
     }
     range.first = first;
     range.count = qMax<qint64>(0, end - first);

@@ -47,14 +47,17 @@ struct RecordRange
 // position the logger's evenly spaced records would put it at.
 qint64 estimatedRecordIndex(qint64 seconds, qint16 samplePeriod);
 
-// The first record whose key is not below `seconds`, allowing half a sample period for
-// the rounding of keys. Lost packets leave gaps, so the estimate is only where the
-// search starts; keys decide. `keyAt` reads the key of a record and returns false when
-// it cannot.
+// The record at second `seconds`: the first whose key lies less than one sample period
+// before it. In a log without gaps that is the record the evenly spaced layout puts
+// there (the last one not after `seconds`); after lost packets it is the first record
+// past the gap. The estimate `hint` is only where the search starts; keys decide.
+// `keyAt` reads the key of a record and returns false when it cannot.
 using KeyReader = std::function<bool(qint64 index, double& key)>;
 bool findFirstRecordFrom(double seconds, double periodSeconds, qint64 recordCount, qint64 hint,
                          const KeyReader& keyAt, qint64& index);
 
-// The records from second `startSec` on for `duration` seconds (negative: to the end).
+// The records from second `startSec` on for `duration` seconds (negative: to the end):
+// as many records as `duration` seconds hold from the first one, but none at or past
+// second startSec + duration (a range that starts in a gap).
 bool findRecordRange(qint64 startSec, qint64 duration, const LogLayout& layout, qint64 recordCount,
                      const KeyReader& keyAt, RecordRange& range);

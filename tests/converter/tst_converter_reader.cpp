@@ -165,6 +165,35 @@ private slots:
         QVERIFY(reads <= 2 * 16);
     }
 
+    // Without gaps a range holds the records the evenly spaced layout gives it: it starts
+    // at record t × 10000 / period and holds duration × 10000 / period records (both
+    // rounded down), also at custom periods that do not divide a second.
+    void rangesOfEvenLogs_data()
+    {
+        QTest::addColumn<int>("period");
+        for (int period : {1, 3, 7, 10, 333, 10000, 32767})
+            QTest::newRow(qPrintable(QString::number(period))) << period;
+    }
+    void rangesOfEvenLogs()
+    {
+        QFETCH(int, period);
+        const std::vector<Record> keys = records(90000 / period + 2, quint16(period), 0);
+        const LogLayout layout = layoutOf(header(0x01, quint16(period)));
+        const KeyReader keyAt = [&](qint64 i, double& key) {
+            key = keys.at(size_t(i))[0];
+            return true;
+        };
+        for (qint64 start : {0, 1, 2, 3, 5}) {
+            for (qint64 duration : {0, 1, 2, 3}) {
+                RecordRange range;
+                QVERIFY(findRecordRange(start, duration, layout, qint64(keys.size()), keyAt, range));
+                const QString at = QStringLiteral("from %1 s for %2 s").arg(start).arg(duration);
+                QVERIFY2(range.first == start * 10000 / period, qPrintable(at));
+                QVERIFY2(range.count == duration * 10000 / period, qPrintable(at));
+            }
+        }
+    }
+
     void headerChecks_data()
     {
         QTest::addColumn<int>("version");
