@@ -37,9 +37,20 @@ void MainWindow::on_batch()
     m_options.path = QFileInfo(folder).absoluteFilePath();
     const QFileInfoList logs =
         QDir(m_options.path).entryInfoList({QStringLiteral("*.talvo")}, QDir::Files, QDir::Unsorted);
-    for (int i = 0; i < logs.size(); ++i)
-        convert(logs.at(i).absoluteFilePath(),
-                tr("Converting") + QStringLiteral(" %1/%2 ...").arg(i + 1).arg(logs.size()));
+    QString notConverted;
+    for (int i = 0; i < logs.size(); ++i) {
+        if (!convert(logs.at(i).absoluteFilePath(),
+                     tr("Converting") + QStringLiteral(" %1/%2 ...").arg(i + 1).arg(logs.size()))) {
+            notConverted = logs.at(i).fileName();
+            const QString reason = errorText();
+            if (!reason.isEmpty())
+                notConverted += QStringLiteral(": ") + reason;
+        }
+    }
+    // The line shows the last log's result; a log that failed before it must not hide
+    // behind a green line.
+    if (!notConverted.isEmpty())
+        setStatus(QStringLiteral("red"), tr("Oops! Something went wrong.") + QLatin1Char(' ') + notConverted);
 }
 
 bool MainWindow::convert(const QString& fileName, const QString& statusText)

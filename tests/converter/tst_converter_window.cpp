@@ -293,6 +293,24 @@ private slots:
         QCOMPARE(w.options().path, dir.path());
     }
 
+    // Whatever order the folder lists them in, a log that could not be converted is what
+    // the status line shows after the batch, never the green name of a later output.
+    void batchShowsALogThatFailed()
+    {
+        QTemporaryDir dir;
+        for (const char* name : {"a.talvo", "m.talvo", "z.talvo"})
+            writeLog(dir.filePath(name), 0x01, 5, 10, created);
+        writeFile(dir.filePath("broken.talvo"), QByteArray(100, '\0'));
+        MainWindow w;
+        useCsv(w, false);
+        setFileDialogResponder([&](const FileDialogRequest&) { return QStringList{dir.path()}; });
+        child<QPushButton>(w, "pushButtonBatch")->click();
+        QCOMPARE(QDir(dir.path()).entryList({"*.csv"}, QDir::Files, QDir::Name),
+                 (QStringList{"a.csv", "m.csv", "z.csv"}));
+        QCOMPARE(status(w),
+                 QStringLiteral("<font color='red'>Oops! Something went wrong. broken.talvo: File mapping error</font>"));
+    }
+
     void secondConversionWaitsForTheFirst()
     {
         writeLog(path("long.talvo"), 0x01, 200000, 1, created);
