@@ -383,10 +383,10 @@ void MainWindow::flushOldPoints(GLWidget* chart, qint64 now)
         axis->setRange(last - width, last);
     else
         key->setRange(last - width, last);
-    if (chart->swapFile->appendOnWorker(old, true))
-        return;
-    // What the swap file could not take goes back into the chart, so that the next
-    // flush or the stop writes it; no sample is dropped on a failed write.
+    chart->swapFile->appendOnWorker(old, true);
+    // The swap file frees only the points it wrote. What it could not take (a failed
+    // write, or points beyond a shorter channel) goes back into the chart, so that the
+    // next flush or the stop writes it: no sample is dropped.
     for (int i = 0; i < old.size() && i < chart->channelMaps.size(); ++i) {
         if (chart->channelMaps[i] && !old[i]->isEmpty())
             chart->channelMaps[i]->add(*old[i]);

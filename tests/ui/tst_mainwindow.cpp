@@ -5,6 +5,9 @@
 #include <QDockWidget>
 #include <QStatusBar>
 
+#include <csignal>
+#include <sys/resource.h>
+
 // The main window with the simulated analyzer: connection, runs, the swap file, saving
 // and reopening, and the behaviour around a run's edges.
 class TestMainWindow : public QObject
@@ -192,6 +195,40 @@ private slots:
         QCOMPARE(opened->plot->xAxis->range().lower, 0.0);
         QCOMPARE(opened->plot->xAxis->range().upper, 10.0);
         QVERIFY(!h.window->newTabFlag());
+    }
+
+    // While the disk refuses the swap file's writes, the flushed points stay in the chart;
+    // once writes succeed again every sample still reaches the saved log, in order.
+    void failedFlushWritesLoseNoSample()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        h.start(3);
+        GLWidget* chart = h.chart(0);
+        h.pump(12000);
+        QVERIFY(chart->swapFile->recordsWritten() > 0);
+
+        const qint64 size = QFileInfo(chart->swapFile->fileName()).size();
+        rlimit saved;
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved;
+        limit.rlim_cur = rlim_t(size);
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const qint64 before = chart->swapFile->recordsWritten();
+        h.pump(3000);
+        const qint64 during = chart->swapFile->recordsWritten();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+        QCOMPARE(during, before);
+        QCOMPARE(h.window->statusBar()->currentMessage(), MainWindow::swapFileErrorText(6));
+
+        h.pump(3000);
+        h.window->on_stopButton();
+        const QString saved_ = tempPath("after-full-disk.talvo");
+        h.saveAnswers << saved_;
+        QVERIFY(h.window->saveTab(0));
+        compareWithReceived(h, readLog(saved_));
     }
 
     void lostReportsLeaveAGapAndTwoLogLines()
