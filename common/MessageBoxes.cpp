@@ -1,8 +1,24 @@
 #include "MessageBoxes.h"
 
+#include <QAbstractButton>
+#include <QCoreApplication>
 #include <QPixmap>
 
 namespace {
+// The buttons the program's boxes offer, labelled from the program's own translation
+// so that they follow the chosen language (Qt's own translation files are not shipped).
+struct ButtonText
+{
+    QMessageBox::StandardButton button;
+    const char* text;
+};
+const ButtonText buttonTexts[] = {
+    {QMessageBox::Ok, QT_TRANSLATE_NOOP("MessageBoxes", "OK")},
+    {QMessageBox::Cancel, QT_TRANSLATE_NOOP("MessageBoxes", "Cancel")},
+    {QMessageBox::Yes, QT_TRANSLATE_NOOP("MessageBoxes", "&Yes")},
+    {QMessageBox::No, QT_TRANSLATE_NOOP("MessageBoxes", "&No")},
+};
+
 MessageBoxResponder& responder()
 {
     static MessageBoxResponder r;
@@ -17,6 +33,9 @@ int showBox(const char* icon, QWidget* parent, const QString& title, const QStri
     box.setText(text);
     box.setStandardButtons(buttons);
     box.setDefaultButton(defaultButton);
+    for (const ButtonText& label : buttonTexts)
+        if (QAbstractButton* button = box.button(label.button))
+            button->setText(QCoreApplication::translate("MessageBoxes", label.text));
     box.setIconPixmap(QPixmap(QLatin1String(icon)).scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     if (responder())
         return responder()(box);

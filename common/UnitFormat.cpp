@@ -8,6 +8,19 @@
 
 int timeFormatMode = 1;
 
+namespace {
+// The unit texts of seconds and times, translated like every text the user sees.
+QString millisecondsUnit()
+{
+    return QCoreApplication::translate("UnitFormat", "ms");
+}
+
+QString secondsUnit()
+{
+    return QCoreApplication::translate("UnitFormat", "s");
+}
+} // namespace
+
 int unitScale(double magnitude)
 {
     if (magnitude < 1000.0)
@@ -74,12 +87,12 @@ QString secondsText(double x, bool withUnit, int precision)
         // Truncated microseconds; compared as a double so no huge value overflows an int.
         const double micro = std::trunc(x * 1000000.0);
         if (micro >= 0.0 && micro < 100.0)
-            return QString::number(qint64(micro)) + QChar(microSign) + QLatin1Char('s');
-        return QString::number(x * 1000.0, 'f', 1) + QStringLiteral("ms");
+            return QString::number(qint64(micro)) + QChar(microSign) + secondsUnit();
+        return QString::number(x * 1000.0, 'f', 1) + millisecondsUnit();
     }
     if (x < 1.0)
-        return QString::number(x * 1000.0, 'f', 1) + QStringLiteral("ms");
-    return QString::number(x, 'f', precision) + QLatin1Char('s');
+        return QString::number(x * 1000.0, 'f', 1) + millisecondsUnit();
+    return QString::number(x, 'f', precision) + secondsUnit();
 }
 
 QString formatTime(double x, bool withUnit, int precision)
@@ -147,8 +160,7 @@ void timeTickLabels(double tickStep, const QList<double>& ticks, QList<QString>&
                     QMap<int, QString>& anchors)
 {
     const TickUnit unit = tickUnitFor(tickStep);
-    const QString unitText = unit.milliseconds ? QCoreApplication::translate("UnitFormat", "ms")
-                                               : QCoreApplication::translate("UnitFormat", "s");
+    const QString unitText = unit.milliseconds ? millisecondsUnit() : secondsUnit();
     double sum = 0;
     for (int i = 0; i < ticks.size(); ++i) {
         const double m = i * unit.multiplier * tickStep - sum;
