@@ -264,14 +264,34 @@ void MainWindow::restoreDocks()
         tabifyDockWidget(m_dockStatus, m_dockControl);
     } else {
         m_dockStatus->setFloating(statusFloating);
-        if (statusFloating && statusGeometry.isValid())
+        if (statusFloating && statusGeometry.isValid()) {
             m_dockStatus->setGeometry(statusGeometry);
+            m_statusFloatingSize = statusGeometry.size();
+        }
         m_dockControl->setFloating(controlFloating);
-        if (controlFloating && controlGeometry.isValid())
+        if (controlFloating && controlGeometry.isValid()) {
             m_dockControl->setGeometry(controlGeometry);
+            m_controlFloatingSize = controlGeometry.size();
+        }
     }
     m_dockStatus->setVisible(statusVisible);
     m_dockControl->setVisible(controlVisible);
+}
+
+// A floating dock is only as large as its panel lets it be, and the panels stay hidden
+// until an instrument or a log sets them up: a floating dock gets its stored position
+// at once and its stored size when its panel first shows.
+void MainWindow::restoreFloatingDockSizes()
+{
+    const std::pair<QDockWidget*, QSize*> docks[] = {{m_dockStatus, &m_statusFloatingSize},
+                                                     {m_dockControl, &m_controlFloatingSize}};
+    for (const auto& [dock, size] : docks) {
+        if (!size->isValid() || !dock->widget() || dock->widget()->isHidden())
+            continue;
+        if (dock->isFloating())
+            dock->resize(*size);
+        *size = QSize();
+    }
 }
 
 void MainWindow::applyPopupColors()

@@ -157,6 +157,7 @@ private:
     void connectPanels();
     void buildStatusStrip();
     void restoreDocks();
+    void restoreFloatingDockSizes();
     void storeSettings();
 
     // device events
@@ -196,6 +197,9 @@ private:
     PowerPanel* m_powerPanel = nullptr;
     QDockWidget* m_dockStatus = nullptr;
     QDockWidget* m_dockControl = nullptr;
+    // Stored sizes of floating docks, given back once their panels show.
+    QSize m_statusFloatingSize;
+    QSize m_controlFloatingSize;
     MarqueeLabel* m_banner = nullptr;
     QPushButton* m_warningButton = nullptr;
     QLabel* m_valueLabel = nullptr;

@@ -94,6 +94,7 @@ void MainWindow::setupAnalyzer()
     m_statusPanel->show();
     m_dockControl->show();
     m_dockStatus->show();
+    restoreFloatingDockSizes();
     m_banner->stop();
     m_valueLabel->show();
     m_popUp->show();
@@ -128,6 +129,7 @@ void MainWindow::setupPowerSupply()
     m_dockStatus->hide();
     m_dockControl->show();
     m_powerPanel->show();
+    restoreFloatingDockSizes();
     m_actionView->setVisible(false);
     m_actionReport->setVisible(false);
     m_actionMarkers->setVisible(false);

@@ -81,7 +81,7 @@ private slots:
         Settings settings;
         settings.setValue("Status/tabified", false);
         settings.setValue("Control/floating", true);
-        settings.setValue("Control/dock-geometry", QRect(40, 50, 300, 400));
+        settings.setValue("Control/dock-geometry", QRect(40, 50, 420, 500));
         settings.sync();
         Harness h;
         h.build();
@@ -89,6 +89,9 @@ private slots:
         QVERIFY(control->isFloating());
         QCOMPARE(control->geometry().topLeft(), QPoint(40, 50));
         QVERIFY(!h.window->findChild<QDockWidget*>("dockStatus")->isFloating());
+        // The empty dock is as small as it can be; its size comes back with the panel.
+        h.connectAnalyzer();
+        QCOMPARE(control->geometry(), QRect(40, 50, 420, 500));
     }
 
     void reportDispatch()
