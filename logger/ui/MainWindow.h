@@ -180,6 +180,7 @@ private:
     QString saveFilter() const;
     bool saveChartAs(GLWidget* chart, const QString& fileName, QString* reason);
     void removeTab(int index);
+    bool mayCloseTabs(int first, int last);
     void keepUnsavedRecording(GLWidget* chart, QStringList& kept);
     void afterLastTabClosed();
 

@@ -274,17 +274,43 @@ void MainWindow::on_contextMenuRequested(const QPoint& point)
     menu.exec(bar->mapToGlobal(point));
 }
 
-void MainWindow::closeTabsLeft(int index)
+// A group close never drops a recording that nobody saved without asking, as closing
+// one tab or the window does: Yes saves them (a tab that is not saved stops the close),
+// No closes them, Cancel keeps every tab.
+bool MainWindow::mayCloseTabs(int first, int last)
 {
     terminateMeasuring();
+    QList<int> unsaved;
+    for (int i = qMax(0, first); i <= last && i < ui->tabWidget->count(); ++i) {
+        if (auto* chart = qobject_cast<GLWidget*>(ui->tabWidget->widget(i)); chart && !chart->keepFile)
+            unsaved << i;
+    }
+    if (unsaved.isEmpty())
+        return true;
+    const int answer = warningBox(this, tr("Close"), tr("Not all measurements are saved. Do you want to save them?"),
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer == QMessageBox::No)
+        return true;
+    if (answer != QMessageBox::Yes)
+        return false;
+    for (int index : std::as_const(unsaved)) {
+        if (!saveTab(index))
+            return false;
+    }
+    return true;
+}
+
+void MainWindow::closeTabsLeft(int index)
+{
+    if (!mayCloseTabs(0, index - 1))
+        return;
     for (int i = index - 1; i >= 0; --i)
         removeTab(i);
 }
 
 void MainWindow::closeTabsRight(int index)
 {
-    terminateMeasuring();
-    if (index < 0)
+    if (index < 0 || !mayCloseTabs(index + 1, ui->tabWidget->count() - 1))
         return;
     while (ui->tabWidget->count() > index + 1)
         removeTab(ui->tabWidget->count() - 1);
@@ -292,7 +318,8 @@ void MainWindow::closeTabsRight(int index)
 
 void MainWindow::closeTabsAll(int)
 {
-    terminateMeasuring();
+    if (!mayCloseTabs(0, ui->tabWidget->count() - 1))
+        return;
     while (ui->tabWidget->count() > 0)
         removeTab(0);
     if (!powerMode())

@@ -591,6 +591,38 @@ private slots:
         QCOMPARE(h.window->tabWidget()->count(), 0);
     }
 
+    // The tab bar's group close asks before it drops a recording nobody saved.
+    void groupCloseAsksForUnsavedRecordings()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        record(h, 1);
+        const QString recording = h.chart(0)->swapFile->fileName();
+        h.window->addCaptureTab(); // a saved-state tab to the right of the recording
+
+        h.boxAnswer = QMessageBox::Cancel;
+        h.window->closeTabsAll(0);
+        QCOMPARE(h.boxes.filter("Not all measurements are saved").size(), 1);
+        QCOMPARE(h.window->tabWidget()->count(), 2);
+        QVERIFY(QFileInfo::exists(recording));
+
+        h.window->closeTabsRight(0); // nothing unsaved there: no question
+        QCOMPARE(h.boxes.size(), 1);
+        QCOMPARE(h.window->tabWidget()->count(), 1);
+
+        h.boxAnswer = QMessageBox::Yes; // save it, but the dialog is cancelled
+        h.window->closeTabsAll(0);
+        QCOMPARE(h.window->tabWidget()->count(), 1);
+        QVERIFY(QFileInfo::exists(recording));
+
+        const QString saved = tempPath("group-close.talvo");
+        h.saveAnswers << saved;
+        h.window->closeTabsAll(0);
+        compareWithReceived(h, readLog(saved));
+        QCOMPARE(h.window->tabWidget()->count(), 1); // the fresh analyzer tab
+        QVERIFY(h.chart(0)->keepFile);
+    }
+
     void closingTheOnlyTabLeavesAFreshOne()
     {
         Harness h;
