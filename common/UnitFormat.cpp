@@ -65,7 +65,8 @@ DurationParts durationParts(quint64 s)
     }
     const quint64 weeks = r / week;
     r %= week;
-    p.years = int(years);
+    // Beyond two billion years the count no longer fits the int it is shown from.
+    p.years = int(std::min<quint64>(years, std::numeric_limits<int>::max()));
     p.months = int(months);
     p.weeks = int(weeks);
     p.days = int(r / day + 7 * weeks);

@@ -50,6 +50,9 @@ private slots:
         QTest::newRow("1y 1mo 1w 1d 1h 1m 1s")
             << quint64(31536000 + 2592000 + 604800 + 86400 + 3661) << QList<int>{1, 1, 1, 8, 1, 1, 1};
         QTest::newRow("beyond 32 bits") << quint64(100) * 31536000 << QList<int>{100, 0, 0, 0, 0, 0, 0};
+        // 18446744073709551615 s: the years are capped, the smaller parts stay exact.
+        QTest::newRow("largest count") << std::numeric_limits<quint64>::max()
+                                       << QList<int>{std::numeric_limits<int>::max(), 0, 3, 26, 7, 0, 15};
     }
     void duration()
     {
