@@ -32,6 +32,10 @@
 #include <cmath>
 #include <cstring>
 
+namespace {
+const QString measuringText = QStringLiteral("Measuring...");
+} // namespace
+
 void MainWindow::on_deviceConnected()
 {
     const bool wasSupply = powerSupplyConnected;
@@ -197,10 +201,15 @@ void MainWindow::on_packetReceived(quint8* _packet, int _length)
         if (reply.errorCode() != 0) {
             abandonRefusedStart();
             showError(tr("FAILED to start measuring: ") + QString::number(reply.errorCode()), 0);
-        } else if (reply.command() == DeviceControl::CommandStop)
-            statusBar()->clearMessage();
-        else
-            showMessage(QStringLiteral("Measuring..."), 0);
+        } else if (reply.command() == DeviceControl::CommandStop) {
+            // The acknowledgement ends "Measuring...". It arrives after the run was
+            // finished, so a failure of that work (the swap file's last write, its
+            // report block) stays on show instead of vanishing at once.
+            if (statusBar()->currentMessage() == measuringText)
+                statusBar()->clearMessage();
+        } else {
+            showMessage(measuringText, 0);
+        }
         break;
     }
     case ChannelInfo::Descriptor:

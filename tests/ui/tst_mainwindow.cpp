@@ -103,6 +103,11 @@ private slots:
         QCOMPARE(bar->currentMessage(), QStringLiteral("Measuring..."));
         h.inject(QByteArray::fromHex("0240"));
         QCOMPARE(bar->currentMessage(), QString());
+        // The stop acknowledgement ends "Measuring..." only: a failure of the run's last
+        // work (its last write, its report block) stays on show.
+        h.window->on_swapFileError(6);
+        h.inject(QByteArray::fromHex("0240"));
+        QCOMPARE(bar->currentMessage(), MainWindow::swapFileErrorText(6));
         h.inject(QByteArray::fromHex("02800007"));
         QCOMPARE(bar->currentMessage(), QStringLiteral("FAILED to start measuring: 7"));
 
