@@ -28,23 +28,23 @@ QVector<double> evenKeys(qint64 count, quint16 period, double firstKey, qint64 g
     return keys;
 }
 
-QByteArray buildLog(const LogSpec& spec)
+QByteArray buildLog(const LogPlan& plan)
 {
-    QByteArray bytes = encodeHeaderBlock(spec.header, 1234);
-    const int values = spec.header.channelCount;
+    QByteArray bytes = encodeHeaderBlock(plan.header, 1234);
+    const int values = plan.header.channelCount;
     char field[8];
-    for (qint64 k = 0; k < spec.keys.size(); ++k) {
-        writeDoubleLE(field, spec.keys.at(k));
+    for (qint64 k = 0; k < plan.keys.size(); ++k) {
+        writeDoubleLE(field, plan.keys.at(k));
         bytes.append(field, 8);
         for (int p = 0; p < values; ++p) {
-            writeDoubleLE(field, spec.value(k, p));
+            writeDoubleLE(field, plan.value(k, p));
             bytes.append(field, 8);
         }
     }
-    bytes.append(spec.trailing);
-    if (spec.withReport) {
+    bytes.append(plan.trailing);
+    if (plan.withReport) {
         char report[LogFormat::reportSize];
-        encodeStatistics(spec.report, report);
+        encodeStatistics(plan.report, report);
         bytes.append(report, sizeof report);
     }
     return bytes;
@@ -58,9 +58,9 @@ QString writeBytes(const QString& path, const QByteArray& bytes)
     return path;
 }
 
-QString writeLog(const QString& path, const LogSpec& spec)
+QString writeLog(const QString& path, const LogPlan& plan)
 {
-    return writeBytes(path, buildLog(spec));
+    return writeBytes(path, buildLog(plan));
 }
 
 QByteArray readAll(const QString& path)

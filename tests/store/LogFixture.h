@@ -12,7 +12,7 @@
 
 #include <functional>
 
-struct LogSpec
+struct LogPlan
 {
     SwapFileHeader header = defaultSwapFileHeader();
     // Record k: key and the values of the recorded channels.
@@ -34,8 +34,8 @@ SwapFileHeader analyzerHeader(quint8 mask, quint16 period);
 QVector<double> evenKeys(qint64 count, quint16 period, double firstKey = 0,
                          qint64 gapAfter = -1, qint64 gapRecords = 0);
 
-QByteArray buildLog(const LogSpec& spec);
-QString writeLog(const QString& path, const LogSpec& spec);
+QByteArray buildLog(const LogPlan& plan);
+QString writeLog(const QString& path, const LogPlan& plan);
 QString writeBytes(const QString& path, const QByteArray& bytes);
 QByteArray readAll(const QString& path);
 

@@ -188,11 +188,11 @@ private slots:
         QFETCH(double, time);
         QFETCH(qint64, hint);
         QTemporaryDir dir;
-        LogSpec spec;
-        spec.header = analyzerHeader(0x01, 100);
-        spec.keys = keys;
+        LogPlan plan;
+        plan.header = analyzerHeader(0x01, 100);
+        plan.keys = keys;
         RecordFile file;
-        QVERIFY(file.open(writeLog(dir.filePath("search.talvo"), spec)));
+        QVERIFY(file.open(writeLog(dir.filePath("search.talvo"), plan)));
         file.setRecordSize(16);
         QCOMPARE(file.recordCount(), qint64(keys.size()));
         qint64 index = -1;

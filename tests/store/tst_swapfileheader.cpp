@@ -118,7 +118,7 @@ private slots:
         QTest::addColumn<int>("code");
         QTest::addColumn<bool>("unreadable"); // what the open dialog is told
         SwapFileHeader h = analyzerHeader(0x07, 10);
-        LogSpec sound;
+        LogPlan sound;
         sound.header = h;
         sound.keys = evenKeys(5, 10);
         const QByteArray good = buildLog(sound);

@@ -24,12 +24,12 @@ class TestSwapFileOverview : public QObject
     QString log(qint64 records, std::function<double(qint64)> current,
                 std::function<double(qint64)> voltage)
     {
-        LogSpec spec;
-        spec.header = analyzerHeader(0x03, period8Hz);
-        spec.keys = evenKeys(records, period8Hz);
-        spec.value = [=](qint64 k, int p) { return p == 0 ? current(k) : voltage(k); };
-        spec.report.latestKey = spec.keys.constLast();
-        return writeLog(m_dir.filePath("overview.talvo"), spec);
+        LogPlan plan;
+        plan.header = analyzerHeader(0x03, period8Hz);
+        plan.keys = evenKeys(records, period8Hz);
+        plan.value = [=](qint64 k, int p) { return p == 0 ? current(k) : voltage(k); };
+        plan.report.latestKey = plan.keys.constLast();
+        return writeLog(m_dir.filePath("overview.talvo"), plan);
     }
 
 private slots:
@@ -106,13 +106,13 @@ private slots:
     // only whole records (the last 120 bytes count as the report, as every reader takes them).
     void partialTrailingRecord()
     {
-        LogSpec spec;
-        spec.header = analyzerHeader(0x03, period8Hz);
-        spec.keys = evenKeys(40, period8Hz);
-        spec.value = [](qint64, int) { return 5000.0; };
-        spec.withReport = false;
-        spec.trailing = QByteArray(13, '\x7f');
-        const QString path = writeLog(m_dir.filePath("no-report.talvo"), spec);
+        LogPlan plan;
+        plan.header = analyzerHeader(0x03, period8Hz);
+        plan.keys = evenKeys(40, period8Hz);
+        plan.value = [](qint64, int) { return 5000.0; };
+        plan.withReport = false;
+        plan.trailing = QByteArray(13, '\x7f');
+        const QString path = writeLog(m_dir.filePath("no-report.talvo"), plan);
         SwapFile file;
         QVERIFY(file.decimate(path, 1, 1, 1000, nullptr));
         // 40 records + 13 bytes - 120 bytes of "report": 35 whole records remain.

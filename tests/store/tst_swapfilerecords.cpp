@@ -63,10 +63,10 @@ class TestSwapFileRecords : public QObject
     // Channels 0 and 2 at 8 Hz; values k × 10 + position.
     QString analyzerLog(const QString& name, const QVector<double>& keys)
     {
-        LogSpec spec;
-        spec.header = analyzerHeader(0x05, period8Hz);
-        spec.keys = keys;
-        return writeLog(m_dir.filePath(name), spec);
+        LogPlan plan;
+        plan.header = analyzerHeader(0x05, period8Hz);
+        plan.keys = keys;
+        return writeLog(m_dir.filePath(name), plan);
     }
 
 private slots:
@@ -142,15 +142,15 @@ private slots:
     {
         QFETCH(quint8, kind);
         QFETCH(int, mapOfSecondChannel);
-        LogSpec spec;
-        spec.header = analyzerHeader(0x05, period8Hz);
-        spec.header.deviceKind = kind;
+        LogPlan plan;
+        plan.header = analyzerHeader(0x05, period8Hz);
+        plan.header.deviceKind = kind;
         if (kind == LogFormat::PowerSupply600) {
-            spec.header.channelMask = 0x01;
-            spec.header.channelMask32 = 0x05;
+            plan.header.channelMask = 0x01;
+            plan.header.channelMask32 = 0x05;
         }
-        spec.keys = evenKeys(160, period8Hz, 1.0);
-        const QString path = writeLog(m_dir.filePath("first.log"), spec);
+        plan.keys = evenKeys(160, period8Hz, 1.0);
+        const QString path = writeLog(m_dir.filePath("first.log"), plan);
 
         SwapFile file;
         QSignalSpy errors(&file, &SwapFile::swapFileError);
@@ -160,10 +160,10 @@ private slots:
         QTEST(powerSupplyConnected, "supply");
         QTEST(power600Model, "model600");
         // Two seconds from the first record.
-        QCOMPARE(keysOf(*maps[0]), spec.keys.mid(0, 16));
-        QCOMPARE(keysOf(*maps[mapOfSecondChannel]), spec.keys.mid(0, 16));
+        QCOMPARE(keysOf(*maps[0]), plan.keys.mid(0, 16));
+        QCOMPARE(keysOf(*maps[mapOfSecondChannel]), plan.keys.mid(0, 16));
         QCOMPARE(valuesOf(*maps[mapOfSecondChannel]).at(3), 31.0);
-        QCOMPARE(file.endTime(), spec.keys.constLast());
+        QCOMPARE(file.endTime(), plan.keys.constLast());
         // Only an analyzer log gets its threshold overview.
         QCOMPARE(file.overview->isEmpty(), kind != LogFormat::Analyzer);
     }
@@ -233,7 +233,7 @@ private slots:
         QCOMPARE(file.recordsWritten(), qint64(records));
 
         const QList<int> sources = supply ? QList<int>({0, 1}) : QList<int>({0, 2});
-        LogSpec expected;
+        LogPlan expected;
         expected.header = decodeHeader(readAll(path).constData());
         expected.keys = evenKeys(records, period8Hz);
         expected.withReport = false;
