@@ -101,6 +101,9 @@ void MainWindow::on_channelsAdded()
 
 void MainWindow::on_currentTabChanged(int index)
 {
+    // A tab before the running one went away: the index moved, the tab shown did not.
+    if (m_runChart && currentChart() == m_runChart)
+        return;
     terminateMeasuring();
     if (index < 0)
         return;

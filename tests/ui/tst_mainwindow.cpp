@@ -1,5 +1,6 @@
 #include "MainWindowHarness.h"
 
+#include "ProgressDialog.h"
 #include "UnitFormat.h"
 
 #include <QDockWidget>
@@ -579,6 +580,51 @@ private slots:
         h.window->on_actionLoad();
         QCOMPARE(h.dialogs.last().filter, QStringLiteral("Hollowcrest Power (*.vendrake )"));
         powerSupplyConnected = false;
+    }
+
+    // The tab of a cancelled open goes 2 s later; a run started meanwhile in a tab of
+    // its own goes on.
+    void cancelledOpenLeavesALaterRunAlone()
+    {
+        const QString path = tempPath("to-cancel.talvo");
+        {
+            Harness first;
+            first.connectAnalyzer();
+            record(first, 1);
+            first.saveAnswers << path;
+            QVERIFY(first.window->saveTab(0));
+        }
+        Harness h;
+        h.connectAnalyzer();
+        // Close is pressed while the overview is built (the first events the dialog
+        // sees come before the load begins, which starts afresh).
+        QTimer closer;
+        int seen = 0;
+        connect(&closer, &QTimer::timeout, this, [&] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                auto* dialog = qobject_cast<ProgressDialog*>(widget);
+                if (dialog && dialog->isVisible() && ++seen == 2) {
+                    closer.stop();
+                    emit dialog->canceled();
+                }
+            }
+        });
+        closer.start(0);
+        h.window->loadLog(path);
+        QVERIFY(h.chart(1)->swapFile->wasCancelled());
+
+        h.start(3);
+        QVERIFY(measuringActive);
+        GLWidget* running = h.window->runningChart();
+        QCOMPARE(h.window->tabWidget()->count(), 3);
+        QTest::qWait(2100);
+        QCOMPARE(h.window->tabWidget()->count(), 2);
+        QVERIFY(measuringActive);
+        QCOMPARE(h.window->runningChart(), running);
+        h.pump(500);
+        h.window->on_stopButton();
+        QCOMPARE(h.writtenCommands(DeviceControl::CommandStop), 1);
+        QVERIFY(!running->isEmpty());
     }
 
     void unreadableLogChangesNothing()
