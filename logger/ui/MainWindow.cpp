@@ -323,12 +323,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         calculator->close();
         QThread::msleep(500);
     }
-    bool unsaved = false;
-    for (int i = 0; i < ui->tabWidget->count(); ++i) {
-        if (auto* chart = qobject_cast<GLWidget*>(ui->tabWidget->widget(i)); chart && !chart->keepFile)
-            unsaved = true;
-    }
-    if (unsaved) {
+    if (!unsavedCharts(0, ui->tabWidget->count() - 1).isEmpty()) {
         const int answer = warningBox(this, tr("Save"), tr("Not all measurements are saved. Do you want to save them?"),
                                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::NoButton);
         if (answer == QMessageBox::Cancel) {

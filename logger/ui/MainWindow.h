@@ -181,6 +181,8 @@ private:
     bool saveChartAs(GLWidget* chart, const QString& fileName, QString* reason);
     void removeTab(int index);
     bool mayCloseTabs(int first, int last);
+    // Tabs from first to last that hold a recording nobody saved.
+    QList<QPointer<GLWidget>> unsavedCharts(int first, int last) const;
     void keepUnsavedRecording(GLWidget* chart, QStringList& kept);
     void afterLastTabClosed();
 

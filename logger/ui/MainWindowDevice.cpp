@@ -57,12 +57,7 @@ void MainWindow::closeTabsOfOtherKind()
 {
     // Captures of the other kind do not belong next to the new device, but a recording
     // that was not saved is never dropped without asking.
-    bool unsaved = false;
-    for (int i = 0; i < ui->tabWidget->count(); ++i) {
-        if (auto* chart = qobject_cast<GLWidget*>(ui->tabWidget->widget(i)); chart && !chart->keepFile)
-            unsaved = true;
-    }
-    if (unsaved) {
+    if (!unsavedCharts(0, ui->tabWidget->count() - 1).isEmpty()) {
         terminateMeasuring();
         // The extension and filter of the saves follow the kind of the captures.
         const bool newKind = powerSupplyConnected;

@@ -163,12 +163,14 @@ bool MainWindow::saveChartAs(GLWidget* chart, const QString& fileName, QString* 
 
 bool MainWindow::saveTab(int index)
 {
-    auto* chart = qobject_cast<GLWidget*>(ui->tabWidget->widget(index));
+    QPointer<GLWidget> chart = qobject_cast<GLWidget*>(ui->tabWidget->widget(index));
     if (!chart)
         return false;
     const QString fileName = askSaveFileName(this, QStringLiteral("Save file"), proposedSaveName(index), saveFilter());
-    if (fileName.isEmpty())
+    // The dialog runs its own event loop: meanwhile the tab may have moved or gone.
+    if (fileName.isEmpty() || !chart)
         return false;
+    index = ui->tabWidget->indexOf(chart);
     const QFileInfo info(fileName);
     Settings().setValue(QStringLiteral("Main/save-path"), info.absolutePath());
     QString reason;
@@ -194,14 +196,28 @@ void MainWindow::keepUnsavedRecording(GLWidget* chart, QStringList& kept)
     kept << chart->swapFile->fileName();
 }
 
+QList<QPointer<GLWidget>> MainWindow::unsavedCharts(int first, int last) const
+{
+    QList<QPointer<GLWidget>> unsaved;
+    for (int i = qMax(0, first); i <= last && i < ui->tabWidget->count(); ++i) {
+        if (auto* chart = qobject_cast<GLWidget*>(ui->tabWidget->widget(i)); chart && !chart->keepFile)
+            unsaved << chart;
+    }
+    return unsaved;
+}
+
 void MainWindow::saveUnsavedTabs()
 {
+    const QList<QPointer<GLWidget>> unsaved = unsavedCharts(0, ui->tabWidget->count() - 1);
     QStringList kept;
-    for (int index = 0; index < ui->tabWidget->count(); ++index) {
-        auto* chart = qobject_cast<GLWidget*>(ui->tabWidget->widget(index));
-        if (!chart || chart->keepFile)
+    for (const QPointer<GLWidget>& chart : std::as_const(unsaved)) {
+        // Each dialog runs its own event loop, in which a tab may go away.
+        if (!chart)
             continue;
-        const QString fileName = askSaveFileName(this, QStringLiteral("Save file"), proposedSaveName(index), saveFilter());
+        const QString fileName = askSaveFileName(this, QStringLiteral("Save file"),
+                                                 proposedSaveName(ui->tabWidget->indexOf(chart)), saveFilter());
+        if (!chart)
+            continue;
         if (fileName.isEmpty()) {
             keepUnsavedRecording(chart, kept);
             continue;
@@ -235,7 +251,9 @@ void MainWindow::on_closeTab(int index)
     if (ui->tabWidget->count() == 0 || index < 0 || index >= ui->tabWidget->count())
         return;
     terminateMeasuring();
-    auto* chart = qobject_cast<GLWidget*>(ui->tabWidget->widget(index));
+    // The questions run their own event loops, in which the tab may move or go away.
+    QPointer<QWidget> page = ui->tabWidget->widget(index);
+    auto* chart = qobject_cast<GLWidget*>(page);
     const QString text = ui->tabWidget->tabText(index);
     if (!chart || chart->keepFile) {
         if (warningBox(this, tr("Close"), QStringLiteral("%1 %2?").arg(tr("Close"), text),
@@ -245,12 +263,14 @@ void MainWindow::on_closeTab(int index)
     } else {
         const int answer = warningBox(this, tr("Close"), tr("%1 is not saved. Want to save it before closing?").arg(text),
                                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
-        if (answer == QMessageBox::Cancel)
+        if (answer == QMessageBox::Cancel || !page)
             return;
-        if (answer == QMessageBox::Yes && !saveTab(index))
+        if (answer == QMessageBox::Yes && !saveTab(ui->tabWidget->indexOf(page)))
             return;
     }
-    removeTab(index);
+    if (!page)
+        return;
+    removeTab(ui->tabWidget->indexOf(page));
     if (ui->tabWidget->count() == 0)
         afterLastTabClosed();
 }
@@ -283,11 +303,7 @@ void MainWindow::on_contextMenuRequested(const QPoint& point)
 bool MainWindow::mayCloseTabs(int first, int last)
 {
     terminateMeasuring();
-    QList<int> unsaved;
-    for (int i = qMax(0, first); i <= last && i < ui->tabWidget->count(); ++i) {
-        if (auto* chart = qobject_cast<GLWidget*>(ui->tabWidget->widget(i)); chart && !chart->keepFile)
-            unsaved << i;
-    }
+    const QList<QPointer<GLWidget>> unsaved = unsavedCharts(first, last);
     if (unsaved.isEmpty())
         return true;
     const int answer = warningBox(this, tr("Close"), tr("Not all measurements are saved. Do you want to save them?"),
@@ -296,8 +312,8 @@ bool MainWindow::mayCloseTabs(int first, int last)
         return true;
     if (answer != QMessageBox::Yes)
         return false;
-    for (int index : std::as_const(unsaved)) {
-        if (!saveTab(index))
+    for (const QPointer<GLWidget>& chart : std::as_const(unsaved)) {
+        if (chart && !saveTab(ui->tabWidget->indexOf(chart)))
             return false;
     }
     return true;

@@ -34,6 +34,42 @@ private:
         QVERIFY(!measuringActive);
     }
 
+    // A 1 s analyzer log saved under `name` in the temporary folder.
+    QString savedLog(const QString& name)
+    {
+        const QString path = tempPath(name);
+        Harness h;
+        h.connectAnalyzer();
+        record(h, 1);
+        h.saveAnswers << path;
+        if (!h.window->saveTab(0))
+            return QString();
+        return path;
+    }
+
+    // Opens `path` and presses Close while its overview is built (the first events the
+    // dialog sees come before the load begins, which starts afresh): the new tab stays
+    // for 2 s.
+    void openCancelled(Harness& h, const QString& path)
+    {
+        QTimer closer;
+        int seen = 0;
+        connect(&closer, &QTimer::timeout, this, [&] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                auto* dialog = qobject_cast<ProgressDialog*>(widget);
+                if (dialog && dialog->isVisible() && ++seen == 2) {
+                    closer.stop();
+                    emit dialog->canceled();
+                }
+            }
+        });
+        closer.start(0);
+        const int tabs = h.window->tabWidget()->count();
+        h.window->loadLog(path);
+        QCOMPARE(h.window->tabWidget()->count(), tabs + 1);
+        QVERIFY(h.chart(tabs)->swapFile->wasCancelled());
+    }
+
     // Every sample the analyzer sent is in the log, in order, with its value.
     void compareWithReceived(const Harness& h, const LogContents& log)
     {
@@ -586,45 +622,42 @@ private slots:
     // its own goes on.
     void cancelledOpenLeavesALaterRunAlone()
     {
-        const QString path = tempPath("to-cancel.talvo");
-        {
-            Harness first;
-            first.connectAnalyzer();
-            record(first, 1);
-            first.saveAnswers << path;
-            QVERIFY(first.window->saveTab(0));
-        }
+        const QString path = savedLog("to-cancel.talvo");
         Harness h;
         h.connectAnalyzer();
-        // Close is pressed while the overview is built (the first events the dialog
-        // sees come before the load begins, which starts afresh).
-        QTimer closer;
-        int seen = 0;
-        connect(&closer, &QTimer::timeout, this, [&] {
-            for (QWidget* widget : QApplication::topLevelWidgets()) {
-                auto* dialog = qobject_cast<ProgressDialog*>(widget);
-                if (dialog && dialog->isVisible() && ++seen == 2) {
-                    closer.stop();
-                    emit dialog->canceled();
-                }
-            }
-        });
-        closer.start(0);
-        h.window->loadLog(path);
-        QVERIFY(h.chart(1)->swapFile->wasCancelled());
+        openCancelled(h, path);
 
         h.start(3);
         QVERIFY(measuringActive);
         GLWidget* running = h.window->runningChart();
         QCOMPARE(h.window->tabWidget()->count(), 3);
-        QTest::qWait(2100);
-        QCOMPARE(h.window->tabWidget()->count(), 2);
+        QTRY_COMPARE_WITH_TIMEOUT(h.window->tabWidget()->count(), 2, 5000);
         QVERIFY(measuringActive);
         QCOMPARE(h.window->runningChart(), running);
         h.pump(500);
         h.window->on_stopButton();
         QCOMPARE(h.writtenCommands(DeviceControl::CommandStop), 1);
         QVERIFY(!running->isEmpty());
+    }
+
+    // The save dialog runs its own event loop: a tab that goes away meanwhile (here the
+    // cancelled open's) is not saved, and nothing touches it afterwards.
+    void tabGoneWhileItsSaveDialogIsOpen()
+    {
+        const QString path = savedLog("to-cancel-and-save.talvo");
+        Harness h;
+        h.connectAnalyzer();
+        openCancelled(h, path);
+        const QString target = tempPath("gone.talvo");
+        setFileDialogResponder([&](const FileDialogRequest&) {
+            QDeadlineTimer deadline(5000);
+            while (h.window->tabWidget()->count() > 1 && !deadline.hasExpired())
+                QTest::qWait(20);
+            return QStringList{target};
+        });
+        QVERIFY(!h.window->saveTab(1));
+        QCOMPARE(h.window->tabWidget()->count(), 1);
+        QVERIFY(!QFileInfo::exists(target));
     }
 
     void unreadableLogChangesNothing()
