@@ -595,7 +595,8 @@ private slots:
             SwapFile file;
             QVERIFY(file.create(path));
             file.writeHeader(2, 0x09, false, 10000, false);
-            ChannelMaps maps{ChannelMap::create(), ChannelMap::create()};
+            ChannelMaps maps;
+            maps << ChannelMap::create() << ChannelMap::create();
             for (int i = 0; i < 30; ++i) {
                 maps[0]->add(QCPGraphData(i, 12.5));
                 maps[1]->add(QCPGraphData(i, 0.25));
