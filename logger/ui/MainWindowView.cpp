@@ -152,7 +152,8 @@ void MainWindow::fillTimeCombos()
     m_timeCombo->addItem(QStringLiteral("100"), 100);
     m_timeCombo->addItem(QStringLiteral("1000"), 1000);
     m_timeCombo->addItem(QString(QChar(0x221E)), -1);
-    m_timeCombo->addItem(QString(), settings.value(QStringLiteral("serie-length-sec"), 10).toInt());
+    // A custom limit of 0 or less would stop every run at its first report.
+    m_timeCombo->addItem(QString(), qMax(1, settings.value(QStringLiteral("serie-length-sec"), 10).toInt()));
     m_timeCombo->setItemText(4, customText(m_timeCombo, 4));
     const int timeIndex = settings.value(QStringLiteral("time-length-index"), 0).toInt();
     m_timeCombo->setCurrentIndex(timeIndex >= 0 && timeIndex < m_timeCombo->count() ? timeIndex : 0);

@@ -104,6 +104,30 @@ private slots:
         QCOMPARE(h.window->tabWidget()->count(), 0);
     }
 
+    void customLengthsFromTheSettingsAreAtLeastOneSecond_data()
+    {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("used");
+        QTest::newRow("zero") << 0 << 1;
+        QTest::newRow("negative") << -5 << 1;
+        QTest::newRow("plain") << 42 << 42;
+    }
+    void customLengthsFromTheSettingsAreAtLeastOneSecond()
+    {
+        QFETCH(int, stored);
+        QFETCH(int, used);
+        Settings settings;
+        settings.setValue("Options/serie-length-sec", stored);
+        settings.setValue("Options/time-length-index", 4);
+        settings.setValue("Options/showall-length-sec", stored);
+        settings.setValue("Options/showall-length-index", 7);
+        settings.sync();
+        Harness h;
+        h.build();
+        QCOMPARE(h.window->measuringTimeLimit(), used);
+        QCOMPARE(h.window->viewingInterval(), used);
+    }
+
     void docksFromTheSettings()
     {
         {
