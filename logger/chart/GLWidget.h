@@ -50,6 +50,9 @@ public:
     DeviceControl deviceControl;
     // True while the tab holds nothing unsaved; an unsaved tab deletes its swap file.
     bool keepFile = true;
+    // Set when the end of a run could not be written to the swap file: those points
+    // stay in channelMaps and the report block is still missing; saving writes both.
+    bool tailUnwritten = false;
     SwapFile* swapFile = nullptr;
     QMutex mapMutex;
     ChannelStatistics statistics;

@@ -170,6 +170,9 @@ private:
     static DeviceControl stopCommand();
     bool prepareRunFile(GLWidget* chart, const DeviceControl& control);
     void finishRun(GLWidget* chart);
+    // Appends the run's remaining points and its report block; false when the disk
+    // refused them (the tab then keeps them and remembers it, see GLWidget).
+    bool writeRunTail(GLWidget* chart);
     void abandonRefusedStart();
     void restoreRunControls();
     void resetValueLabel();

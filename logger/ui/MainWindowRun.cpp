@@ -219,10 +219,16 @@ void MainWindow::finishRun(GLWidget* chart)
     m_limitStopQueued = false;
     SwapFile* file = chart->swapFile;
     qDebug() << "MainWindow::on_stopMeasurement call append";
-    file->appendOnWorker(chart->channelMaps, false);
+    const bool tailWritten = writeRunTail(chart);
     qDebug() << "MainWindow::on_stopMeasurement append finished";
-    file->writeReport(chart->statistics);
-    file->readEndTime();
+    if (!tailWritten) {
+        // The disk refused the end of the run: the chart keeps what was not written and
+        // the file stays without its report block, so that saving can still complete it.
+        setInteractions(chart->plot, Qt::Horizontal | Qt::Vertical);
+        restoreRunControls();
+        chart->repaint();
+        return;
+    }
 
     {
         ProgressDialog dialog(0, 100, chart);
@@ -252,6 +258,30 @@ void MainWindow::finishRun(GLWidget* chart)
     restoreRunControls();
     fillCalculator();
     chart->repaint();
+}
+
+bool MainWindow::writeRunTail(GLWidget* chart)
+{
+    SwapFile* file = chart->swapFile;
+    const qint64 before = file->recordsWritten();
+    const bool appended = file->appendOnWorker(chart->channelMaps, false);
+    if (!appended) {
+        // What did reach the file leaves the chart; the rest is kept for the next try.
+        const qint64 written = file->recordsWritten() - before;
+        QMutexLocker lock(&chart->mapMutex);
+        for (const ChannelMap& map : std::as_const(chart->channelMaps))
+            if (map)
+                removeFirstPoints(*map, written);
+        chart->tailUnwritten = true;
+        return false;
+    }
+    if (!file->writeReport(chart->statistics)) {
+        chart->tailUnwritten = true;
+        return false;
+    }
+    chart->tailUnwritten = false;
+    file->readEndTime();
+    return true;
 }
 
 void MainWindow::restoreRunControls()

@@ -137,6 +137,12 @@ bool MainWindow::saveChartAs(GLWidget* chart, const QString& fileName, QString* 
     // Saving a log onto its own file: it is already there.
     if (target.exists() && QFileInfo(file->fileName()).canonicalFilePath() == target.canonicalFilePath())
         return true;
+    // A run whose end the disk refused is completed first; without it the log would be
+    // missing its last samples and its report block.
+    if (chart->tailUnwritten && !writeRunTail(chart)) {
+        *reason = swapFileErrorText(6);
+        return false;
+    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     bool saved = false;
     if (!target.exists()) {

@@ -9,6 +9,35 @@
 #include <csignal>
 #include <sys/resource.h>
 
+// Limits the size of files this process writes, as a full disk would; undone when it
+// goes out of scope, also when a check fails half-way.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(qint64 bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_saved;
+        limit.rlim_cur = rlim_t(bytes);
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { lift(); }
+    void lift()
+    {
+        if (m_lifted)
+            return;
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_oldHandler);
+        m_lifted = true;
+    }
+
+private:
+    rlimit m_saved;
+    void (*m_oldHandler)(int) = nullptr;
+    bool m_lifted = false;
+};
+
 // The main window with the simulated analyzer: connection, runs, the swap file, saving
 // and reopening, and the behaviour around a run's edges.
 class TestMainWindow : public QObject
@@ -277,18 +306,11 @@ private slots:
         h.pump(12000);
         QVERIFY(chart->swapFile->recordsWritten() > 0);
 
-        const qint64 size = QFileInfo(chart->swapFile->fileName()).size();
-        rlimit saved;
-        getrlimit(RLIMIT_FSIZE, &saved);
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved;
-        limit.rlim_cur = rlim_t(size);
-        setrlimit(RLIMIT_FSIZE, &limit);
+        FileSizeLimit fullDisk(QFileInfo(chart->swapFile->fileName()).size());
         const qint64 before = chart->swapFile->recordsWritten();
         h.pump(3000);
         const qint64 during = chart->swapFile->recordsWritten();
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
+        fullDisk.lift();
         QCOMPARE(during, before);
         QCOMPARE(h.window->statusBar()->currentMessage(), MainWindow::swapFileErrorText(6));
 
@@ -298,6 +320,40 @@ private slots:
         h.saveAnswers << saved_;
         QVERIFY(h.window->saveTab(0));
         compareWithReceived(h, readLog(saved_));
+    }
+
+    // The disk is full when the run stops: the unwritten end stays in the tab, a save
+    // while the disk is still full fails and says so, and once there is room again the
+    // saved log holds every sample and its report block.
+    void fullDiskAtStopKeepsTheTailForTheSave()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        h.start(3);
+        GLWidget* chart = h.chart(0);
+        h.pump(12000);
+        QVERIFY(chart->swapFile->recordsWritten() > 0);
+
+        FileSizeLimit fullDisk(QFileInfo(chart->swapFile->fileName()).size());
+        h.pump(2000);
+        h.window->on_stopButton();
+        QVERIFY(!measuringActive);
+        QVERIFY(chart->tailUnwritten);
+        QVERIFY(!chart->keepFile);
+        const QString target = tempPath("full-disk.talvo");
+        h.saveAnswers << target;
+        QVERIFY(!h.window->saveTab(0));
+        QVERIFY(!QFile::exists(target));
+        QVERIFY(h.window->statusBar()->currentMessage().contains(MainWindow::swapFileErrorText(6)));
+        QVERIFY(chart->tailUnwritten);
+        fullDisk.lift();
+
+        h.saveAnswers << target;
+        QVERIFY(h.window->saveTab(0));
+        QVERIFY(!chart->tailUnwritten);
+        const LogContents log = readLog(target);
+        compareWithReceived(h, log);
+        QCOMPARE(log.report, QByteArray(reinterpret_cast<const char*>(&chart->statistics), 120));
     }
 
     void lostReportsLeaveAGapAndTwoLogLines()
