@@ -471,24 +471,6 @@ Channels calibration values are lost.
     </message>
 </context>
 <context>
-    <name>OptionsDialog</name>
-    <message>
-        <source>Settings</source>
-        <translation>Settings</translation>
-    </message>
-    <message>
-        <source>Language</source>
-        <translation>Language</translation>
-    </message>
-</context>
-<context>
-    <name>PowerPanel</name>
-    <message>
-        <source>Control</source>
-        <translation>Control</translation>
-    </message>
-</context>
-<context>
     <name>StatusPanel</name>
     <message>
         <source>Status</source>

@@ -471,24 +471,6 @@ Channels calibration values are lost.
     </message>
 </context>
 <context>
-    <name>OptionsDialog</name>
-    <message>
-        <source>Settings</source>
-        <translation>Налаштування</translation>
-    </message>
-    <message>
-        <source>Language</source>
-        <translation>Мова</translation>
-    </message>
-</context>
-<context>
-    <name>PowerPanel</name>
-    <message>
-        <source>Control</source>
-        <translation>Керування</translation>
-    </message>
-</context>
-<context>
     <name>StatusPanel</name>
     <message>
         <source>Status</source>
