@@ -133,6 +133,11 @@ QString MainWindow::proposedSaveName(int index) const
 bool MainWindow::saveChartAs(GLWidget* chart, const QString& fileName, QString* reason)
 {
     SwapFile* file = chart->swapFile;
+    // A tab that never recorded has no file to save; the file system has no reason to give.
+    if (file->fileName().isEmpty()) {
+        *reason = tr("the tab holds no recording");
+        return false;
+    }
     const QFileInfo target(fileName);
     // Saving a log onto its own file: it is already there.
     if (target.exists() && QFileInfo(file->fileName()).canonicalFilePath() == target.canonicalFilePath())
@@ -162,6 +167,8 @@ bool MainWindow::saveChartAs(GLWidget* chart, const QString& fileName, QString* 
         }
     }
     QApplication::restoreOverrideCursor();
+    if (!saved && reason->isEmpty())
+        *reason = file->errorString();
     if (!saved && reason->isEmpty())
         *reason = swapFileErrorText(4);
     return saved;

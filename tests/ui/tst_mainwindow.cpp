@@ -356,6 +356,34 @@ private slots:
         QCOMPARE(log.report, QByteArray(reinterpret_cast<const char*>(&chart->statistics), 120));
     }
 
+    // A failed save names the system's reason, not only that saving failed.
+    void failedSaveSaysWhy_data()
+    {
+        QTest::addColumn<bool>("recorded");
+        QTest::addColumn<QString>("target");
+        QTest::newRow("folder missing") << true << tempPath("no-such-folder/run.talvo");
+        QTest::newRow("empty tab") << false << tempPath("empty.talvo");
+    }
+    void failedSaveSaysWhy()
+    {
+        QFETCH(bool, recorded);
+        QFETCH(QString, target);
+        Harness h;
+        h.connectAnalyzer();
+        if (recorded)
+            record(h, 1);
+        h.saveAnswers << target;
+        QVERIFY(!h.window->saveTab(0));
+        QVERIFY(!QFile::exists(target));
+        const QString prefix = QStringLiteral("Couldn't save file ");
+        const QString message = h.window->statusBar()->currentMessage();
+        QVERIFY2(message.startsWith(prefix), qPrintable(message));
+        const QString reason = message.mid(prefix.size());
+        QVERIFY2(!reason.trimmed().isEmpty() && reason != MainWindow::swapFileErrorText(4)
+                     && reason != QStringLiteral("Unknown error"), qPrintable(message));
+        QCOMPARE(h.window->tabWidget()->tabText(0).startsWith(QLatin1Char('*')), recorded);
+    }
+
     void lostReportsLeaveAGapAndTwoLogLines()
     {
         Harness h;

@@ -469,6 +469,10 @@ Channels calibration values are lost.
         <source>A new firmware version is available. Go to Settings to update.</source>
         <translation>A new firmware version is available. Go to Settings to update.</translation>
     </message>
+    <message>
+        <source>the tab holds no recording</source>
+        <translation>the tab holds no recording</translation>
+    </message>
 </context>
 <context>
     <name>StatusPanel</name>

@@ -469,6 +469,10 @@ Channels calibration values are lost.
         <source>A new firmware version is available. Go to Settings to update.</source>
         <translation>Доступна нова версія мікропрограми. Відкрийте налаштування, щоб оновити.</translation>
     </message>
+    <message>
+        <source>the tab holds no recording</source>
+        <translation>у вкладці немає запису</translation>
+    </message>
 </context>
 <context>
     <name>StatusPanel</name>
