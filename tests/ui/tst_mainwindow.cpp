@@ -634,6 +634,41 @@ private slots:
         QVERIFY(h.window->statusTimer()->isActive());
     }
 
+    // The analyzer's channel selection survives a session with another device.
+    void otherDevicesKeepTheAnalyzersChannels_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("supply") << int(sim::Kind::Supply);
+        QTest::newRow("supply600") << int(sim::Kind::Supply600);
+        QTest::newRow("bootloader") << int(sim::Kind::Bootloader);
+    }
+    void otherDevicesKeepTheAnalyzersChannels()
+    {
+        QFETCH(int, kind);
+        {
+            Harness h;
+            h.connectAnalyzer();
+            QCOMPARE(h.control().listWidget->count(), 3);
+            h.control().comboBoxSampleRate->setCurrentIndex(3); // 1 kHz: several channels
+            h.control().listWidget->item(1)->setCheckState(Qt::Unchecked);
+        }
+        QCOMPARE(Settings().value("Measure/channels").toString(), QStringLiteral("0,2,"));
+        {
+            Harness h;
+            sim::plug(sim::Kind(kind));
+            h.build();
+            h.hid->checkTimerTick();
+            h.pump(50);
+            QVERIFY(h.hid->isOpen());
+        }
+        QCOMPARE(Settings().value("Measure/channels").toString(), QStringLiteral("0,2,"));
+        Harness h;
+        h.connectAnalyzer();
+        QCOMPARE(h.control().listWidget->item(0)->checkState(), Qt::Checked);
+        QCOMPARE(h.control().listWidget->item(1)->checkState(), Qt::Unchecked);
+        QCOMPARE(h.control().listWidget->item(2)->checkState(), Qt::Checked);
+    }
+
     void savingReplacesOnlyACompleteTarget()
     {
         Harness h;
