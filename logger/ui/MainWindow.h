@@ -132,6 +132,9 @@ public slots:
     void on_currentTabChanged(int index);
     void on_channelsAdded();
 
+    // chart axes
+    void connectAxisUnits(GLWidget* chart);
+
     // tool bar and appearance
     void on_actionSettings();
     void on_changeColorTheme(bool dark);
@@ -146,6 +149,10 @@ public slots:
     void on_plottableDoubleClick(QCPAbstractPlottable* plottable, int dataIndex, QMouseEvent* event);
     void on_rangeBorderReached(double lower, double upper);
     void on_markerChanged();
+    // Rewrites an axis's title (value axes) or its labels (time axis) for the unit its
+    // tick labels were generated in.
+    void on_axisUnitChanged(QCPAxis* axis, int _upper, QList<double>& mTickVector,
+                            QList<QString>& tickVectorLabels);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -247,5 +254,8 @@ private:
     bool m_newTab = true;
     bool m_limitStopQueued = false;
     int m_lastSwapFileError = 0;
+    // Decimals of the times shown for the pointer: 2 until the time axis first
+    // relabels itself, 3 from then on.
+    int m_timePrecision = 2;
     std::function<qint64()> m_clock;
 };

@@ -95,6 +95,8 @@ void MainWindow::addCaptureTab()
 
 void MainWindow::on_channelsAdded()
 {
+    GLWidget* chart = qobject_cast<GLWidget*>(sender());
+    connectAxisUnits(chart ? chart : currentChart());
     if (QCustomPlot* plot = currentPlot())
         plot->replot(QCustomPlot::rpQueuedRefresh);
 }

@@ -1,5 +1,6 @@
 #include "MainWindowHarness.h"
 
+#include "ChartAxis.h"
 #include "ProgressDialog.h"
 #include "UnitFormat.h"
 
@@ -634,6 +635,64 @@ private slots:
         QVERIFY(h.window->statusTimer()->isActive());
     }
 
+    // Zooming a value axis across a unit boundary renames the unit in its title, so the
+    // numbers on the axis read right; the time axis labels its ticks relative to anchor
+    // ticks that carry the absolute time, instead of dividing seconds by 1000.
+    void axisTitlesFollowTheirLabels_data()
+    {
+        QTest::addColumn<int>("channel");
+        QTest::addColumn<double>("upper");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("topLabel");
+        const QString micro = QString(QChar(microSign));
+        QTest::newRow("current in uA") << 0 << 500.0 << QStringLiteral("#0: Current, %1A").arg(micro) << "500";
+        QTest::newRow("current in mA") << 0 << 5000.0 << QStringLiteral("#0: Current, mA") << "5";
+        QTest::newRow("current in A") << 0 << 2000000.0 << QStringLiteral("#0: Current,  A") << "2";
+        QTest::newRow("voltage 1 in mV") << 1 << 800.0 << QStringLiteral("#1: Voltage, mV") << "800";
+        QTest::newRow("voltage 1 in V") << 1 << 3000.0 << QStringLiteral("#1: Voltage,  V") << "3";
+        QTest::newRow("voltage 2 in mV") << 2 << 500.0 << QStringLiteral("#2: Voltage, mV") << "500";
+        QTest::newRow("voltage 2 in V") << 2 << 5000.0 << QStringLiteral("#2: Voltage,  V") << "5";
+    }
+    void axisTitlesFollowTheirLabels()
+    {
+        QFETCH(int, channel);
+        QFETCH(double, upper);
+        QFETCH(QString, title);
+        QFETCH(QString, topLabel);
+        Harness h;
+        h.connectAnalyzer();
+        QCustomPlot* plot = h.chart(0)->plot;
+        QCPAxis* axis = nullptr;
+        for (int i = 0; i < plot->graphCount(); ++i) {
+            if (plot->graph(i)->name().startsWith(QStringLiteral("#%1:").arg(channel)))
+                axis = plot->graph(i)->valueAxis();
+        }
+        QVERIFY(axis);
+        // From the other side of the boundary first, so the title has to change.
+        chartAxis(axis)->setRange(0, upper < 1000 ? upper * 10 : upper / 10);
+        plot->replot();
+        chartAxis(axis)->setRange(0, upper);
+        plot->replot();
+        QCOMPARE(axis->label(), title);
+        QCOMPARE(axis->tickVectorLabels().last(), topLabel);
+        for (int i = 0; i < plot->graphCount(); ++i) {
+            if (plot->graph(i)->valueAxis() == axis)
+                QCOMPARE(plot->graph(i)->name(), title);
+        }
+
+        QCPAxis* key = plot->xAxis;
+        chartAxis(key)->setRange(1500, 1510);
+        plot->replot();
+        QCOMPARE(key->label(), QString());
+        const QList<QString> labels = key->tickVectorLabels();
+        QVERIFY(labels.contains(QStringLiteral("+1s")));
+        QVERIFY(!labels.contains(QStringLiteral("1.5")));
+        QVERIFY(chartAxis(key)->tickLabelMap.values().contains(formatTime(1500, true, 3)));
+        chartAxis(key)->setRange(1500, 1500.5);
+        plot->replot();
+        QVERIFY(key->tickVectorLabels().contains(QStringLiteral("+0.05s")));
+    }
+
     // The analyzer's channel selection survives a session with another device.
     void otherDevicesKeepTheAnalyzersChannels_data()
     {
@@ -757,6 +816,16 @@ private slots:
         QCOMPARE(h.window->tabWidget()->tabText(0), QStringLiteral("supply"));
         QCOMPARE(h.chart(0)->channelMaps.size(), 2);
         QVERIFY(h.chart(0)->channelMaps[1]->size() >= 10); // the first 10 s
+        // Supply axes keep their own units: no analyzer title lands on them.
+        QCustomPlot* plot = h.chart(0)->plot;
+        plot->replot();
+        QStringList titles;
+        for (QCPAxis* axis : plot->axisRect()->axes(QCPAxis::atLeft | QCPAxis::atRight)) {
+            if (qobject_cast<AxisPower*>(axis))
+                titles << axis->label();
+        }
+        titles.sort();
+        QCOMPARE(titles, QStringList({"#0: 13.8V Voltage, V", "#3: USB Current, A"}));
         h.window->on_actionLoad();
         QCOMPARE(h.dialogs.last().filter, QStringLiteral("Hollowcrest Power (*.vendrake )"));
         powerSupplyConnected = false;
