@@ -240,6 +240,8 @@ private:
     QAction* m_actionTimeCombo = nullptr;
     QAction* m_actionShowAllCombo = nullptr;
     QMenu* m_viewMenu = nullptr;
+    QAction* m_actionShowStatus = nullptr;
+    QAction* m_actionShowControl = nullptr;
     QComboBox* m_showAllCombo = nullptr;
     QComboBox* m_timeCombo = nullptr;
     QLabel* m_secLabel = nullptr;

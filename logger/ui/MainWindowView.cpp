@@ -59,9 +59,11 @@ void MainWindow::setupMenus()
     m_viewMenu = new QMenu(tr("View"), this);
     Settings settings;
     QAction* showStatus = m_viewMenu->addAction(tr("Status"));
+    m_actionShowStatus = showStatus;
     showStatus->setCheckable(true);
     showStatus->setChecked(settings.value(QStringLiteral("Status/visible"), true).toBool());
     QAction* showControl = m_viewMenu->addAction(tr("Control"));
+    m_actionShowControl = showControl;
     showControl->setCheckable(true);
     showControl->setChecked(settings.value(QStringLiteral("Control/visible"), true).toBool());
     connect(showStatus, &QAction::toggled, this, [this](bool on) {
@@ -196,6 +198,8 @@ void MainWindow::retranslate(const QString& code)
     m_actionSave->setText(tr("Save"));
     m_actionLoad->setText(tr("Open"));
     m_viewMenu->setTitle(tr("View"));
+    m_actionShowStatus->setText(tr("Status"));
+    m_actionShowControl->setText(tr("Control"));
     if (auto* button = qobject_cast<QToolButton*>(ui->toolBar->widgetForAction(m_actionView)))
         button->setText(tr("View"));
     m_actionSettings->setText(tr("Settings"));

@@ -4,7 +4,11 @@
 #include "ProgressDialog.h"
 #include "UnitFormat.h"
 
+#include <QAbstractButton>
 #include <QDockWidget>
+#include <QLabel>
+#include <QMenu>
+#include <QTranslator>
 #include <QStatusBar>
 
 #include <csignal>
@@ -633,6 +637,55 @@ private slots:
         QCOMPARE(h.window->tabWidget()->count(), 1);
         QCOMPARE(h.chart(0)->channelMaps.size(), 3);
         QVERIFY(h.window->statusTimer()->isActive());
+    }
+
+    // The window's texts follow the language, the View menu's items included, and in
+    // Ukrainian, the longest translation, every label and button of the docks shows whole
+    // at the window's default size.
+    void textsFollowTheLanguageAndFit()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        QMenu* view = nullptr;
+        for (QMenu* menu : h.window->findChildren<QMenu*>()) {
+            if (menu->title() == QStringLiteral("View"))
+                view = menu;
+        }
+        QVERIFY(view);
+        QCOMPARE(view->actions().size(), 2);
+
+        QTranslator ukrainian;
+        QVERIFY(ukrainian.load(QStringLiteral("QtLanguage_uk"), QStringLiteral(TALVO_BIN_DIR)));
+        QCoreApplication::installTranslator(&ukrainian);
+        // A code without a translation file leaves only the test's translator in place.
+        h.window->retranslate(QStringLiteral("none"));
+        QCOMPARE(view->title(), QStringLiteral("Вигляд"));
+        QCOMPARE(view->actions().at(0)->text(), QStringLiteral("Стан"));
+        QCOMPARE(view->actions().at(1)->text(), QStringLiteral("Керування"));
+
+        h.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+        QStringList clipped;
+        for (QDockWidget* dock : h.window->findChildren<QDockWidget*>()) {
+            dock->show();
+            dock->raise();
+            QCoreApplication::processEvents();
+            for (QWidget* widget : dock->findChildren<QWidget*>()) {
+                auto* label = qobject_cast<QLabel*>(widget);
+                if ((!label && !qobject_cast<QAbstractButton*>(widget)) || !widget->isVisible())
+                    continue;
+                if (label && (label->wordWrap() || label->text().isEmpty()))
+                    continue;
+                const QSize need = widget->minimumSizeHint().expandedTo(widget->sizeHint());
+                if (widget->width() < need.width())
+                    clipped << QStringLiteral("%1 (%2 < %3)").arg(widget->objectName())
+                                   .arg(widget->width()).arg(need.width());
+            }
+        }
+        QCoreApplication::removeTranslator(&ukrainian);
+        h.window->retranslate(QStringLiteral("none"));
+        QCOMPARE(view->actions().at(0)->text(), QStringLiteral("Status"));
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral(", "))));
     }
 
     // Zooming a value axis across a unit boundary renames the unit in its title, so the
