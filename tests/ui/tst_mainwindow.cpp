@@ -455,6 +455,42 @@ private slots:
         h.window->on_stopButton();
     }
 
+    // A status report with a fault arriving during a run ends the run at once; the box
+    // that explains it comes afterwards, from the event loop, and only once.
+    void statusFaultDuringARunStopsItBeforeTheBox()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        h.start(3);
+        h.pump(200);
+        QVERIFY(measuringActive);
+        QList<bool> measuringAtBox;
+        setMessageBoxResponder([&](QMessageBox& box) {
+            h.boxes << box.text();
+            measuringAtBox << measuringActive;
+            return int(QMessageBox::Ok);
+        });
+        QByteArray fault(64, '\0');
+        fault[0] = 6;
+        fault[1] = 6;
+        fault[4] = char(0x41);
+        fault[5] = char(0x40);
+        fault[22] = 0x07;
+        fault[23] = char(0x08);
+        fault[24] = 8;
+        h.inject(fault);
+        QVERIFY(!measuringActive);
+        QCOMPARE(h.writtenCommands(DeviceControl::CommandStop), 1);
+        QCoreApplication::processEvents();
+        QCOMPARE(h.boxes.size(), 1);
+        QVERIFY(h.boxes[0].startsWith(QStringLiteral("Power converter communication error\n")));
+        QCOMPARE(measuringAtBox, QList<bool>{false});
+        h.inject(fault);
+        QCoreApplication::processEvents();
+        QCOMPARE(h.boxes.size(), 1);
+        QVERIFY(h.window->controlPanel()->isLoadPowerDisabled());
+    }
+
     void reportWithoutRowsIsSkipped()
     {
         Harness h;

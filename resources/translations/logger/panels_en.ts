@@ -1,6 +1,125 @@
 <?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="en_GB">
 <context>
+    <name>Calculator</name>
+    <message>
+        <source>Calculator</source>
+        <translation>Calculator</translation>
+    </message>
+    <message>
+        <source>Battery capacity</source>
+        <translation>Battery capacity</translation>
+    </message>
+    <message>
+        <source>mAh</source>
+        <translation>mAh</translation>
+    </message>
+    <message>
+        <source>Averaging current</source>
+        <translation>Averaging current</translation>
+    </message>
+    <message>
+        <source>By markers</source>
+        <translation>By markers</translation>
+    </message>
+    <message>
+        <source>In visible area</source>
+        <translation>In visible area</translation>
+    </message>
+    <message>
+        <source>The whole measurement period</source>
+        <translation>The whole measurement period</translation>
+    </message>
+    <message>
+        <source>By working cycle, sec</source>
+        <translation>By working cycle, sec</translation>
+    </message>
+    <message>
+        <source>User defined, mA</source>
+        <translation>User defined, mA</translation>
+    </message>
+    <message>
+        <source>-- : --</source>
+        <translation>-- : --</translation>
+    </message>
+    <message>
+        <source>--- mA</source>
+        <translation>--- mA</translation>
+    </message>
+    <message>
+        <source>Calculate</source>
+        <translation>Calculate</translation>
+    </message>
+    <message>
+        <source>Battery life</source>
+        <translation>Battery life</translation>
+    </message>
+    <message>
+        <source>The battery too low</source>
+        <translation>The battery too low</translation>
+    </message>
+    <message>
+        <source>%1 years, </source>
+        <translation>%1 years, </translation>
+    </message>
+    <message>
+        <source>%1 months, </source>
+        <translation>%1 months, </translation>
+    </message>
+    <message>
+        <source>%1 days, </source>
+        <translation>%1 days, </translation>
+    </message>
+    <message>
+        <source>%1 hours, </source>
+        <translation>%1 hours, </translation>
+    </message>
+    <message>
+        <source>%1 minutes, </source>
+        <translation>%1 minutes, </translation>
+    </message>
+    <message>
+        <source>%1 seconds, </source>
+        <translation>%1 seconds, </translation>
+    </message>
+    <message>
+        <source>The battery is too low  </source>
+        <translation>The battery is too low  </translation>
+    </message>
+    <message>
+        <source>ms</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>s</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <source>Too long working cycle. Only </source>
+        <translation>Too long working cycle. Only </translation>
+    </message>
+    <message>
+        <source> sec available</source>
+        <translation> sec available</translation>
+    </message>
+    <message>
+        <source>Empty measurements log.</source>
+        <translation>Empty measurements log.</translation>
+    </message>
+    <message>
+        <source>Markers too close</source>
+        <translation>Markers too close</translation>
+    </message>
+    <message>
+        <source>Markers are not visible, check their position</source>
+        <translation>Markers are not visible, check their position</translation>
+    </message>
+    <message>
+        <source>Wrong value</source>
+        <translation>Wrong value</translation>
+    </message>
+</context>
+<context>
     <name>ControlPanel</name>
     <message>
         <source> %1 %2 (one channel only)</source>
@@ -127,12 +246,60 @@ Channels calibration values are lost.
         <source>Hz</source>
         <translation>Hz</translation>
     </message>
+    <message>
+        <source>Attention! The current has exceeded 1A.</source>
+        <translation>Attention! The current has exceeded 1A.</translation>
+    </message>
 </context>
 <context>
     <name>StatusPanel</name>
     <message>
         <source>Status</source>
         <translation>Status</translation>
+    </message>
+    <message>
+        <source>Vbat</source>
+        <translation>Vbat</translation>
+    </message>
+    <message>
+        <source>SYNC</source>
+        <translation>SYNC</translation>
+    </message>
+    <message>
+        <source>OUT-EN</source>
+        <translation>OUT-EN</translation>
+    </message>
+    <message>
+        <source>Vusb</source>
+        <translation>Vusb</translation>
+    </message>
+    <message>
+        <source>TRIG</source>
+        <translation>TRIG</translation>
+    </message>
+    <message>
+        <source>FLAG</source>
+        <translation>FLAG</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>#0:</source>
+        <translation>#0:</translation>
+    </message>
+    <message>
+        <source>#1:</source>
+        <translation>#1:</translation>
+    </message>
+    <message>
+        <source>#2:</source>
+        <translation>#2:</translation>
+    </message>
+    <message>
+        <source>Vin, V</source>
+        <translation>Vin, V</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,125 @@
 <?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="uk_UA">
 <context>
+    <name>Calculator</name>
+    <message>
+        <source>Calculator</source>
+        <translation>Калькулятор</translation>
+    </message>
+    <message>
+        <source>Battery capacity</source>
+        <translation>Ємність батареї</translation>
+    </message>
+    <message>
+        <source>mAh</source>
+        <translation>мА·год</translation>
+    </message>
+    <message>
+        <source>Averaging current</source>
+        <translation>Усереднення струму</translation>
+    </message>
+    <message>
+        <source>By markers</source>
+        <translation>За маркерами</translation>
+    </message>
+    <message>
+        <source>In visible area</source>
+        <translation>У видимій області</translation>
+    </message>
+    <message>
+        <source>The whole measurement period</source>
+        <translation>Увесь період вимірювання</translation>
+    </message>
+    <message>
+        <source>By working cycle, sec</source>
+        <translation>За робочим циклом, с</translation>
+    </message>
+    <message>
+        <source>User defined, mA</source>
+        <translation>Задано користувачем, мА</translation>
+    </message>
+    <message>
+        <source>-- : --</source>
+        <translation>-- : --</translation>
+    </message>
+    <message>
+        <source>--- mA</source>
+        <translation>--- мА</translation>
+    </message>
+    <message>
+        <source>Calculate</source>
+        <translation>Обчислити</translation>
+    </message>
+    <message>
+        <source>Battery life</source>
+        <translation>Час роботи від батареї</translation>
+    </message>
+    <message>
+        <source>The battery too low</source>
+        <translation>Батарея надто слабка</translation>
+    </message>
+    <message>
+        <source>%1 years, </source>
+        <translation>%1 р., </translation>
+    </message>
+    <message>
+        <source>%1 months, </source>
+        <translation>%1 міс., </translation>
+    </message>
+    <message>
+        <source>%1 days, </source>
+        <translation>%1 дн., </translation>
+    </message>
+    <message>
+        <source>%1 hours, </source>
+        <translation>%1 год, </translation>
+    </message>
+    <message>
+        <source>%1 minutes, </source>
+        <translation>%1 хв, </translation>
+    </message>
+    <message>
+        <source>%1 seconds, </source>
+        <translation>%1 с, </translation>
+    </message>
+    <message>
+        <source>The battery is too low  </source>
+        <translation>Батарея надто слабка  </translation>
+    </message>
+    <message>
+        <source>ms</source>
+        <translation>мс</translation>
+    </message>
+    <message>
+        <source>s</source>
+        <translation>с</translation>
+    </message>
+    <message>
+        <source>Too long working cycle. Only </source>
+        <translation>Задовгий робочий цикл. Доступно лише </translation>
+    </message>
+    <message>
+        <source> sec available</source>
+        <translation> с</translation>
+    </message>
+    <message>
+        <source>Empty measurements log.</source>
+        <translation>Журнал вимірювань порожній.</translation>
+    </message>
+    <message>
+        <source>Markers too close</source>
+        <translation>Маркери надто близько</translation>
+    </message>
+    <message>
+        <source>Markers are not visible, check their position</source>
+        <translation>Маркери не видно, перевірте їх положення</translation>
+    </message>
+    <message>
+        <source>Wrong value</source>
+        <translation>Неправильне значення</translation>
+    </message>
+</context>
+<context>
     <name>ControlPanel</name>
     <message>
         <source> %1 %2 (one channel only)</source>
@@ -127,12 +246,60 @@ Channels calibration values are lost.
         <source>Hz</source>
         <translation>Гц</translation>
     </message>
+    <message>
+        <source>Attention! The current has exceeded 1A.</source>
+        <translation>Увага! Струм перевищив 1 А.</translation>
+    </message>
 </context>
 <context>
     <name>StatusPanel</name>
     <message>
         <source>Status</source>
         <translation>Стан</translation>
+    </message>
+    <message>
+        <source>Vbat</source>
+        <translation>Vbat</translation>
+    </message>
+    <message>
+        <source>SYNC</source>
+        <translation>SYNC</translation>
+    </message>
+    <message>
+        <source>OUT-EN</source>
+        <translation>OUT-EN</translation>
+    </message>
+    <message>
+        <source>Vusb</source>
+        <translation>Vusb</translation>
+    </message>
+    <message>
+        <source>TRIG</source>
+        <translation>TRIG</translation>
+    </message>
+    <message>
+        <source>FLAG</source>
+        <translation>FLAG</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>#0:</source>
+        <translation>#0:</translation>
+    </message>
+    <message>
+        <source>#1:</source>
+        <translation>#1:</translation>
+    </message>
+    <message>
+        <source>#2:</source>
+        <translation>#2:</translation>
+    </message>
+    <message>
+        <source>Vin, V</source>
+        <translation>Vin, В</translation>
     </message>
 </context>
 </TS>

@@ -150,10 +150,6 @@ Choose this option to examine devices consuming less than 500mA</translation>
         <translation>Control</translation>
     </message>
     <message>
-        <source>Attention! The current has exceeded 1A.</source>
-        <translation>Attention! The current has exceeded 1A.</translation>
-    </message>
-    <message>
         <source>Save</source>
         <translation>Save</translation>
     </message>

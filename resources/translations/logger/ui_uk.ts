@@ -150,10 +150,6 @@ Choose this option to examine devices consuming less than 500mA</source>
         <translation>Керування</translation>
     </message>
     <message>
-        <source>Attention! The current has exceeded 1A.</source>
-        <translation>Увага! Струм перевищив 1 А.</translation>
-    </message>
-    <message>
         <source>Save</source>
         <translation>Зберегти</translation>
     </message>
