@@ -1,3 +1,5 @@
+#include "BatteryLife.h"
+#include "Calculator.h"
 #include "MainWindowHarness.h"
 
 #include "ProgressDialog.h"
@@ -489,6 +491,42 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(h.boxes.size(), 1);
         QVERIFY(h.window->controlPanel()->isLoadPowerDisabled());
+    }
+
+    // The tool bar's calculator takes its averages from the current tab: none while the
+    // tab is empty, the run's own figures once it has stopped.
+    void calculatorFilledFromTheTab()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        h.window->openCalculator();
+        Calculator* calc = h.window->findCalculator();
+        QVERIFY(calc);
+        QVERIFY(calc->isVisible());
+        QCOMPARE(calc->infoList[CalculatorInfo::ByMarkers].status, int(CalculatorInfo::EmptyLog));
+
+        h.start(3);
+        h.pump(3000);
+        h.window->on_stopButton();
+        GLWidget* chart = h.chart(0);
+        const CalculatorInfo& whole = calc->infoList[CalculatorInfo::WholePeriod];
+        QCOMPARE(whole.status, int(CalculatorInfo::Valid));
+        QCOMPARE(whole.end, chart->statistics.latestKey);
+        QVERIFY(whole.end > 2.9);
+        QCOMPARE(whole.current, chart->statistics.channel[0].average / 1000);
+        const CalculatorInfo& visible = calc->infoList[CalculatorInfo::VisibleArea];
+        QCOMPARE(visible.start, chart->plot->xAxis->range().lower);
+        QVERIFY(std::isfinite(visible.current) && visible.current > 0);
+        const CalculatorInfo& cycle = calc->infoList[CalculatorInfo::WorkingCycle];
+        QCOMPARE(cycle.status, int(CalculatorInfo::Valid));
+        QCOMPARE((cycle.start + cycle.end) / 2, (whole.start + whole.end) / 2);
+        QVERIFY(cycle.current > 0);
+        QCOMPARE(calc->infoList[CalculatorInfo::ByMarkers].status, int(CalculatorInfo::MarkersHidden));
+
+        calc->findChild<QRadioButton*>("radioButtonWhole")->setChecked(true);
+        QCOMPARE(calc->findChild<QLabel*>("bateryLife")->text(), batteryLifeText(3000, whole.current));
+        h.window->openCalculator(); // the same window again
+        QCOMPARE(h.window->findChildren<Calculator*>().size(), 1);
     }
 
     void reportWithoutRowsIsSkipped()
