@@ -42,13 +42,18 @@ void MarqueeLabel::start()
     show();
     // Callers may start a line that already runs (every report of a tripped run does):
     // restarting the tick each time would keep it from ever firing.
-    if (!timer.isActive() && !pauseTimer.isActive())
+    if (messages.isEmpty() || timer.isActive() || pauseTimer.isActive())
+        return;
+    if (paused)
+        nextMessage(); // a stop cut the pause short
+    else
         timer.start(tickMs);
 }
 
 void MarqueeLabel::stop()
 {
     timer.stop();
+    pauseTimer.stop();
     hide();
 }
 

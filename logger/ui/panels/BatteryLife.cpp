@@ -28,18 +28,21 @@ QString batteryLifeText(double capacityMah, double currentMa)
 
     const DurationParts d = durationParts(quint64(seconds));
     const int parts[] = {d.years, d.months, d.days, d.hours, d.minutes, d.seconds};
-    const QString patterns[] = {QCoreApplication::translate("Calculator", "%1 years, "), QCoreApplication::translate("Calculator", "%1 months, "), QCoreApplication::translate("Calculator", "%1 days, "),
-                                QCoreApplication::translate("Calculator", "%1 hours, "), QCoreApplication::translate("Calculator", "%1 minutes, "), QCoreApplication::translate("Calculator", "%1 seconds, ")};
+    const char* const patterns[] = {
+        QT_TRANSLATE_NOOP("Calculator", "%1 years, "),   QT_TRANSLATE_NOOP("Calculator", "%1 months, "),
+        QT_TRANSLATE_NOOP("Calculator", "%1 days, "),    QT_TRANSLATE_NOOP("Calculator", "%1 hours, "),
+        QT_TRANSLATE_NOOP("Calculator", "%1 minutes, "), QT_TRANSLATE_NOOP("Calculator", "%1 seconds, ")};
+    const auto part = [&](int i) { return QCoreApplication::translate("Calculator", patterns[i]).arg(parts[i]); };
     QString text;
     for (int i = 0; i < 6; ++i) {
         if (parts[i] == 0)
             continue;
-        text = patterns[i].arg(parts[i]);
+        text = part(i);
         int next = i + 1;
         if (i == 0 && parts[1] == 0)
             next = 2;
         if (next < 6 && parts[next] != 0)
-            text += patterns[next].arg(parts[next]);
+            text += part(next);
         break;
     }
     if (text.isEmpty())
