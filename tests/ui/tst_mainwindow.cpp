@@ -483,6 +483,9 @@ private slots:
         h.inject(fault);
         QVERIFY(!measuringActive);
         QCOMPARE(h.writtenCommands(DeviceControl::CommandStop), 1);
+        // The stop spins the event loop (its progress dialog) while the report is still
+        // being handled; the box waits until the read is over all the same.
+        QVERIFY(h.boxes.isEmpty());
         QCoreApplication::processEvents();
         QCOMPARE(h.boxes.size(), 1);
         QVERIFY(h.boxes[0].startsWith(QStringLiteral("Power converter communication error\n")));
