@@ -5,6 +5,9 @@
 #include <QJsonDocument>
 #include <QPainter>
 
+#include <algorithm>
+#include <limits>
+
 MarqueeLabel::MarqueeLabel(QWidget* parent)
     : QLabel(parent)
 {
@@ -116,7 +119,9 @@ void MarqueeLabel::endPass()
 {
     paused = true;
     timer.stop();
-    pauseTimer.start(messages.at(current).timeoutAfter * 1000);
+    // Seconds from the document, held to what a timer can count.
+    const qint64 pause = qint64(messages.at(current).timeoutAfter) * 1000;
+    pauseTimer.start(int(std::clamp<qint64>(pause, 0, std::numeric_limits<int>::max())));
 }
 
 void MarqueeLabel::paintEvent(QPaintEvent* event)
