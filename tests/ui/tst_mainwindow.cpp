@@ -1,6 +1,7 @@
 #include "BatteryLife.h"
 #include "Calculator.h"
 #include "MainWindowHarness.h"
+#include "MarqueeLabel.h"
 
 #include "ProgressDialog.h"
 #include "UnitFormat.h"
@@ -530,6 +531,33 @@ private slots:
         QCOMPARE(calc->findChild<QLabel*>("bateryLife")->text(), batteryLifeText(3000, whole.current));
         h.window->openCalculator(); // the same window again
         QCOMPARE(h.window->findChildren<Calculator*>().size(), 1);
+    }
+
+    // The over-current banner: a trip scrolls the warning, a clearing empties and hides
+    // it, and the next trip scrolls the warning again.
+    void overCurrentBannerScrollsOnEveryTrip()
+    {
+        Harness h;
+        sim::setAnalyzerSignal([](double) { return sim::AnalyzerSample{1500000.0, 3300.0, 0.0}; });
+        h.connectAnalyzer();
+        auto* banner = h.window->findChild<MarqueeLabel*>();
+        QVERIFY(banner);
+        QVERIFY(banner->isHidden());
+        h.start(3);
+        h.pump(200);
+        QVERIFY(!banner->isHidden());
+        QVERIFY(banner->isScrolling());
+        QCOMPARE(banner->text().trimmed(), QStringLiteral("Attention! The current has exceeded 1A."));
+
+        h.window->clearOverCurrentWarning();
+        QVERIFY(banner->isHidden());
+        QVERIFY(banner->messages.isEmpty());
+        QVERIFY(!banner->isScrolling());
+        h.pump(200);
+        QVERIFY(!banner->isHidden());
+        QCOMPARE(banner->messages.size(), 1);
+        QVERIFY(banner->isScrolling());
+        h.window->on_stopButton();
     }
 
     void reportWithoutRowsIsSkipped()
