@@ -15,6 +15,7 @@
 class ControlPanel;
 class DeviceControl;
 class HidDevice;
+class Calculator;
 class MarqueeLabel;
 class MeasureAll;
 class PopUp;
@@ -83,6 +84,8 @@ public:
     void retranslate(const QString& code);
     void centreKeyAxis(double centre, double width);
     void fillCalculator();
+    void openCalculator();
+    Calculator* findCalculator() const;
     void applyPopupColors();
 
     ControlPanel* controlPanel() const { return m_controlPanel; }
@@ -123,6 +126,8 @@ public slots:
     void reRangeAxis(bool force = false);
     void on_swapFileError(int code);
     void clearOverCurrentWarning();
+    void showOverCurrentWarning();
+    void on_updateCalculator();
 
     // tabs, saving and opening
     void on_actionSave();

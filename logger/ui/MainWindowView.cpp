@@ -108,7 +108,7 @@ void MainWindow::setupMenus()
         m_actionMarkers->setText(ui->markerBar->isVisible() ? tr("Hide Markers") : tr("Show Markers"));
         Settings().setValue(QStringLiteral("Main/markers_bar"), ui->markerBar->isVisible());
     });
-    m_actionCalculator = bar->addAction(tr("Calculator"));
+    m_actionCalculator = bar->addAction(tr("Calculator"), this, &MainWindow::openCalculator);
     bar->addSeparator();
     bar->addWidget(spacer(bar, QSizePolicy::Expanding, 164));
     m_timeLabel = new QLabel(tr("Measuring time,sec "), bar);
@@ -362,8 +362,6 @@ void MainWindow::centreKeyAxis(double centre, double width)
         plot->xAxis->setRange(centre - width / 2, centre + width / 2);
     replotCurrent();
 }
-
-void MainWindow::fillCalculator() {}
 
 void MainWindow::on_rangeChanged(const QCPRange&, const QCPRange&, QCPAxis*) {}
 

@@ -1,4 +1,7 @@
+#include "BatteryLife.h"
+#include "Calculator.h"
 #include "MainWindowHarness.h"
+#include "MarqueeLabel.h"
 
 #include "ChartAxis.h"
 #include "ProgressDialog.h"
@@ -485,6 +488,108 @@ private slots:
         h.start(3);
         QVERIFY(measuringActive);
         QCOMPARE(h.window->tabWidget()->count(), 1);
+        h.window->on_stopButton();
+    }
+
+    // A status report with a fault arriving during a run ends the run at once; the box
+    // that explains it comes afterwards, from the event loop, and only once.
+    void statusFaultDuringARunStopsItBeforeTheBox()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        h.start(3);
+        h.pump(200);
+        QVERIFY(measuringActive);
+        QList<bool> measuringAtBox;
+        setMessageBoxResponder([&](QMessageBox& box) {
+            h.boxes << box.text();
+            measuringAtBox << measuringActive;
+            return int(QMessageBox::Ok);
+        });
+        QByteArray fault(64, '\0');
+        fault[0] = 6;
+        fault[1] = 6;
+        fault[4] = char(0x41);
+        fault[5] = char(0x40);
+        fault[22] = 0x07;
+        fault[23] = char(0x08);
+        fault[24] = 8;
+        h.inject(fault);
+        QVERIFY(!measuringActive);
+        QCOMPARE(h.writtenCommands(DeviceControl::CommandStop), 1);
+        // The stop spins the event loop (its progress dialog) while the report is still
+        // being handled; the box waits until the read is over all the same.
+        QVERIFY(h.boxes.isEmpty());
+        QCoreApplication::processEvents();
+        QCOMPARE(h.boxes.size(), 1);
+        QVERIFY(h.boxes[0].startsWith(QStringLiteral("Power converter communication error\n")));
+        QCOMPARE(measuringAtBox, QList<bool>{false});
+        h.inject(fault);
+        QCoreApplication::processEvents();
+        QCOMPARE(h.boxes.size(), 1);
+        QVERIFY(h.window->controlPanel()->isLoadPowerDisabled());
+    }
+
+    // The tool bar's calculator takes its averages from the current tab: none while the
+    // tab is empty, the run's own figures once it has stopped.
+    void calculatorFilledFromTheTab()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        h.window->openCalculator();
+        Calculator* calc = h.window->findCalculator();
+        QVERIFY(calc);
+        QVERIFY(calc->isVisible());
+        QCOMPARE(calc->infoList[CalculatorInfo::ByMarkers].status, int(CalculatorInfo::EmptyLog));
+
+        h.start(3);
+        h.pump(3000);
+        h.window->on_stopButton();
+        GLWidget* chart = h.chart(0);
+        const CalculatorInfo& whole = calc->infoList[CalculatorInfo::WholePeriod];
+        QCOMPARE(whole.status, int(CalculatorInfo::Valid));
+        QCOMPARE(whole.end, chart->statistics.latestKey);
+        QVERIFY(whole.end > 2.9);
+        QCOMPARE(whole.current, chart->statistics.channel[0].average / 1000);
+        const CalculatorInfo& visible = calc->infoList[CalculatorInfo::VisibleArea];
+        QCOMPARE(visible.start, chart->plot->xAxis->range().lower);
+        QVERIFY(std::isfinite(visible.current) && visible.current > 0);
+        const CalculatorInfo& cycle = calc->infoList[CalculatorInfo::WorkingCycle];
+        QCOMPARE(cycle.status, int(CalculatorInfo::Valid));
+        QCOMPARE((cycle.start + cycle.end) / 2, (whole.start + whole.end) / 2);
+        QVERIFY(cycle.current > 0);
+        QCOMPARE(calc->infoList[CalculatorInfo::ByMarkers].status, int(CalculatorInfo::MarkersHidden));
+
+        calc->findChild<QRadioButton*>("radioButtonWhole")->setChecked(true);
+        QCOMPARE(calc->findChild<QLabel*>("bateryLife")->text(), batteryLifeText(3000, whole.current));
+        h.window->openCalculator(); // the same window again
+        QCOMPARE(h.window->findChildren<Calculator*>().size(), 1);
+    }
+
+    // The over-current banner: a trip scrolls the warning, a clearing empties and hides
+    // it, and the next trip scrolls the warning again.
+    void overCurrentBannerScrollsOnEveryTrip()
+    {
+        Harness h;
+        sim::setAnalyzerSignal([](double) { return sim::AnalyzerSample{1500000.0, 3300.0, 0.0}; });
+        h.connectAnalyzer();
+        auto* banner = h.window->findChild<MarqueeLabel*>();
+        QVERIFY(banner);
+        QVERIFY(banner->isHidden());
+        h.start(3);
+        h.pump(200);
+        QVERIFY(!banner->isHidden());
+        QVERIFY(banner->isScrolling());
+        QCOMPARE(banner->text().trimmed(), QStringLiteral("Attention! The current has exceeded 1A."));
+
+        h.window->clearOverCurrentWarning();
+        QVERIFY(banner->isHidden());
+        QVERIFY(banner->messages.isEmpty());
+        QVERIFY(!banner->isScrolling());
+        h.pump(200);
+        QVERIFY(!banner->isHidden());
+        QCOMPARE(banner->messages.size(), 1);
+        QVERIFY(banner->isScrolling());
         h.window->on_stopButton();
     }
 
