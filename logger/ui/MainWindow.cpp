@@ -62,10 +62,8 @@ MainWindow::MainWindow(QWidget* parent)
     connect(new QShortcut(QKeySequence(QStringLiteral("Esc")), this), &QShortcut::activated, this,
             &MainWindow::on_stopButton);
 
-    connect(ui->navigationBar, &NavigationBar::navigationClicked, this, [this](double key) {
-        if (GLWidget* chart = currentChart())
-            centreKeyAxis(key, chart->plot->xAxis->range().size());
-    });
+    connect(ui->navigationBar, &NavigationBar::navigationClicked, this, &MainWindow::on_navigationClicked);
+    connect(ui->navigationBar, &NavigationBar::navigationMoseMove, this, &MainWindow::showCursorValues);
     connect(ui->tabWidget->tabBar(), &QTabBar::tabCloseRequested, this, &MainWindow::on_closeTab);
     connect(this, &MainWindow::showNotification, this,
             [this](const QString& msg, const QString& url) { statusBar()->showMessage(msg + url); });

@@ -16,6 +16,7 @@ class ControlPanel;
 class DeviceControl;
 class HidDevice;
 class Calculator;
+class ChartAxis;
 class MarqueeLabel;
 class MeasureAll;
 class PopUp;
@@ -63,6 +64,7 @@ public:
     void closeTabsLeft(int index);
     void closeTabsRight(int index);
     void closeTabsAll(int index);
+    void closeTab(int index, bool reopen);
 
     // --- device set-up
     void setupAnalyzer();
@@ -83,7 +85,8 @@ public:
     void setToolBarEnabled(bool on, bool keepOpenAndSettings);
     void retranslate(const QString& code);
     void centreKeyAxis(double centre, double width);
-    void fillCalculator();
+    // Without the swap-file read the working-cycle record keeps its last figures.
+    void fillCalculator(bool readWorkingCycle = true);
     void openCalculator();
     Calculator* findCalculator() const;
     void applyPopupColors();
@@ -150,10 +153,23 @@ public slots:
 
     // chart interaction
     void on_rangeChanged(const QCPRange& newRange, const QCPRange& oldRange, QCPAxis* axis);
+    void on_mouseMove(QMouseEvent* event);
+    void on_mouseRelease(QMouseEvent* event);
     void on_mouseWheel(QWheelEvent* event);
+    void on_axisDoubleClick(QCPAxis* axis, QCPAxis::SelectablePart part, QMouseEvent* event);
     void on_plottableDoubleClick(QCPAbstractPlottable* plottable, int dataIndex, QMouseEvent* event);
-    void on_rangeBorderReached(double lower, double upper);
+    void on_rangeBorderReached(double new_lo, double new_up);
     void on_markerChanged();
+    void on_showAll();
+    void on_comboboxShowAllTimeAcivated(int index);
+    void on_comboboxTimeAcivated(int index);
+    void on_swapPositionChanged(int start_time);
+    void on_navigationClicked(double _time);
+    void showCursorValues(double time);
+
+    // views
+    void toggleReportBar();
+    void toggleMarkerBar();
     // Rewrites an axis's title (value axes) or its labels (time axis) for the unit its
     // tick labels were generated in.
     void on_axisUnitChanged(QCPAxis* axis, int _upper, QList<double>& mTickVector,
@@ -200,6 +216,18 @@ private:
     QList<QPointer<GLWidget>> unsavedCharts(int first, int last) const;
     void keepUnsavedRecording(GLWidget* chart, QStringList& kept);
     void afterLastTabClosed();
+
+    // chart interaction and views
+    void showSupplyReadout(GLWidget* chart, const QList<double>& values, const QString& timeText);
+    void moveToBorderRequest(double lower, double upper);
+    bool zoomReachesBeyondRecords(ChartAxis* key, double factor, double centre);
+    // Reads the records of [centre - width / 2, centre + width / 2] in place of the
+    // chart's points; the time axis's limits become the keys read.
+    void readKeyWindow(GLWidget* chart, double centre, double width);
+    void fitToGraphs(ChartAxis* axis);
+    void resetRightAxes(QCustomPlot* plot);
+    void refreshCalculatorForRange(QCustomPlot* plot);
+    void setDockShown(QDockWidget* dock, const QString& group, bool shown);
 
     // tool bar and appearance
     void setupMenus();
@@ -264,5 +292,13 @@ private:
     // Decimals of the times shown for the pointer: 2 until the time axis first
     // relabels itself, 3 from then on.
     int m_timePrecision = 2;
+    // A drag past the loaded records: the keys it asked for, read on release.
+    bool m_borderPending = false;
+    double m_borderLower = 0;
+    double m_borderUpper = 0;
+    // The calculator's swap-file figures wait for the end of a drag.
+    bool m_calculatorDeferred = false;
+    // Read once when the menus are built: whether showing a dock tabs the two together.
+    bool m_docksTabified = true;
     std::function<qint64()> m_clock;
 };

@@ -50,7 +50,7 @@ void MainWindow::on_updateCalculator()
     fillCalculator();
 }
 
-void MainWindow::fillCalculator()
+void MainWindow::fillCalculator(bool readWorkingCycle)
 {
     Calculator* calculator = findCalculator();
     if (!calculator)
@@ -86,6 +86,8 @@ void MainWindow::fillCalculator()
             record.status = CalculatorInfo::Valid;
             break;
         case CalculatorInfo::WorkingCycle: {
+            if (!readWorkingCycle)
+                break;
             if (record.start == record.end)
                 setWorkingCycleWindow(record, records[CalculatorInfo::WholePeriod], 1.0);
             const double average = chart->swapFile->channelAverage(QCPRange(record.start, record.end), 0);

@@ -5,6 +5,7 @@
 
 #include "ChartAxis.h"
 #include "ChartBars.h"
+#include "ChartNavigation.h"
 #include "ControlPanel.h"
 #include "DeviceControl.h"
 #include "GLWidget.h"
@@ -432,10 +433,9 @@ void MainWindow::reRangeAxis(bool force)
     if (!chart || !chart->plot || chart->plot->graphCount() == 0)
         return;
     QCPGraph* graph = chart->plot->graph(0);
-    bool found = false;
-    QCPRange range = graph->getValueRange(found, QCP::sdBoth, chart->plot->xAxis->range());
-    ChartAxis* axis = chartAxis(graph->valueAxis());
-    if (!found || !axis)
+    QCPRange range = valueRangeOf(graph->data().data(), chart->plot->xAxis->range());
+    ChartAxis* axis = qobject_cast<Axis*>(graph->valueAxis());
+    if (!axis)
         return;
     range = axis->adjustRange(range);
     if (range.size() != 0)

@@ -85,6 +85,9 @@ void MainWindow::addCaptureTab()
     connect(chart, &GLWidget::channelsAdded, this, &MainWindow::on_channelsAdded);
     connect(plot, &QCustomPlot::mouseWheel, this, &MainWindow::on_mouseWheel);
     connect(plot, &QCustomPlot::plottableDoubleClick, this, &MainWindow::on_plottableDoubleClick);
+    connect(plot, &QCustomPlot::mouseMove, this, &MainWindow::on_mouseMove);
+    connect(plot, &QCustomPlot::mouseRelease, this, &MainWindow::on_mouseRelease);
+    connect(plot, &QCustomPlot::axisDoubleClick, this, &MainWindow::on_axisDoubleClick);
     connect(plot, &ChartPlot::rangeBorderReached, this, &MainWindow::on_rangeBorderReached);
     connect(chart->swapFile, &SwapFile::swapFileError, this, &MainWindow::on_swapFileError);
 
@@ -338,8 +341,8 @@ void MainWindow::closeTabsLeft(int index)
 {
     if (!mayCloseTabs(0, index - 1))
         return;
-    for (int i = index - 1; i >= 0; --i)
-        removeTab(i);
+    for (int i = 0; i < index; ++i)
+        closeTab(0, true);
 }
 
 void MainWindow::closeTabsRight(int index)
@@ -347,7 +350,7 @@ void MainWindow::closeTabsRight(int index)
     if (index < 0 || !mayCloseTabs(index + 1, ui->tabWidget->count() - 1))
         return;
     while (ui->tabWidget->count() > index + 1)
-        removeTab(ui->tabWidget->count() - 1);
+        closeTab(ui->tabWidget->count() - 1, true);
 }
 
 void MainWindow::closeTabsAll(int)

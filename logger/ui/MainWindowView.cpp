@@ -1,5 +1,5 @@
-// The tool bar and its time choices, the window's language and colours, and the main
-// window's side of the chart interaction.
+// The tool bar and its time choices, the options dialog, and the window's language,
+// colours and update notices.
 #include "MainWindow.h"
 #include "ui_MainWindow.h"
 
@@ -66,14 +66,11 @@ void MainWindow::setupMenus()
     m_actionShowControl = showControl;
     showControl->setCheckable(true);
     showControl->setChecked(settings.value(QStringLiteral("Control/visible"), true).toBool());
-    connect(showStatus, &QAction::toggled, this, [this](bool on) {
-        m_dockStatus->setVisible(on);
-        Settings().setValue(QStringLiteral("Status/visible"), on);
-    });
-    connect(showControl, &QAction::toggled, this, [this](bool on) {
-        m_dockControl->setVisible(on);
-        Settings().setValue(QStringLiteral("Control/visible"), on);
-    });
+    m_docksTabified = settings.value(QStringLiteral("Status/tabified"), true).toBool();
+    connect(showStatus, &QAction::toggled, this,
+            [this](bool on) { setDockShown(m_dockStatus, QStringLiteral("Status"), on); });
+    connect(showControl, &QAction::toggled, this,
+            [this](bool on) { setDockShown(m_dockControl, QStringLiteral("Control"), on); });
     auto* viewButton = new QToolButton(bar);
     viewButton->setText(tr("View"));
     viewButton->setMenu(m_viewMenu);
@@ -86,7 +83,7 @@ void MainWindow::setupMenus()
     bar->addSeparator();
     const QString showTip =
         tr("TALVO shows the part of the datalog, the duration of which does not exceed the specified number of seconds");
-    m_actionShowAll = bar->addAction(tr("Show "));
+    m_actionShowAll = bar->addAction(tr("Show "), this, &MainWindow::on_showAll);
     m_actionShowAll->setToolTip(showTip);
     bar->addWidget(spacer(bar, QSizePolicy::Fixed, 8));
     m_showAllCombo = new QComboBox(bar);
@@ -97,17 +94,8 @@ void MainWindow::setupMenus()
     bar->addWidget(m_secLabel);
     bar->addWidget(spacer(bar, QSizePolicy::Expanding, 8));
     bar->addSeparator();
-    m_actionReport = bar->addAction(tr("Show Report"), this, [this] {
-        ui->reportBar->setVisible(!ui->reportBar->isVisible());
-        m_actionReport->setText(ui->reportBar->isVisible() ? tr("Hide Report") : tr("Show Report"));
-        if (ui->reportBar->isVisible())
-            ui->reportBar->updateReport(currentChart(), true);
-    });
-    m_actionMarkers = bar->addAction(tr("Show Markers"), this, [this] {
-        ui->markerBar->setVisible(!ui->markerBar->isVisible());
-        m_actionMarkers->setText(ui->markerBar->isVisible() ? tr("Hide Markers") : tr("Show Markers"));
-        Settings().setValue(QStringLiteral("Main/markers_bar"), ui->markerBar->isVisible());
-    });
+    m_actionReport = bar->addAction(tr("Show Report"), this, &MainWindow::toggleReportBar);
+    m_actionMarkers = bar->addAction(tr("Show Markers"), this, &MainWindow::toggleMarkerBar);
     m_actionCalculator = bar->addAction(tr("Calculator"), this, &MainWindow::openCalculator);
     bar->addSeparator();
     bar->addWidget(spacer(bar, QSizePolicy::Expanding, 164));
@@ -122,14 +110,8 @@ void MainWindow::setupMenus()
     bar->addWidget(spacer(bar, QSizePolicy::Expanding, 64));
 
     fillTimeCombos();
-    connect(m_showAllCombo, &QComboBox::activated, this, [this](int index) {
-        m_viewingInterval = m_showAllCombo->itemData(index).toInt();
-        Settings().setValue(QStringLiteral("Options/showall-length-index"), index);
-    });
-    connect(m_timeCombo, &QComboBox::activated, this, [this](int index) {
-        m_measuringTimeLimit = m_timeCombo->itemData(index).toInt();
-        Settings().setValue(QStringLiteral("Options/time-length-index"), index);
-    });
+    connect(m_showAllCombo, &QComboBox::activated, this, &MainWindow::on_comboboxShowAllTimeAcivated);
+    connect(m_timeCombo, &QComboBox::activated, this, &MainWindow::on_comboboxTimeAcivated);
 
     const bool markers = settings.value(QStringLiteral("Main/markers_bar"), false).toBool();
     ui->markerBar->setVisible(markers);
@@ -143,8 +125,10 @@ void MainWindow::fillTimeCombos()
     settings.beginGroup(QStringLiteral("Options"));
     for (int seconds : {10, 30, 60, 120, 300, 600, 1800})
         m_showAllCombo->addItem(QString::number(seconds), seconds);
-    // A custom length of 0 or less would give an empty window.
-    m_showAllCombo->addItem(QString(), qMax(1, settings.value(QStringLiteral("showall-length-sec"), 10).toInt()));
+    // A custom length of 0 or less would give an empty window, and one past the longest
+    // offered would read most of a long log into the chart at every step.
+    m_showAllCombo->addItem(QString(),
+                            qBound(1, settings.value(QStringLiteral("showall-length-sec"), 10).toInt(), 1800));
     m_showAllCombo->setItemText(7, customText(m_showAllCombo, 7));
     const int showIndex = settings.value(QStringLiteral("showall-length-index"), 0).toInt();
     m_showAllCombo->setCurrentIndex(showIndex >= 0 && showIndex < m_showAllCombo->count() ? showIndex : 0);
@@ -204,6 +188,13 @@ void MainWindow::retranslate(const QString& code)
         button->setText(tr("View"));
     m_actionSettings->setText(tr("Settings"));
     m_actionShowAll->setText(tr("Show "));
+    const QString showTip =
+        tr("TALVO shows the part of the datalog, the duration of which does not exceed the specified number of seconds");
+    m_actionShowAll->setToolTip(showTip);
+    m_showAllCombo->setToolTip(showTip);
+    const QString timeTip = tr("Stop measurements after the specified number of seconds");
+    m_actionTimeLabel->setToolTip(timeTip);
+    m_timeCombo->setToolTip(timeTip);
     m_secLabel->setText(tr("sec"));
     m_actionReport->setText(ui->reportBar->isVisible() ? tr("Hide Report") : tr("Show Report"));
     m_actionMarkers->setText(ui->markerBar->isVisible() ? tr("Hide Markers") : tr("Show Markers"));
@@ -324,7 +315,7 @@ void MainWindow::announceUpdate(const QString& key, const QString& text)
     // At most one notice of each kind per day, however often the updater reports it.
     Settings settings;
     const qint64 last = settings.value(key, 0).toLongLong();
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    const qint64 now = m_clock();
     if (now - last <= noticeIntervalMs)
         return;
     showError(text, 10000);
@@ -347,45 +338,6 @@ void MainWindow::on_newFWAvailable(bool _available)
 
 void MainWindow::replotCurrent()
 {
-    if (QCustomPlot* plot = currentPlot())
-        plot->replot(QCustomPlot::rpQueuedRefresh);
+    if (GLWidget* chart = currentChart())
+        chart->repaint();
 }
-
-void MainWindow::centreKeyAxis(double centre, double width)
-{
-    QCustomPlot* plot = currentPlot();
-    if (!plot)
-        return;
-    if (auto* key = qobject_cast<ChartAxis*>(plot->xAxis))
-        key->setRange(centre - width / 2, centre + width / 2);
-    else
-        plot->xAxis->setRange(centre - width / 2, centre + width / 2);
-    replotCurrent();
-}
-
-void MainWindow::on_rangeChanged(const QCPRange&, const QCPRange&, QCPAxis*) {}
-
-void MainWindow::on_mouseWheel(QWheelEvent*) {}
-
-void MainWindow::on_plottableDoubleClick(QCPAbstractPlottable*, int, QMouseEvent*)
-{
-    // Every value axis fits the data of its graph in the visible time range.
-    GLWidget* chart = currentChart();
-    if (!chart || !chart->plot)
-        return;
-    QCustomPlot* plot = chart->plot;
-    for (int i = 0; i < plot->graphCount() && i < chart->channelMaps.size(); ++i) {
-        QCPGraph* graph = plot->graph(i);
-        bool found = false;
-        const QCPRange range = graph->getValueRange(found, QCP::sdBoth, plot->xAxis->range());
-        if (!found || range.size() == 0)
-            continue;
-        if (auto* axis = qobject_cast<ChartAxis*>(graph->valueAxis()))
-            axis->setRange(axis->adjustRange(range));
-    }
-    chart->repaint();
-}
-
-void MainWindow::on_rangeBorderReached(double, double) {}
-
-void MainWindow::on_markerChanged() {}

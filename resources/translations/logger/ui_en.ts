@@ -355,6 +355,14 @@ Choose this option to examine devices consuming less than 500mA</translation>
         <source>the tab holds no recording</source>
         <translation>the tab holds no recording</translation>
     </message>
+    <message>
+        <source>Enter value</source>
+        <translation>Enter value</translation>
+    </message>
+    <message>
+        <source>Viewing interval, sec </source>
+        <translation>Viewing interval, sec </translation>
+    </message>
 </context>
 <context>
     <name>main</name>

@@ -355,6 +355,14 @@ Choose this option to examine devices consuming less than 500mA</source>
         <source>the tab holds no recording</source>
         <translation>у вкладці немає запису</translation>
     </message>
+    <message>
+        <source>Enter value</source>
+        <translation>Введіть значення</translation>
+    </message>
+    <message>
+        <source>Viewing interval, sec </source>
+        <translation>Інтервал перегляду, с </translation>
+    </message>
 </context>
 <context>
     <name>main</name>

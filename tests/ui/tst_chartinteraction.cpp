@@ -1,0 +1,369 @@
+#include "ChartAxis.h"
+#include "ChartNavigation.h"
+#include "ChartPlot.h"
+#include "InputDialogs.h"
+#include "MainWindowHarness.h"
+#include "UnitFormat.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTranslator>
+
+// The main window's answers to what the user does on a chart and in the tool bar, with
+// the simulated analyzer: gestures past the loaded records read the swap file, double
+// clicks fit or reset axes, the tool bar follows the window's state and language.
+class TestChartInteraction : public QObject
+{
+    Q_OBJECT
+private:
+    // A 30 s run at 1 kHz, stopped: the chart holds the last 10 s window, [20, 30].
+    void record30s(Harness& h)
+    {
+        h.connectAnalyzer();
+        h.start(3);
+        QVERIFY(measuringActive);
+        h.pump(30000);
+        h.window->on_stopButton();
+        QVERIFY(!measuringActive);
+        h.window->resize(1200, 800);
+        h.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+        h.chart(0)->plot->replot();
+    }
+
+    static QToolBar* toolBar(Harness& h) { return h.window->findChild<QToolBar*>(); }
+
+    static QAction* action(Harness& h, const QString& text)
+    {
+        for (QAction* a : toolBar(h)->actions())
+            if (a->text() == text)
+                return a;
+        return nullptr;
+    }
+
+    static int xOf(QCustomPlot* plot, double key) { return int(plot->xAxis->coordToPixel(key)); }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setApplicationName(QStringLiteral("ChartInteractionTest"));
+    }
+    void init()
+    {
+        QFile::remove(Settings::filePath());
+        Settings().setValue(QStringLiteral("Options/time-length-index"), 3);
+    }
+
+    // Dragging the time axis past the loaded records reads the window the drag asked
+    // for once the mouse is let go; zooming out past them reads around the zoom.
+    void dragAndWheelReadFromTheSwapFile()
+    {
+        Harness h;
+        record30s(h);
+        GLWidget* chart = h.chart(0);
+        QCustomPlot* plot = chart->plot;
+        const double start = chart->dataRange().lower; // the last 10 s of the record
+        QVERIFY(std::fabs(start - 20) < 0.01);
+        QCOMPARE(plot->xAxis->range().lower, start);
+
+        const int y = plot->axisRect()->bottom() + 6;
+        const QPoint press(xOf(plot, 25), y);
+        const QPoint to(xOf(plot, 32), y); // the range would start 7 s earlier
+        QTest::mousePress(plot, Qt::LeftButton, Qt::NoModifier, press);
+        QTest::mouseMove(plot, QPoint(xOf(plot, 28), y));
+        QTest::mouseMove(plot, to);
+        QCOMPARE(plot->xAxis->range().lower, start); // refused while dragging
+        QTest::mouseRelease(plot, Qt::LeftButton, Qt::NoModifier, to);
+        QVERIFY2(std::fabs(chart->dataRange().lower - (start - 7)) < 0.01,
+                 qPrintable(QString::number(chart->dataRange().lower)));
+        QVERIFY(std::fabs(plot->xAxis->range().lower - (start - 7)) < 0.01);
+        QVERIFY(std::fabs(plot->xAxis->range().size() - 10) < 0.01);
+
+        // Asking for keys below 0 goes to the start.
+        h.window->on_rangeBorderReached(-4, 6);
+        h.window->on_mouseRelease(nullptr);
+        QCOMPARE(chart->dataRange().lower, 0.0);
+        QCOMPARE(plot->xAxis->range().lower, 0.0);
+        QVERIFY(std::fabs(plot->xAxis->range().upper - 10) < 0.01);
+
+        // One wheel step out near the right edge of [0, 10] asks for keys past 10.
+        plot->replot();
+        const QPointF at(xOf(plot, 9), plot->axisRect()->center().y());
+        QWheelEvent wheel(at, plot->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(plot, &wheel);
+        // The zoom asks for about [-1.6, 10.2]; at least the viewing interval is read.
+        QVERIFY(chart->dataRange().upper > 11.5);
+        QCOMPARE(plot->xAxis->range().lower, 0.0);
+        QVERIFY(plot->xAxis->range().upper > 10.15);
+
+        // While measuring the wheel does nothing.
+        const QCPRange before = plot->xAxis->range();
+        measuringActive = true;
+        QApplication::sendEvent(plot, &wheel);
+        measuringActive = false;
+        QCOMPARE(plot->xAxis->range(), before);
+    }
+
+    void axisDoubleClicks_data()
+    {
+        QTest::addColumn<double>("windowCentre"); // where the loaded window lies
+        QTest::addColumn<int>("axisType");
+        QTest::addColumn<double>("clickKey");
+        QTest::addColumn<double>("lower");
+        QTest::addColumn<double>("upper");
+        QTest::newRow("time at 3 s") << 5.0 << int(QCPAxis::atBottom) << 3.0 << 0.0 << 10.0;
+        QTest::newRow("time at 25 s") << 25.0 << int(QCPAxis::atBottom) << 25.0 << 20.0 << 30.0;
+        QTest::newRow("voltage axis") << 25.0 << int(QCPAxis::atRight) << 25.0 << -100.0 << 5500.0;
+    }
+    void axisDoubleClicks()
+    {
+        QFETCH(double, windowCentre);
+        QFETCH(int, axisType);
+        QFETCH(double, clickKey);
+        QFETCH(double, lower);
+        QFETCH(double, upper);
+        Harness h;
+        record30s(h);
+        QCustomPlot* plot = h.chart(0)->plot;
+        h.window->on_navigationClicked(windowCentre);
+        QCPAxis* axis = plot->axisRect()->axis(QCPAxis::AxisType(axisType));
+        axis->setRange(axis->range().lower + 1, axis->range().upper - 1);
+        const QPointF at(plot->xAxis->coordToPixel(clickKey), plot->axisRect()->bottom() + 6);
+        QMouseEvent click(QEvent::MouseButtonDblClick, at, plot->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        emit plot->axisDoubleClick(axis, QCPAxis::spAxis, &click);
+        // The last sample of the record lies just before 30 s.
+        QVERIFY2(std::fabs(axis->range().lower - lower) < 0.01, qPrintable(QString::number(axis->range().lower)));
+        QVERIFY2(std::fabs(axis->range().upper - upper) < 0.01, qPrintable(QString::number(axis->range().upper)));
+    }
+
+    // The current axis fits the visible values; a graph double click refits it and puts
+    // the voltage axes back to their full span.
+    void valueAxesFitOnDoubleClick()
+    {
+        Harness h;
+        record30s(h);
+        QCustomPlot* plot = h.chart(0)->plot;
+        QCPAxis* current = plot->graph(0)->valueAxis();
+        QCPAxis* voltage = plot->graph(1)->valueAxis();
+        QVERIFY(qobject_cast<Axis*>(current));
+        const QCPRange fitted =
+            chartAxis(current)->adjustRange(valueRangeOf(plot->graph(0)->data().data(), plot->xAxis->range()));
+        current->setRange(fitted.lower - 100, fitted.upper * 3);
+        voltage->setRange(0, 10);
+        emit plot->plottableDoubleClick(plot->graph(0), 0, nullptr);
+        QCOMPARE(current->range(), fitted);
+        QCOMPARE(voltage->range(), QCPRange(-100, 5500));
+        current->setRange(fitted.lower - 100, fitted.upper * 3);
+        emit plot->axisDoubleClick(current, QCPAxis::spAxis, nullptr);
+        QCOMPARE(current->range(), fitted);
+    }
+
+    // The pointer left of the first point reads the first sample; the cursor line
+    // stands at its time.
+    void readoutSnapsToTheRecords()
+    {
+        Harness h;
+        record30s(h);
+        GLWidget* chart = h.chart(0);
+        QCustomPlot* plot = chart->plot;
+        const double first = chart->channelMaps.first()->constBegin()->key;
+        const QPointF at(plot->axisRect()->left() - 20, plot->axisRect()->center().y());
+        QMouseEvent move(QEvent::MouseMove, at, plot->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        emit plot->mouseMove(&move);
+        QString text;
+        for (QLabel* l : h.window->statusBar()->findChildren<QLabel*>())
+            if (l->text().contains(QStringLiteral("#0: ")))
+                text = l->text();
+        QVERIFY2(text.contains(formatTime(first, true, 3)) || text.contains(formatTime(first, true, 2)), qPrintable(text));
+        QVERIFY(!text.contains(QStringLiteral("#0: --")));
+        QVERIFY(text.contains(QStringLiteral("A")));
+        const QCPGraph* cursor = plot->graph(plot->graphCount() - 1);
+        QCOMPARE(cursor->data()->size(), 2);
+        QCOMPARE(cursor->data()->constBegin()->key, first);
+    }
+
+    void toolBarEnabledStates_data()
+    {
+        QTest::addColumn<bool>("on");
+        QTest::addColumn<bool>("keep");
+        QTest::newRow("off") << false << false;
+        QTest::newRow("off, Open and Settings kept") << false << true;
+        QTest::newRow("on") << true << false;
+        QTest::newRow("on, Open and Settings kept") << true << true;
+    }
+    void toolBarEnabledStates()
+    {
+        QFETCH(bool, on);
+        QFETCH(bool, keep);
+        Harness h;
+        h.connectAnalyzer(); // the analyzer's items shown
+        h.window->setToolBarEnabled(!on, !keep);
+        h.window->setToolBarEnabled(on, keep);
+        for (const char* text : {"Save", "Show ", "Show Report", "Show Markers", "Calculator"}) {
+            QVERIFY2(action(h, text), text);
+            QVERIFY2(action(h, text)->isEnabled() == on, text);
+        }
+        for (const char* text : {"Open", "Settings"})
+            QCOMPARE(action(h, text)->isEnabled(), on || keep);
+        const QList<QComboBox*> combos = toolBar(h)->findChildren<QComboBox*>();
+        QCOMPARE(combos.size(), 2);
+        for (QComboBox* combo : combos)
+            QCOMPARE(combo->isEnabled(), on);
+        for (QLabel* label : toolBar(h)->findChildren<QLabel*>())
+            if (label->text().startsWith(QStringLiteral("Measuring time")))
+                QCOMPARE(label->isEnabled(), on);
+    }
+
+    // A notice of each kind at most once in 24 hours, however often it is reported.
+    void updateNoticesAtMostOnceADay()
+    {
+        Harness h;
+        h.build();
+        qint64 now = 1700000000000;
+        h.window->setClock([&now] { return now; });
+        QStatusBar* bar = h.window->statusBar();
+        const QString firmware = QStringLiteral("A new firmware version is available. Go to Settings to update.");
+        const QString software = QStringLiteral("A new software version is available. Go to Settings to update.");
+
+        h.window->on_newFWAvailable(false);
+        QVERIFY(bar->currentMessage().isEmpty());
+        h.window->on_newFWAvailable(true);
+        QCOMPARE(bar->currentMessage(), firmware);
+        bar->clearMessage();
+        now += 86400000; // not more than a day
+        h.window->on_newFWAvailable(true);
+        QVERIFY(bar->currentMessage().isEmpty());
+        h.window->on_newSWAvailable(true); // its own day
+        QCOMPARE(bar->currentMessage(), software);
+        bar->clearMessage();
+        now += 1;
+        h.window->on_newFWAvailable(true);
+        QCOMPARE(bar->currentMessage(), firmware);
+        QCOMPARE(Settings().value(QStringLiteral("Update/fw_notify_time")).toLongLong(), now);
+    }
+
+    // Every text of the tool bar follows the language and comes back with English.
+    void toolBarTextsFollowTheLanguage()
+    {
+        Harness h;
+        h.build();
+        auto texts = [&h] {
+            QStringList all;
+            QToolBar* bar = toolBar(h);
+            for (QAction* a : bar->actions()) {
+                if (!a->isSeparator() && !a->text().isEmpty())
+                    all << a->text();
+                if (!a->toolTip().isEmpty() && a->toolTip() != a->text())
+                    all << a->toolTip();
+            }
+            for (QLabel* label : bar->findChildren<QLabel*>())
+                all << label->text();
+            for (QToolButton* button : bar->findChildren<QToolButton*>())
+                if (!button->text().isEmpty())
+                    all << button->text();
+            for (QComboBox* combo : bar->findChildren<QComboBox*>())
+                all << combo->itemText(combo->count() - 1) << combo->toolTip();
+            all.removeDuplicates();
+            return all;
+        };
+        const QStringList english = texts();
+        QVERIFY(english.contains(QStringLiteral("Custom: 10")));
+        QVERIFY(english.contains(QStringLiteral("Measuring time,sec ")));
+
+        QTranslator ukrainian;
+        QVERIFY(ukrainian.load(QStringLiteral("QtLanguage_uk"), QStringLiteral(TALVO_BIN_DIR)));
+        QCoreApplication::installTranslator(&ukrainian);
+        h.window->retranslate(QStringLiteral("none"));
+        const QStringList translated = texts();
+        QCoreApplication::removeTranslator(&ukrainian);
+        h.window->retranslate(QStringLiteral("none"));
+
+        QStringList unchanged;
+        for (const QString& text : english)
+            if (translated.contains(text))
+                unchanged << text;
+        QVERIFY2(unchanged.isEmpty(), qPrintable(unchanged.join(QStringLiteral(" | "))));
+        QCOMPARE(texts(), english);
+    }
+
+    // Closing names a tab by index: one outside the tabs closes nothing.
+    void closingOutsideTheTabs()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        for (int i = 0; i < 3; ++i)
+            h.window->addCaptureTab();
+        QTabWidget* tabs = h.window->tabWidget();
+        QCOMPARE(tabs->count(), 4);
+        h.window->on_closeTab(-1);
+        h.window->closeTab(-1, true);
+        h.window->closeTab(4, true);
+        h.window->closeTabsRight(-1);
+        h.window->closeTabsLeft(-1);
+        QCOMPARE(tabs->count(), 4);
+        QCOMPARE(h.boxes.size(), 0);
+
+        const QString third = tabs->tabText(2);
+        h.window->closeTabsLeft(2);
+        QCOMPARE(tabs->count(), 2);
+        QCOMPARE(tabs->tabText(0), third);
+        h.window->closeTabsRight(0);
+        QCOMPARE(tabs->count(), 1);
+        QCOMPARE(tabs->tabText(0), third);
+        // The last tab closed: a fresh one in analyzer mode, none in a supply mode.
+        h.window->closeTab(0, true);
+        QCOMPARE(tabs->count(), 1);
+        QVERIFY(h.window->newTabFlag());
+        powerSupplyConnected = true;
+        h.window->closeTab(0, true);
+        QCOMPARE(tabs->count(), 0);
+        powerSupplyConnected = false;
+    }
+
+    // The viewing interval: a custom value is asked for and stored; a cancelled question
+    // keeps the interval; a changed interval reads a window that wide.
+    void viewingIntervalChoices()
+    {
+        Harness h;
+        record30s(h);
+        QComboBox* combo = nullptr;
+        for (QComboBox* c : toolBar(h)->findChildren<QComboBox*>())
+            if (c->count() == 8)
+                combo = c;
+        QVERIFY(combo);
+        std::optional<int> answer;
+        QList<IntegerRequest> asked;
+        setIntegerResponder([&](const IntegerRequest& request) {
+            asked << request;
+            return answer;
+        });
+        h.window->on_comboboxShowAllTimeAcivated(7);
+        QCOMPARE(h.window->viewingInterval(), 10);
+        QCOMPARE(Settings().value(QStringLiteral("Options/showall-length-index")).toInt(), 7);
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked[0].minimum, 10);
+        QCOMPARE(asked[0].maximum, 1800);
+
+        answer = 20;
+        h.window->on_comboboxShowAllTimeAcivated(7);
+        QCOMPARE(h.window->viewingInterval(), 20);
+        QCOMPARE(combo->itemText(7), QStringLiteral("Custom: 20"));
+        const QCPRange data = h.chart(0)->dataRange();
+        QVERIFY2(data.size() > 19.9, qPrintable(QString::number(data.size())));
+        QCOMPARE(h.chart(0)->plot->xAxis->range(), data);
+
+        h.window->on_comboboxShowAllTimeAcivated(2);
+        QCOMPARE(h.window->viewingInterval(), 60);
+        QCOMPARE(Settings().value(QStringLiteral("Options/showall-length-sec")).toInt(), 60);
+        setIntegerResponder(nullptr);
+    }
+};
+
+QTEST_MAIN(TestChartInteraction)
+#include "tst_chartinteraction.moc"
