@@ -226,6 +226,7 @@ private:
     void readKeyWindow(GLWidget* chart, double centre, double width);
     void fitToGraphs(ChartAxis* axis);
     void resetRightAxes(QCustomPlot* plot);
+    void refitAndRepaint(GLWidget* chart);
     void refreshCalculatorForRange(QCustomPlot* plot);
     void setDockShown(QDockWidget* dock, const QString& group, bool shown);
 

@@ -226,15 +226,23 @@ void MainWindow::on_plottableDoubleClick(QCPAbstractPlottable*, int, QMouseEvent
     QCustomPlot* plot = currentPlot();
     if (!plot)
         return;
-    on_axisDoubleClick(plot->axisRect()->axis(QCPAxis::atLeft), QCPAxis::spAxis, event);
     resetRightAxes(plot);
+    on_axisDoubleClick(plot->axisRect()->axis(QCPAxis::atLeft), QCPAxis::spAxis, event);
 }
 
+// The first two right axes as a double click leaves them; the caller replots once.
 void MainWindow::resetRightAxes(QCustomPlot* plot)
 {
     const QList<QCPAxis*> right = plot->axisRect()->axes(QCPAxis::atRight);
-    for (int i = 0; i < right.size() && i < 2; ++i)
-        on_axisDoubleClick(right[i], QCPAxis::spAxis, nullptr);
+    for (int i = 0; i < right.size() && i < 2; ++i) {
+        ChartAxis* axis = chartAxis(right[i]);
+        if (!axis)
+            continue;
+        if (qobject_cast<AxisPower*>(axis))
+            fitToGraphs(axis);
+        else
+            axis->setRange(rightAxisLower, rightAxisUpper);
+    }
 }
 
 // A supply axis carries one channel in that channel's own unit (V, A, C, Hz): the fixed

@@ -88,8 +88,18 @@ void MainWindow::centreKeyAxis(double centre, double width)
         key->setRangeMax(data.upper);
     }
     setKeyRange(plot->xAxis, centredKeyRange(centre, width, data.upper));
-    reRangeAxis(true);
     resetRightAxes(plot);
+    refitAndRepaint(chart);
+}
+
+// One repaint after the value axes are refitted: the current axis is refitted by the
+// re-range, which repaints; supply charts have no such axis and repaint here.
+void MainWindow::refitAndRepaint(GLWidget* chart)
+{
+    if (powerMode())
+        chart->repaint();
+    else
+        reRangeAxis(true);
 }
 
 void MainWindow::on_navigationClicked(double _time)
@@ -129,9 +139,8 @@ void MainWindow::on_showAll()
     if (measuringActive || !chart || !chart->plot)
         return;
     setKeyRange(chart->plot->xAxis, chart->dataRange());
-    reRangeAxis(true);
     resetRightAxes(chart->plot);
-    chart->repaint();
+    refitAndRepaint(chart);
 }
 
 void MainWindow::on_rangeChanged(const QCPRange& newRange, const QCPRange& oldRange, QCPAxis* axis)
@@ -225,8 +234,8 @@ void MainWindow::on_comboboxShowAllTimeAcivated(int index)
         key->setRangeMax(data.upper);
     }
     setKeyRange(chart->plot->xAxis, data);
-    reRangeAxis(true);
     resetRightAxes(chart->plot);
+    refitAndRepaint(chart);
 }
 
 void MainWindow::on_comboboxTimeAcivated(int index)
