@@ -179,6 +179,46 @@ private slots:
         QCOMPARE(h.window->powerPanel()->selectedChannels(), channels);
     }
 
+    // A log of the second model: its panel, its channel numbers from the long list, its
+    // title and its rate.
+    void secondModelLogOpens()
+    {
+        const QString path = tempPath(QStringLiteral("vuviv.vendrake"));
+        {
+            power600Model = true;
+            SwapFile file;
+            QVERIFY(file.create(path));
+            file.writeHeader(2, (1u << 0) | (1u << 10), true, 40, false);
+            ChannelMaps maps;
+            maps << ChannelMap::create() << ChannelMap::create();
+            for (int i = 0; i < 30; ++i) {
+                maps[0]->add(QCPGraphData(i * 0.004, 12.0));
+                maps[1]->add(QCPGraphData(i * 0.004, 0.25 * i));
+            }
+            QVERIFY(file.append(maps, false));
+            QVERIFY(file.writeReport(ChannelStatistics{}));
+            power600Model = false;
+        }
+        Harness h;
+        h.build();
+        h.window->loadLog(path);
+        QVERIFY(power600Model);
+        QVERIFY(qobject_cast<Power600Panel*>(h.window->powerPanel()));
+        QCOMPARE(h.window->windowTitle(), QStringLiteral(" Hollowcrest Vuviv 600 connected"));
+        QCOMPARE(h.window->powerPanel()->selectedChannels(), (QList<int>{0, 10}));
+        QVERIFY(h.window->powerPanel()->isCustomRate());
+        QCOMPARE(h.window->powerPanel()->form()->spinBoxSampleRate->value(), 250);
+        GLWidget* chart = h.chart(0);
+        QCOMPARE(chart->channelMaps.size(), 2);
+        QCOMPARE(chart->channelMaps[1]->size(), 30);
+        QCOMPARE(chart->channelMaps[1]->at(29)->value, 0.25 * 29);
+        QVERIFY(chart->titleItem);
+        QVERIFY2(chart->titleItem->text().startsWith(QStringLiteral("Channels: #0, #10,  Sample rate: 250 Hz")),
+                 qPrintable(chart->titleItem->text()));
+        power600Model = false;
+        powerSupplyConnected = false;
+    }
+
     // The supply refuses or breaks off its log mid-run: the run ends with what arrived,
     // its file complete (records and report block) and savable.
     void failedLogReplyLeavesACompleteCapture()
