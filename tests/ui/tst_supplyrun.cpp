@@ -133,7 +133,9 @@ private slots:
         const QCPRange first = chart->plot->graph(0)->valueAxis()->range();
         h.window->reRangeAxis(false);
         QCOMPARE(chart->plot->graph(0)->valueAxis()->range(), first);
-        h.pump(500);
+        // Past the live window: older points go to the swap file while the run goes on.
+        h.pump(11500);
+        QVERIFY(chart->channelMaps[0]->size() < 1100);
 
         h.window->powerPanel()->form()->btnStop->click();
         QCOMPARE(textsWritten(supply).last(), QStringLiteral("LOGSTOP\n"));
@@ -144,7 +146,7 @@ private slots:
 
         const LogContents log = readLog(chart->swapFile->fileName());
         QCOMPARE(log.channelCount, 2);
-        QVERIFY(log.records.size() >= 100);
+        QVERIFY(log.records.size() >= 1200);
         for (int i = 0; i < log.records.size(); ++i) {
             QCOMPARE(log.records[i][0], i * 0.01);
             QCOMPARE(log.records[i][1], 12.5);
@@ -164,8 +166,10 @@ private slots:
         h.window->loadLog(path);
         GLWidget* reopened = h.chart(1);
         QCOMPARE(reopened->channelMaps.size(), 2);
-        QCOMPARE(reopened->channelMaps[1]->size(), log.records.size());
-        for (int i = 0; i < log.records.size(); ++i)
+        // The first 10 s of the log.
+        const int shown = int(reopened->channelMaps[1]->size());
+        QVERIFY(shown >= 1000 && shown < log.records.size());
+        for (int i = 0; i < shown; ++i)
             QCOMPARE(reopened->channelMaps[1]->at(i)->value, log.records[i][2]);
         const QString title = reopened->titleItem ? reopened->titleItem->text() : QString();
         QVERIFY2(title.startsWith(QStringLiteral("Channels: #%1, #%2,  Sample rate: 100 Hz, Measurement time: ")
