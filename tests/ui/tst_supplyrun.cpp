@@ -263,6 +263,40 @@ private slots:
         QCOMPARE(readLog(path).records.size(), log.records.size());
     }
 
+    // Settings and device data reach the panel's listeners; the settings reply brings the
+    // data request, a written setting brings a fresh settings request.
+    void settingsAndDataReachThePanel()
+    {
+        Harness h;
+        const int supply = plugSupply(h, sim::Kind::Supply);
+        PowerPanel* panel = h.window->powerPanel();
+        QList<QByteArray> settings;
+        QList<QByteArray> data;
+        connect(panel, &PowerPanel::paketReceived, this, [&](PowerGetPacket& p) {
+            settings << QByteArray(reinterpret_cast<const char*>(p.data()), 64);
+        });
+        connect(panel, &PowerPanel::paketDataReceived, this, [&](PowerDataPacket& p) {
+            data << QByteArray(reinterpret_cast<const char*>(p.data()), 64);
+        });
+        PowerGetPacket request;
+        h.hid->sendReport(request);
+        h.pump(10);
+        QCOMPARE(settings.size(), 1);
+        QCOMPARE(data.size(), 1);
+        QCOMPARE(quint8(data[0][2]), PowerCode::DeviceData);
+
+        PowerSetPacket write(PowerGetPacket(PowerPacket(settings[0].constData(), 64)));
+        write.setByte(3 + 4, 9);
+        write.setByte(3 + 54, 0x02);
+        h.hid->sendReport(write);
+        h.pump(10);
+        QCOMPARE(settings.size(), 2);
+        QCOMPARE(quint8(settings[1][7]), quint8(9));
+        QCOMPARE(data.size(), 2);
+        // Nothing of this ends up as a text command or a stop.
+        QCOMPARE(textsWritten(supply), QStringList{"LOGSTOP\n"});
+    }
+
     // A rate the log cannot date exactly never starts a run.
     void undatableRateIsRefused()
     {
