@@ -124,6 +124,12 @@ private slots:
         auto* axis = qobject_cast<AxisPower*>(chart->plot->graph(1)->valueAxis());
         QVERIFY(axis);
         QCOMPARE(axis->label().endsWith(QLatin1Char('F')), fahrenheit);
+        if (fahrenheit) {
+            QCOMPARE(axis->rangeMin(), -22.0);
+            QCOMPARE(axis->rangeMax(), 212.0);
+        }
+        // Only temperatures change scale.
+        QVERIFY(chart->plot->graph(0)->valueAxis()->label().endsWith(QStringLiteral(", V")));
 
         h.pump(500);
         // The scale is the one of the start, whatever the box says meanwhile.
