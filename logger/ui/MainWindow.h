@@ -18,6 +18,8 @@ class HidDevice;
 class Calculator;
 class MarqueeLabel;
 class MeasureAll;
+class MeasurePower;
+class Packet;
 class PopUp;
 class PowerDataPacket;
 class PowerGetPacket;
@@ -68,6 +70,12 @@ public:
     void setupAnalyzer();
     void setupPowerSupply();
     void setupPower600();
+
+    // --- the supply run
+    void processPowerMeasurement(MeasurePower& packet);
+    // Temperature axes of the listed channels in °F (nothing when fahrenheit is clear).
+    void setPowerAxesFahrenheit(const QList<int>& channels, bool fahrenheit);
+    PowerPanel* powerPanel() const { return m_powerPanel; }
 
     // --- the analyzer run
     void processMeasurement(MeasureAll& packet);
@@ -129,6 +137,10 @@ public slots:
     void showOverCurrentWarning();
     void on_updateCalculator();
 
+    // the supply run
+    void on_startPowerMeasurement(QString _cmd);
+    void on_stopPowerMeasurement(QString _cmd);
+
     // tabs, saving and opening
     void on_actionSave();
     void on_actionLoad();
@@ -189,6 +201,22 @@ private:
     void restoreRunControls();
     void resetValueLabel();
     void flushOldPoints(GLWidget* chart, qint64 now);
+
+    // the supply run
+    void replacePowerPanel();
+    void detachAnalyzerPanels();
+    void restoreAnalyzerPanels();
+    void onPowerLogRequested(const QString& command);
+    void refusePowerLog(const QString& reason);
+    bool prepareSupplyRunFile(GLWidget* chart, quint8 channelCount, quint16 mask, quint16 period,
+                              bool customRate, bool fahrenheit);
+    void stopSupplyRun();
+    void finishSupplyRun(GLWidget* chart);
+    // Text commands and requests go to a supply only: never to an analyzer that happens
+    // to be attached while a supply log is shown, and never during a firmware update.
+    bool supplyAttached() const;
+    void sendSupplyText(const QString& text);
+    void sendSupplyReport(Packet& packet);
 
     // tabs and saving
     QString proposedSaveName(int index) const;
@@ -265,4 +293,10 @@ private:
     // relabels itself, 3 from then on.
     int m_timePrecision = 2;
     std::function<qint64()> m_clock;
+
+    // the supply run: what the running log was started with
+    bool m_supplyRun = false;
+    QList<int> m_supplyChannels;
+    bool m_supplyFahrenheit = false;
+    bool m_analyzerPanelsDetached = false;
 };
