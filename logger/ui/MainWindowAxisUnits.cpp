@@ -90,7 +90,12 @@ void MainWindow::on_axisUnitChanged(QCPAxis* axis, int _upper, QList<double>& mT
         const QString name = channelTable.contains(quint8(supplyAxis->channel))
                                  ? QStringLiteral("#%1: %2").arg(supplyAxis->channel).arg(info.name())
                                  : titleWithoutUnit(axis->label());
-        setValueAxisTitle(axis, supplyAxisTitle(name, info.unit(), _upper));
+        QString unit = info.unit();
+        if (supplyAxis->fahrenheit && unit.endsWith(QLatin1Char('C'))) {
+            unit.chop(1);
+            unit += QLatin1Char('F');
+        }
+        setValueAxisTitle(axis, supplyAxisTitle(name, unit, _upper));
         return;
     }
 
