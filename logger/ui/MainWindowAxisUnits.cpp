@@ -11,6 +11,8 @@
 #include "GLWidget.h"
 #include "UnitFormat.h"
 
+#include <QRegularExpression>
+
 namespace {
 // The analyzer channel a value axis shows: the current axis is channel 0, the plot's
 // second right axis channel 2 and any other right axis channel 1; -1 for the rest (the
