@@ -59,14 +59,6 @@ bool Updater::isCheckDue(const QString& serial) const
     return QDateTime::fromMSecsSinceEpoch(last).secsTo(QDateTime::currentDateTime()) > checkIntervalSeconds;
 }
 
-void Updater::recordCheck(const QString& key)
-{
-    // Automatic checks then ask the server at most once a day; a check the user asks for
-    // always goes out.
-    QSettings times;
-    times.setValue(QStringLiteral("Update/") + key, QDateTime::currentMSecsSinceEpoch());
-}
-
 void Updater::on_deviceConnected(QString _serialNumber)
 {
     const QString serial = HidDevice::instance()->serial();
@@ -115,7 +107,6 @@ void Updater::softwareAnswered()
     const qint64 server = versionNumber(version).value_or(local);
     const bool newer = local < server;
     settings.setValue(QStringLiteral("Update/has-new-sw"), newer);
-    recordCheck(checkKey(QString()));
     emit newSWAvailable(newer);
 }
 
@@ -129,7 +120,6 @@ void Updater::firmwareAnswered()
     m_serverFirmware = m_firmware->version();
     Settings settings;
     settings.setValue(QStringLiteral("Update/fw-version"), m_serverFirmware);
-    recordCheck(checkKey(m_firmwareSerial));
     m_haveFirmwareAnswer = true;
     if (m_deviceSerial != m_firmwareSerial || m_deviceFirmware.isEmpty()) {
         // The instrument has not told its version yet: no news until it has.

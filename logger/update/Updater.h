@@ -23,8 +23,9 @@ public:
     Downloader* firmwareDownloader() const { return m_firmware; }
     Downloader* softwareDownloader() const { return m_software; }
 
-    // True when the last recorded check for this serial (the software's for an empty
-    // serial) lies more than a day back.
+    // True when the check time stored for this serial (the software's for an empty serial)
+    // lies more than a day back. No check stores its time: an answer stored as "nothing
+    // new" would otherwise stand for a day after the program or the firmware changed.
     bool isCheckDue(const QString& serial) const;
 
 signals:
@@ -45,7 +46,6 @@ private:
     void softwareAnswered();
     void firmwareAnswered();
     void compareFirmware();
-    static void recordCheck(const QString& key);
 
     Downloader* m_firmware = nullptr;
     Downloader* m_software = nullptr;
