@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QUrl>
 
 class UpdateServer : public QObject
@@ -22,6 +23,7 @@ public:
         Hold,      // kept until release() is called for the path
         Silent,    // the request is read, nothing ever comes back
         Truncated, // announces the whole length, sends half and closes
+        Slow,      // the body in ten pieces, one every 100 ms
     };
     struct Reply
     {
@@ -79,6 +81,17 @@ private:
         QByteArray head = "HTTP/1.1 " + QByteArray::number(reply.status) + " X\r\nContent-Type: "
                           + reply.contentType + "\r\nContent-Length: " + QByteArray::number(reply.body.size())
                           + "\r\nConnection: close\r\n\r\n";
+        if (reply.mode == Mode::Slow) {
+            socket->write(head);
+            const qsizetype piece = reply.body.size() / 10 + 1;
+            for (int i = 0; i < 10; ++i)
+                QTimer::singleShot(100 * (i + 1), socket, [socket, piece, i, body = reply.body] {
+                    socket->write(body.mid(i * piece, piece));
+                    if (i == 9)
+                        socket->disconnectFromHost();
+                });
+            return;
+        }
         const QByteArray body = reply.mode == Mode::Truncated ? reply.body.left(reply.body.size() / 2) : reply.body;
         socket->write(head + body);
         socket->flush();

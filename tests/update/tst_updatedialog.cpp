@@ -19,6 +19,7 @@
 #include <memory>
 
 Q_DECLARE_METATYPE(UpdateServer::Reply)
+Q_DECLARE_METATYPE(UpdateServer::Mode)
 
 namespace {
 
@@ -85,12 +86,21 @@ private slots:
         server.reset();
     }
 
+    void downloadedImageIsFlashed_data()
+    {
+        QTest::addColumn<UpdateServer::Mode>("mode");
+        QTest::newRow("at once") << UpdateServer::Mode::Answer;
+        // Each piece comes well within the stall time, the whole takes longer than it.
+        QTest::newRow("slowly") << UpdateServer::Mode::Slow;
+    }
     void downloadedImageIsFlashed()
     {
+        QFETCH(UpdateServer::Mode, mode);
         sim::plug(sim::Kind::Analyzer);
         hid->checkTimerTick();
         const QByteArray image = firmwareImage(0xA9BACBDC, 1000);
-        answerCheck({200, "application/octet-stream", image, UpdateServer::Mode::Answer});
+        answerCheck({200, "application/octet-stream", image, mode});
+        downloader->setTimeout(400);
         QSignalSpy percent(hid, &HidDevice::updatePercentChanged);
 
         UpdateDialog dialog(downloader.get(), true, nullptr);
