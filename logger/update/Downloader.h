@@ -34,7 +34,6 @@ public:
     QByteArray data() const { return m_data; }
     // Why the last request failed; empty when it succeeded.
     QString error() const { return m_error; }
-    bool isBusy() const { return m_state == Running; }
 
     // Time without any progress after which a request is given up.
     void setTimeout(int milliseconds);

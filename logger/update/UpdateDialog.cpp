@@ -20,7 +20,6 @@ UpdateDialog::UpdateDialog(Downloader* downloader, bool hideUpdateButton, QWidge
     : QDialog(parent)
     , ui(new Ui::UpdateDialog)
     , m_downloader(downloader)
-    , m_hideUpdateButton(hideUpdateButton)
 {
     setUpForm(hideUpdateButton);
     connect(m_downloader, &Downloader::downloadFileComplete, this, &UpdateDialog::on_downloadFileComplete);
@@ -33,7 +32,6 @@ UpdateDialog::UpdateDialog(const QString& fileName, bool hideUpdateButton, QWidg
     : QDialog(parent)
     , ui(new Ui::UpdateDialog)
     , m_fileName(fileName)
-    , m_hideUpdateButton(hideUpdateButton)
 {
     setUpForm(hideUpdateButton);
     QTimer::singleShot(fileDelayMs, this, &UpdateDialog::loadFirmwareFile);

@@ -51,5 +51,4 @@ private:
     Ui::UpdateDialog* ui;
     Downloader* m_downloader = nullptr;
     QString m_fileName;
-    bool m_hideUpdateButton = false;
 };
