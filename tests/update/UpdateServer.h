@@ -23,7 +23,7 @@ public:
         Hold,      // kept until release() is called for the path
         Silent,    // the request is read, nothing ever comes back
         Truncated, // announces the whole length, sends half and closes
-        Slow,      // the body in ten pieces, one every 100 ms
+        Slow,      // the body in ten pieces, one every 150 ms
     };
     struct Reply
     {
@@ -85,7 +85,7 @@ private:
             socket->write(head);
             const qsizetype piece = reply.body.size() / 10 + 1;
             for (int i = 0; i < 10; ++i)
-                QTimer::singleShot(100 * (i + 1), socket, [socket, piece, i, body = reply.body] {
+                QTimer::singleShot(150 * (i + 1), socket, [socket, piece, i, body = reply.body] {
                     socket->write(body.mid(i * piece, piece));
                     if (i == 9)
                         socket->disconnectFromHost();

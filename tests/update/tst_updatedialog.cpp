@@ -100,7 +100,7 @@ private slots:
         hid->checkTimerTick();
         const QByteArray image = firmwareImage(0xA9BACBDC, 1000);
         answerCheck({200, "application/octet-stream", image, mode});
-        downloader->setTimeout(400);
+        downloader->setTimeout(700);
         QSignalSpy percent(hid, &HidDevice::updatePercentChanged);
 
         UpdateDialog dialog(downloader.get(), true, nullptr);
