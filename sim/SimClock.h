@@ -11,7 +11,8 @@ class SimClock
 public:
     enum class Mode { Driven, Real };
 
-    void reset(Mode mode);
+    // Real mode runs `speed` times faster than the steady clock.
+    void reset(Mode mode, double speed = 1.0);
     Mode mode() const { return m_mode; }
 
     // Microseconds since the last reset.
@@ -26,6 +27,7 @@ public:
 private:
     Mode m_mode = Mode::Driven;
     std::uint64_t m_driven = 0;
+    double m_speed = 1.0;
     std::chrono::steady_clock::time_point m_origin = std::chrono::steady_clock::now();
 };
 
