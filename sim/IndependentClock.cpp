@@ -6,6 +6,7 @@
 #include <chrono>
 
 #include <pthread.h>
+#include <sched.h>
 #include <time.h>
 
 namespace talvo::sim {
@@ -55,6 +56,15 @@ void IndependentClock::run(SimBus& bus, double speed)
     // time: the fastest stream sends a report every 2.8 instrument milliseconds.
     const auto step = std::chrono::microseconds(
         std::clamp(std::int64_t(1000.0 / speed), std::int64_t(50), std::int64_t(1000)));
+    // A real instrument is not held up by the computer's load: where the system allows it,
+    // the clock runs at a real-time priority, so that its own pauses stay short.
+    sched_param priority{};
+    priority.sched_priority = 10;
+    const bool realtime = pthread_setschedparam(pthread_self(), SCHED_FIFO, &priority) == 0;
+    {
+        std::lock_guard lock(m_figuresMutex);
+        m_figures.realtimePriority = realtime;
+    }
     auto last = Clock::now();
     while (!m_stop) {
         {

@@ -74,6 +74,7 @@ struct ClockThreadFigures
 {
     double cpuSeconds = 0.0;
     double longestPauseMs = 0.0;
+    bool realtimePriority = false; // the system let the clock run at a real-time priority
 };
 ClockThreadFigures independentClockFigures();
 

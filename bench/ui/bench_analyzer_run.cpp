@@ -40,6 +40,7 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <pthread.h>
 #include <memory>
 #include <thread>
 
@@ -88,9 +89,13 @@ public:
             }
         });
     }
-    // The longest stall in milliseconds.
-    double stop()
+    // The longest stall in milliseconds; the probe's own CPU time in `cpuSeconds`.
+    double stop(double* cpuSeconds)
     {
+        clockid_t id;
+        timespec t{};
+        if (pthread_getcpuclockid(m_thread.native_handle(), &id) == 0 && clock_gettime(id, &t) == 0)
+            *cpuSeconds = double(t.tv_sec) + double(t.tv_nsec) / 1e9;
         m_stop = true;
         m_thread.join();
         QCoreApplication::processEvents();
@@ -128,6 +133,7 @@ struct RunResult
     double wallSeconds = 0;
     double cpuSeconds = 0;  // the logger's CPU time (the instrument's thread left out)
     double clockPauseMs = 0;
+    bool realtimeClock = false;
 };
 
 // One run from the Control panel: `customWord` is the sample period (100 µs units),
@@ -178,10 +184,12 @@ RunResult recordRun(quint16 customWord, quint16 mask, int seconds, int speed, co
     window->controlPanel()->on_startButton();
     probe.start();
     waitFor(seconds * 1000 / speed);
-    result.stallMs = probe.stop();
+    double probeCpu = 0;
+    result.stallMs = probe.stop(&probeCpu);
     result.wallSeconds = wall.elapsed() / 1000.0;
     const sim::ClockThreadFigures clock = sim::independentClockFigures();
-    result.cpuSeconds = processCpuSeconds() - cpu - (clock.cpuSeconds - clockCpu);
+    result.cpuSeconds = processCpuSeconds() - cpu - (clock.cpuSeconds - clockCpu) - probeCpu;
+    result.realtimeClock = clock.realtimePriority;
     result.clockPauseMs = clock.longestPauseMs;
     window->on_stopButton();
     sim::stopIndependentClock();
@@ -252,9 +260,10 @@ int main(int argc, char** argv)
                 const double lostShare = r.produced > 0 ? 100.0 * double(r.lost) / double(r.produced) : 0.0;
                 const double cpu = r.cpuSeconds / r.wallSeconds;
                 std::printf("  run %d: sent %9lld, lost %7lld (%.3f %%), lost-report lines %4d, saved %s, stall %6.1f ms, "
-                            "cpu %.3f, clock %.1f ms\n",
+                            "cpu %.3f, clock %.1f ms%s\n",
                             run, static_cast<long long>(r.produced), static_cast<long long>(r.lost), lostShare,
-                            r.lostLines, r.logged == r.received ? "all" : "NOT ALL", r.stallMs, cpu, r.clockPauseMs);
+                            r.lostLines, r.logged == r.received ? "all" : "NOT ALL", r.stallMs, cpu, r.clockPauseMs,
+                            r.realtimeClock ? " (real-time priority)" : "");
                 std::fflush(stdout);
                 worstLostShare = std::max(worstLostShare, lostShare);
                 worstStall = std::max(worstStall, r.stallMs);

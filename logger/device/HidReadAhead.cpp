@@ -6,7 +6,11 @@
 
 #include <QDebug>
 
+#include <algorithm>
 #include <chrono>
+
+#include <pthread.h>
+#include <sched.h>
 
 HidReadAhead::HidReadAhead(hid_device_* device)
     : m_device(device), m_thread([this] { run(); })
@@ -30,18 +34,20 @@ HidReadAhead::Taken HidReadAhead::take()
     return taken;
 }
 
-void HidReadAhead::readPending()
+int HidReadAhead::readPending()
 {
+    int count = 0;
     while (!m_failed) {
         Report report{};
         const int result = hid_read(m_device, report.data(), report.size());
         if (result == 0)
-            return;
+            return count;
         if (result < 0) {
             m_failed = true;
             m_error = hidErrorText(hid_error(m_device), QString());
-            return;
+            return count;
         }
+        ++count;
         if (m_queue.size() >= queueLimit) {
             // Dropped like the device's own buffer drops them: the sample numbers show
             // the gap when the window reads on.
@@ -51,17 +57,37 @@ void HidReadAhead::readPending()
         }
         m_queue.push_back(report);
     }
+    return count;
+}
+
+int nextPollMicros(int current, int reportsFound)
+{
+    if (reportsFound >= 8)
+        return std::max(HidReadAhead::shortestPollMicros, current / 2);
+    if (reportsFound <= 2)
+        return std::min(HidReadAhead::longestPollMicros, current * 2);
+    return current;
 }
 
 void HidReadAhead::run()
 {
+    // Reading is a few microseconds every fraction of a millisecond; where the system
+    // allows it (a user with real-time rights) the thread gets a real-time priority, so
+    // that a loaded computer does not keep it from the device's buffer. Elsewhere it
+    // runs as any other thread.
+    sched_param priority{};
+    priority.sched_priority = 1;
+    pthread_setschedparam(pthread_self(), SCHED_FIFO, &priority);
+    int pollMicros = shortestPollMicros;
     while (!m_stop) {
+        int found = 0;
         {
             std::lock_guard lock(m_mutex);
-            readPending();
+            found = readPending();
             if (m_failed)
                 return; // the window hears of it with the reports before the failure
         }
+        pollMicros = nextPollMicros(pollMicros, found);
         std::this_thread::sleep_for(std::chrono::microseconds(pollMicros));
     }
 }

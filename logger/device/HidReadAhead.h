@@ -4,10 +4,11 @@
 // small report buffer is emptied while the window is busy (a replot, a dialog, a tab
 // switch). The reports wait here, in the order they came, until the window takes them.
 //
-// The thread does not block in the read: it looks for pending reports every half
-// millisecond. take() reads what is pending itself under the same lock, so whoever
-// takes the reports gets every report the device had at that moment, after those read
-// ahead, and never one out of order.
+// The thread does not block in the read: it looks for pending reports, sooner while
+// many come at once and later while few do (between 0.2 and 2 ms, so that even the
+// fastest stream leaves the buffer well short of full). take() reads what is pending
+// itself under the same lock, so whoever takes the reports gets every report the device
+// had at that moment, after those read ahead, and never one out of order.
 
 #include "HidReports.h"
 
@@ -22,6 +23,10 @@
 
 struct hid_device_;
 
+// The next pause of the read-ahead thread: shorter after a poll that found many
+// reports, longer after one that found few.
+int nextPollMicros(int currentMicros, int reportsFound);
+
 class HidReadAhead
 {
 public:
@@ -30,7 +35,8 @@ public:
     // the analyzer's fastest stream): a window that never comes back does not take all
     // memory.
     static constexpr std::size_t queueLimit = 65536;
-    static constexpr int pollMicros = 500;
+    static constexpr int shortestPollMicros = 200;
+    static constexpr int longestPollMicros = 2000;
 
     struct Taken
     {
@@ -52,8 +58,9 @@ public:
 
 private:
     void run();
-    // Reads until the device has nothing more; called with m_mutex held.
-    void readPending();
+    // Reads until the device has nothing more and returns how many reports came;
+    // called with m_mutex held.
+    int readPending();
 
     hid_device_* m_device;
     std::mutex m_mutex;
