@@ -8,9 +8,24 @@
 
 #include <algorithm>
 #include <chrono>
+#include <mutex>
 
 #include <pthread.h>
 #include <sched.h>
+
+PriorityInheritingMutex::PriorityInheritingMutex()
+{
+    pthread_mutexattr_t attributes;
+    pthread_mutexattr_init(&attributes);
+    pthread_mutexattr_setprotocol(&attributes, PTHREAD_PRIO_INHERIT);
+    pthread_mutex_init(&m_mutex, &attributes);
+    pthread_mutexattr_destroy(&attributes);
+}
+
+PriorityInheritingMutex::~PriorityInheritingMutex()
+{
+    pthread_mutex_destroy(&m_mutex);
+}
 
 HidReadAhead::HidReadAhead(hid_device_* device)
     : m_device(device), m_thread([this] { run(); })

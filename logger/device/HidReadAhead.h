@@ -15,9 +15,10 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <pthread.h>
+
 #include <array>
 #include <atomic>
-#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -26,6 +27,23 @@ struct hid_device_;
 // The next pause of the read-ahead thread: shorter after a poll that found many
 // reports, longer after one that found few.
 int nextPollMicros(int currentMicros, int reportsFound);
+
+// A mutex whose holder inherits the priority of a thread that waits for it: the window
+// holds the lock for a moment while it takes the reports, and must not keep the
+// reading thread waiting for as long as the system lets other programs run instead.
+class PriorityInheritingMutex
+{
+public:
+    PriorityInheritingMutex();
+    ~PriorityInheritingMutex();
+    PriorityInheritingMutex(const PriorityInheritingMutex&) = delete;
+    PriorityInheritingMutex& operator=(const PriorityInheritingMutex&) = delete;
+    void lock() { pthread_mutex_lock(&m_mutex); }
+    void unlock() { pthread_mutex_unlock(&m_mutex); }
+
+private:
+    pthread_mutex_t m_mutex;
+};
 
 class HidReadAhead
 {
@@ -63,7 +81,7 @@ private:
     int readPending();
 
     hid_device_* m_device;
-    std::mutex m_mutex;
+    PriorityInheritingMutex m_mutex;
     std::vector<Report> m_queue;
     bool m_failed = false;
     QString m_error;
