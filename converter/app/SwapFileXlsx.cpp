@@ -73,6 +73,8 @@ bool SwapFile::toXlsx(const QString& fileName, const ConvertOptions& options, Xl
                     return RowOutcome::Stop;
                 const SheetSplit split = splitAt(key, span, startSec, sheetSize);
                 span = split.span;
+                // The finished sheet is compressed while the next one fills.
+                workbook->CompleteWorksheet(*sheet);
                 sheet = addWorksheet(workbook, sheetSpanTitle(split.titleFrom, sheetSize));
                 rows = 0;
                 ++sheets;
