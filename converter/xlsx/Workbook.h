@@ -1,9 +1,9 @@
 #pragma once
 
 #include "ChartPart.h"
-#include "DeflatePool.h"
 #include "ChartSheet.h"
 #include "Comments.h"
+#include "DeflatePool.h"
 #include "Drawing.h"
 #include "DualString.h"
 #include "StyleTable.h"
@@ -57,8 +57,8 @@ public:
     // part is closed now and, with several workers, compressed while the caller fills the
     // next sheets. Sheets with notes or drawing objects are finished by Save as before.
     void CompleteWorksheet(CWorksheet &sheet);
-    // Makes a running Save (from its progress callback) or the background compression
-    // give up promptly; the Save then returns false.
+    // Makes the background compression and a running Save give up promptly; the Save then
+    // returns false. Called on the workbook's own thread (the progress callback's).
     void CancelSave();
 
     // Notes, pictures, charts and chartsheets.

@@ -301,6 +301,7 @@ ZipResult ZipAddPrepared(ZipHandle handle, const char *entryName, const ZipPrepa
     return addChecked(handle, entryName, &dataFd, 0, ZipKindHandle, prepared);
 }
 
+// Names that are archives or compressed already are stored as they are.
 uint16_t ZipMethodForName(const char *name)
 {
     static const char *const extensions[] = {".zip", ".zoo", ".arc", ".lzh", ".arj", ".gz", ".tgz", ".Z"};
