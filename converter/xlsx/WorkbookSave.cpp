@@ -207,6 +207,9 @@ bool CWorkbook::Save(const std::string &path)
     m_pool.reset();
     for (const auto &sheet : m_worksheets)
         sheet->Abandon();
+    // Every part is gone now, those of sheets completed early too: a second save fails.
+    for (auto &completed : m_completed)
+        completed.second = false;
     m_tempTree.RemoveAll();
     return saved && !m_cancelled;
 }
