@@ -146,6 +146,7 @@ public slots:
     void on_plottableDoubleClick(QCPAbstractPlottable* plottable, int dataIndex, QMouseEvent* event);
     void on_rangeBorderReached(double lower, double upper);
     void on_markerChanged();
+    void on_navigationClicked(double _time);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -4,7 +4,10 @@
 #include "ui_MainWindow.h"
 
 #include "ChartAxis.h"
-#include "ChartBars.h"
+#include "MarkerBar.h"
+#include "MarkerLine.h"
+#include "NavigationBar.h"
+#include "ReportBar.h"
 #include "ChartPlot.h"
 #include "ColorsAgent.h"
 #include "FileDialogs.h"
@@ -95,8 +98,10 @@ void MainWindow::addCaptureTab()
 
 void MainWindow::on_channelsAdded()
 {
-    if (QCustomPlot* plot = currentPlot())
+    if (QCustomPlot* plot = currentPlot()) {
+        new MarkerLine(ui->markerBar, plot);
         plot->replot(QCustomPlot::rpQueuedRefresh);
+    }
 }
 
 void MainWindow::on_currentTabChanged(int index)
