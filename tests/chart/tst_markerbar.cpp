@@ -31,6 +31,7 @@ private slots:
     void colourChoice();
     void toolTip();
     void followsRangeAndSize();
+    void placedOnceThePlotIsLaidOut();
     void outlivesItsChart();
 };
 
@@ -348,6 +349,38 @@ void TestMarkerBar::followsRangeAndSize()
     QCOMPARE(t1->time, 15.0);
     QCOMPARE(t1->x, key->coordToPixel(15));
     QVERIFY(t1->x < x);
+}
+
+void TestMarkerBar::placedOnceThePlotIsLaidOut()
+{
+    // A new tab's plot has not been laid out when the bar first sees it: its pixels mean
+    // nothing yet. The pair is placed, with its stored colour and places, once it is.
+    Settings().setValue(QStringLiteral("Main/marker-1"), 200.0);
+    Settings().setValue(QStringLiteral("Main/marker-color"), QStringLiteral("#00ff00"));
+    auto chart = std::make_unique<GLWidget>();
+    auto* plot = new ChartPlot(chart.get());
+    chart->setPlot(plot);
+    plot->xAxis->setRange(0, 10);
+    MarkerBar bar;
+    bar.setGeometry(0, 0, 600, 24);
+    QSignalSpy added(&bar, &MarkerBar::markerAdded);
+    bar.loadMarkers(chart.get());
+    QCOMPARE(added.count(), 1);
+
+    resizePlot(plot, QSize(600, 300));
+    const Marker* t1 = bar.marker(0);
+    const Marker* t2 = bar.marker(1);
+    QCOMPARE(t1->x, 200.0);
+    QCOMPARE(t1->time, plot->xAxis->pixelToCoord(200));
+    QCOMPARE(t2->x, plot->xAxis->coordToPixel(5) + 16);
+    QCOMPARE(t2->time, plot->xAxis->pixelToCoord(t2->x));
+    QCOMPARE(t1->color, QColor(Qt::green));
+
+    // Later layout changes of the plot keep the times and move the tags.
+    const double time = t1->time;
+    resizePlot(plot, QSize(400, 300));
+    QCOMPARE(t1->time, time);
+    QCOMPARE(t1->x, plot->xAxis->coordToPixel(time));
 }
 
 void TestMarkerBar::outlivesItsChart()

@@ -65,37 +65,55 @@ Marker* MarkerBar::marker(int index) const
 
 Marker* MarkerBar::createMarkers()
 {
-    QCPAxis* axis = keyAxis();
-    if (!axis || !m_markers.isEmpty())
+    if (!keyAxis() || !m_markers.isEmpty())
         return nullptr;
-    const double centre = axis->range().lower + axis->range().size() * 0.5;
-
     auto* first = new Marker;
     first->name = QStringLiteral("T1");
-    first->moveTo(axis->coordToPixel(centre), centre);
     first->color = Qt::black;
     first->textColor = textColor();
-
-    const int width = int(first->shape.boundingRect().width());
     auto* second = new Marker;
     second->name = QStringLiteral("T2");
-    const double x2 = first->x + width;
-    second->moveTo(x2, timeAt(axis, x2, centre));
     second->color = first->color;
     second->textColor = first->textColor;
-
     first->partner = second;
     second->partner = first;
     m_markers << first << second;
+    placeNewPair();
     emit markerAdded(first);
     update();
     return first;
+}
+
+bool MarkerBar::plotLaidOut() const
+{
+    const QCPAxis* axis = keyAxis();
+    return axis && axis->axisRect()->width() > 0 && m_plot->viewport() == m_plot->rect();
+}
+
+void MarkerBar::placeNewPair()
+{
+    // T1 in the middle of the visible time range, T2 one tag width to its right.
+    QCPAxis* axis = keyAxis();
+    Marker* first = m_markers.at(0);
+    Marker* second = m_markers.at(1);
+    const double centre = axis->range().lower + axis->range().size() * 0.5;
+    first->moveTo(axis->coordToPixel(centre), centre);
+    const int width = int(first->shape.boundingRect().width());
+    const double x2 = first->x + width;
+    second->moveTo(x2, timeAt(axis, x2, centre));
+    m_placementPending = !plotLaidOut();
 }
 
 void MarkerBar::loadMarkers(GLWidget* chart)
 {
     m_chart = chart;
     m_plot = chart ? chart->plot : nullptr;
+    disconnect(m_layoutConnection);
+    m_plotArea = QRect();
+    if (m_plot) {
+        m_plotArea = m_plot->axisRect()->rect();
+        m_layoutConnection = connect(m_plot, &QCustomPlot::afterReplot, this, &MarkerBar::followPlotLayout);
+    }
     if (!m_markers.isEmpty()) {
         QCPAxis* axis = keyAxis();
         if (axis && axis->axisType() == QCPAxis::atBottom) {
@@ -108,7 +126,9 @@ void MarkerBar::loadMarkers(GLWidget* chart)
     }
     if (!createMarkers())
         return;
-    applyStoredPositions();
+    // A plot not laid out yet gets the stored places once it is (followPlotLayout).
+    if (!m_placementPending)
+        applyStoredPositions();
     update();
 }
 
@@ -121,7 +141,8 @@ void MarkerBar::applyStoredPositions()
     QCPAxis* axis = keyAxis();
     Marker* first = m_markers.at(0);
     Marker* second = m_markers.at(1);
-    const QRect g = geometry();
+    // A hidden strip has not been laid out: it spans as wide as the chart below it.
+    const QRect g = isVisible() || !m_plot ? geometry() : QRect(0, 0, m_plot->width(), height());
     // A stored place outside the strip (a smaller window, a damaged value) is replaced by
     // the strip's centre.
     auto inside = [&g](double x) { return std::isfinite(x) && x >= g.left() && x <= g.right(); };
@@ -276,6 +297,24 @@ void MarkerBar::on_rangeChanged(const QCPRange&, const QCPRange&, QCPAxis* _axis
     for (Marker* m : std::as_const(m_markers))
         m->moveTo(m->x, timeAt(axis, m->x, m->time));
     update();
+}
+
+void MarkerBar::followPlotLayout()
+{
+    QCPAxis* axis = keyAxis();
+    if (!axis || m_markers.isEmpty() || !plotLaidOut())
+        return;
+    const QRect area = axis->axisRect()->rect();
+    if (area.left() == m_plotArea.left() && area.width() == m_plotArea.width() && !m_placementPending)
+        return;
+    m_plotArea = area;
+    if (m_placementPending) {
+        placeNewPair();
+        applyStoredPositions();
+        update();
+        return;
+    }
+    on_sizeChanged();
 }
 
 void MarkerBar::on_sizeChanged()

@@ -76,7 +76,15 @@ private:
     QColor textColor() const;
     // The key axis of the current plot, or null.
     QCPAxis* keyAxis() const;
+    // True once the plot's axis rect has been laid out: before that its pixels do not
+    // map to times.
+    bool plotLaidOut() const;
+    void placeNewPair();
     void applyStoredPositions();
+    // Called after every replot of the current plot: when its time axis moved or changed
+    // its width (the window, a dock or the tab was resized), the tags follow their times;
+    // a pair created before the plot was laid out is placed now.
+    void followPlotLayout();
 
     bool m_darkTheme = false;
     QList<Marker*> m_markers;
@@ -85,4 +93,7 @@ private:
     QRect m_textRect;
     QString m_toolTipText;
     QPointer<GLWidget> m_chart;
+    QMetaObject::Connection m_layoutConnection;
+    QRect m_plotArea;
+    bool m_placementPending = false;
 };
