@@ -181,6 +181,14 @@ void TestNavigationBar::attachAndClear()
     SwapFile unnamed;
     QVERIFY(!bar.setSwapFile(&unnamed));
     QCOMPARE(bar.swapFile(), &unnamed);
+    // Nothing recorded yet: no settings dialog, nothing to rebuild.
+    bar.enableControls();
+    QSignalSpy errors(&unnamed, &SwapFile::swapFileError);
+    answerNextDialog<NavigationSettings>([](NavigationSettings& dialog) { dialog.accept(); });
+    bar.settingsButton()->click();
+    QCOMPARE(errors.count(), 0);
+    QCoreApplication::processEvents();
+    bar.disableControls();
 
     SwapFile file;
     QVERIFY(file.decimate(writeTestLog(7), 0, 0, 25, nullptr));

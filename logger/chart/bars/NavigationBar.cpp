@@ -185,7 +185,8 @@ void NavigationBar::on_changeColorTheme(bool _dark)
 
 void NavigationBar::on_settings()
 {
-    if (!m_swapFile)
+    // A tab that has recorded nothing yet has no file to build an overview from.
+    if (!m_swapFile || m_swapFile->fileName().isEmpty())
         return;
     QPointer<SwapFile> file = m_swapFile;
     const NavigationSettings::Selection current{overviewThreshold(*file), file->overviewPosition,
