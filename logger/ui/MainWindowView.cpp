@@ -360,11 +360,13 @@ void MainWindow::centreKeyAxis(double centre, double width)
         return;
     // The time axis may move over the loaded records only; a centre near their end shows
     // the last full width, one before time 0 the first.
+    // A chart without points keeps its limits: there is nothing to hold the axis to.
+    const bool hasData = !chart->isEmpty();
     const QCPRange data = chart->dataRange();
     const double half = width / 2;
     double lower = centre - half;
     double upper = centre + half;
-    if (data.upper < upper) {
+    if (hasData && data.upper < upper) {
         lower = data.upper - width;
         upper = data.upper;
     }
@@ -373,8 +375,10 @@ void MainWindow::centreKeyAxis(double centre, double width)
         upper = width;
     }
     if (auto* key = qobject_cast<ChartAxis*>(plot->xAxis)) {
-        key->setRangeMin(data.lower);
-        key->setRangeMax(data.upper);
+        if (hasData) {
+            key->setRangeMin(data.lower);
+            key->setRangeMax(data.upper);
+        }
         key->setRange(lower, upper);
     } else {
         plot->xAxis->setRange(lower, upper);
