@@ -4,7 +4,9 @@
 #include "ui_MainWindow.h"
 
 #include "ChartAxis.h"
-#include "ChartBars.h"
+#include "MarkerBar.h"
+#include "NavigationBar.h"
+#include "ReportBar.h"
 #include "ControlPanel.h"
 #include "DeviceControl.h"
 #include "GLWidget.h"
@@ -167,7 +169,7 @@ void MainWindow::on_startMeasurement(DeviceControl& control)
     m_controlPanel->setMeasureControlsEnabled(false);
     m_controlPanel->enableStopButton();
     ui->navigationBar->clear();
-    ui->navigationBar->setControlsEnabled(false);
+    ui->navigationBar->disableControls();
     chart->updateTitle();
     ui->markerBar->update();
 
@@ -264,7 +266,7 @@ void MainWindow::finishRun(GLWidget* chart)
 
     if (chart == currentChart()) {
         ui->navigationBar->setSwapFile(file);
-        ui->navigationBar->setControlsEnabled(true);
+        ui->navigationBar->enableControls();
         ui->markerBar->loadMarkers(chart);
     }
     restoreRunControls();
