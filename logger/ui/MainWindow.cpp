@@ -2,7 +2,9 @@
 #include "MainWindow.h"
 #include "ui_MainWindow.h"
 
-#include "ChartBars.h"
+#include "MarkerBar.h"
+#include "NavigationBar.h"
+#include "ReportBar.h"
 #include "ColorsAgent.h"
 #include "ControlPanel.h"
 #include "DeviceDescriptions.h"
@@ -145,11 +147,7 @@ MainWindow::MainWindow(QWidget* parent)
     on_changeColors();
     ui->reportBar->on_changeColors();
 
-    m_updater = new Updater(this);
-    connect(m_updater, &Updater::newSWAvailable, this, &MainWindow::on_newSWAvailable);
-    connect(m_updater, &Updater::newFWAvailable, this, &MainWindow::on_newFWAvailable);
-    connect(this, &MainWindow::enableMeasurement, m_updater,
-            [this] { m_updater->on_deviceConnected(DeviceInfo::instance().serialNumber()); });
+    createUpdater();
 
     m_actionReport->setVisible(false);
     m_actionMarkers->setVisible(false);
@@ -338,6 +336,11 @@ void MainWindow::storeSettings()
 {
     Settings settings;
     settings.beginGroup(QStringLiteral("Main"));
+    if (const Marker* first = ui->markerBar->marker(0); first && ui->markerBar->marker(1)) {
+        settings.setValue(MarkerBar::settingsKeyMarker1(), first->x);
+        settings.setValue(MarkerBar::settingsKeyMarker2(), ui->markerBar->marker(1)->x);
+        settings.setValue(MarkerBar::settingsKeyColor(), first->color.name());
+    }
     settings.setValue(QStringLiteral("geometry"), saveGeometry());
     settings.setValue(QStringLiteral("state"), saveState());
     settings.endGroup();

@@ -16,9 +16,12 @@ class ControlPanel;
 class DeviceControl;
 class HidDevice;
 class Calculator;
+struct CalculatorInfo;
 class ChartAxis;
 class MarqueeLabel;
 class MeasureAll;
+class MeasurePower;
+class Packet;
 class PopUp;
 class PowerDataPacket;
 class PowerGetPacket;
@@ -70,6 +73,12 @@ public:
     void setupAnalyzer();
     void setupPowerSupply();
     void setupPower600();
+
+    // --- the supply run
+    void processPowerMeasurement(MeasurePower& packet);
+    // Temperature axes of the listed channels in °F (nothing when fahrenheit is clear).
+    void setPowerAxesFahrenheit(const QList<int>& channels, bool fahrenheit);
+    PowerPanel* powerPanel() const { return m_powerPanel; }
 
     // --- the analyzer run
     void processMeasurement(MeasureAll& packet);
@@ -132,6 +141,10 @@ public slots:
     void showOverCurrentWarning();
     void on_updateCalculator();
 
+    // the supply run
+    void on_startPowerMeasurement(QString _cmd);
+    void on_stopPowerMeasurement(QString _cmd);
+
     // tabs, saving and opening
     void on_actionSave();
     void on_actionLoad();
@@ -164,7 +177,6 @@ public slots:
     void on_comboboxShowAllTimeAcivated(int index);
     void on_comboboxTimeAcivated(int index);
     void on_swapPositionChanged(int start_time);
-    void on_navigationClicked(double _time);
     void showCursorValues(double time);
 
     // views
@@ -174,10 +186,12 @@ public slots:
     // tick labels were generated in.
     void on_axisUnitChanged(QCPAxis* axis, int _upper, QList<double>& mTickVector,
                             QList<QString>& tickVectorLabels);
+    void on_navigationClicked(double _time);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // construction and shut-down
@@ -206,6 +220,22 @@ private:
     void resetValueLabel();
     void flushOldPoints(GLWidget* chart, qint64 now);
 
+    // the supply run
+    void replacePowerPanel();
+    void detachAnalyzerPanels();
+    void restoreAnalyzerPanels();
+    void onPowerLogRequested(const QString& command);
+    void refusePowerLog(const QString& reason);
+    bool prepareSupplyRunFile(GLWidget* chart, quint8 channelCount, quint16 mask, quint16 period,
+                              bool customRate, bool fahrenheit);
+    void stopSupplyRun();
+    void finishSupplyRun(GLWidget* chart);
+    // Text commands and requests go to a supply only: never to an analyzer that happens
+    // to be attached while a supply log is shown, and never during a firmware update.
+    bool supplyAttached() const;
+    void sendSupplyText(const QString& text);
+    void sendSupplyReport(Packet& packet);
+
     // tabs and saving
     QString proposedSaveName(int index) const;
     QString saveFilter() const;
@@ -227,6 +257,7 @@ private:
     void fitToGraphs(ChartAxis* axis);
     void resetRightAxes(QCustomPlot* plot);
     void refitAndRepaint(GLWidget* chart);
+    void fillFromMarkers(GLWidget* chart, CalculatorInfo& record) const;
     void refreshCalculatorForRange(QCustomPlot* plot);
     void setDockShown(QDockWidget* dock, const QString& group, bool shown);
 
@@ -235,6 +266,8 @@ private:
     void fillTimeCombos();
     void replotCurrent();
     void announceUpdate(const QString& key, const QString& text);
+    // The updater, its notices and what it learns of the instrument (MainWindowUpdates.cpp).
+    void createUpdater();
     QString valueText(const QString& v0, const QString& v1, const QString& v2, const QString& time) const;
 
     Ui::MainWindow* ui;
@@ -302,4 +335,10 @@ private:
     // Read once when the menus are built: whether showing a dock tabs the two together.
     bool m_docksTabified = true;
     std::function<qint64()> m_clock;
+
+    // the supply run: what the running log was started with
+    bool m_supplyRun = false;
+    QList<int> m_supplyChannels;
+    bool m_supplyFahrenheit = false;
+    bool m_analyzerPanelsDetached = false;
 };

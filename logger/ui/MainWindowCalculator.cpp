@@ -4,7 +4,10 @@
 #include "ui_MainWindow.h"
 
 #include "Calculator.h"
-#include "ChartBars.h"
+#include "MarkerBar.h"
+#include "RangeStatistics.h"
+#include "NavigationBar.h"
+#include "ReportBar.h"
 #include "GLWidget.h"
 #include "LoggerState.h"
 #include "SwapFile.h"
@@ -25,6 +28,28 @@ double mapAverage(const ChannelMap& map, double lower, double upper)
     return count ? sum / count : std::nan("");
 }
 } // namespace
+
+// The stretch between the two time markers, averaged over the loaded points.
+void MainWindow::fillFromMarkers(GLWidget* chart, CalculatorInfo& record) const
+{
+    const Marker* first = ui->markerBar->marker(0);
+    const Marker* second = ui->markerBar->marker(1);
+    if (ui->markerBar->isHidden() || !first || !second) {
+        record.status = CalculatorInfo::MarkersHidden;
+        return;
+    }
+    if (first->time == second->time) {
+        record.status = CalculatorInfo::MarkersTooClose;
+        return;
+    }
+    record.start = first->time;
+    record.end = second->time;
+    ChannelStatistics statistics = freshStatistics();
+    channelStatistics(chart, QCPRange(std::min(record.start, record.end), std::max(record.start, record.end)),
+                      statistics);
+    record.status = CalculatorInfo::Valid;
+    record.current = statistics.channel[0].average / 1000;
+}
 
 Calculator* MainWindow::findCalculator() const
 {
@@ -67,9 +92,7 @@ void MainWindow::fillCalculator(bool readWorkingCycle)
     for (CalculatorInfo& record : records) {
         switch (record.type) {
         case CalculatorInfo::ByMarkers:
-            // The marker bar does not report its marker times yet: its record counts as
-            // markers not visible.
-            record.status = CalculatorInfo::MarkersHidden;
+            fillFromMarkers(chart, record);
             break;
         case CalculatorInfo::VisibleArea: {
             const QCPRange range = chart->plot->xAxis->range();

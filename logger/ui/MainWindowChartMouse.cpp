@@ -6,7 +6,9 @@
 
 #include "ChannelInfo.h"
 #include "ChartAxis.h"
-#include "ChartBars.h"
+#include "MarkerBar.h"
+#include "NavigationBar.h"
+#include "ReportBar.h"
 #include "ChartColors.h"
 #include "ChartNavigation.h"
 #include "ChartPlot.h"

@@ -3,7 +3,9 @@
 #include "ui_MainWindow.h"
 
 #include "ChannelInfo.h"
-#include "ChartBars.h"
+#include "MarkerBar.h"
+#include "NavigationBar.h"
+#include "ReportBar.h"
 #include "ControlPanel.h"
 #include "DeviceControl.h"
 #include "DeviceDescriptions.h"
@@ -50,7 +52,8 @@ void MainWindow::on_deviceConnected()
     if (!firmwareUpdateActive)
         m_hid->send(DeviceInfo::instance());
     showMessage(tr("Device connected"), 10000);
-    m_updater->on_checkUpdatesFW(m_hid->serial());
+    // Through the automatic check, so that a user who turned it off is not asked for.
+    m_updater->on_deviceConnected(m_hid->serial());
 }
 
 void MainWindow::closeTabsOfOtherKind()
@@ -84,11 +87,7 @@ void MainWindow::closeAllTabs()
 void MainWindow::setupAnalyzer()
 {
     setWindowTitle(tr(" TALVO connected"));
-    if (m_powerPanel) {
-        m_dockControl->setWidget(m_controlPanel);
-        m_powerPanel->deleteLater();
-        m_powerPanel = nullptr;
-    }
+    restoreAnalyzerPanels();
     m_controlPanel->show();
     m_statusPanel->show();
     m_dockControl->show();
@@ -101,7 +100,7 @@ void MainWindow::setupAnalyzer()
     m_controlPanel->setMeasureControlsEnabled(true);
     m_controlPanel->setControlsEnabled(true);
     m_statusPanel->setPanelEnabled(true);
-    ui->navigationBar->setControlsEnabled(true);
+    ui->navigationBar->enableControls();
     setToolBarEnabled(true, false);
     m_actionView->setVisible(true);
     m_actionReport->setVisible(true);
@@ -110,36 +109,6 @@ void MainWindow::setupAnalyzer()
     ui->markerBar->hide();
     ui->reportBar->hide();
     ui->navigationBar->show();
-}
-
-void MainWindow::setupPowerSupply()
-{
-    // The analyzer's status poll has nothing to ask a supply.
-    m_statusTimer->stop();
-    if (!m_powerPanel) {
-        m_powerPanel = power600Model ? new Power600Panel(this) : new PowerPanel(this);
-        m_dockControl->setWidget(m_powerPanel);
-        setPowerChannelsRefill([this] {
-            if (m_powerPanel)
-                m_powerPanel->fillChannels();
-        });
-    }
-    m_statusPanel->hide();
-    m_dockStatus->hide();
-    m_dockControl->show();
-    m_powerPanel->show();
-    restoreFloatingDockSizes();
-    m_actionView->setVisible(false);
-    m_actionReport->setVisible(false);
-    m_actionMarkers->setVisible(false);
-    m_actionCalculator->setVisible(false);
-    setToolBarEnabled(true, false);
-    setWindowTitle(QCoreApplication::applicationName());
-}
-
-void MainWindow::setupPower600()
-{
-    setupPowerSupply();
 }
 
 void MainWindow::on_deviceDisconnected()
@@ -171,7 +140,7 @@ void MainWindow::on_enableMeasurement()
     m_statusPanel->setPanelEnabled(true);
     m_controlPanel->setControlsEnabled(true);
     m_controlPanel->setMeasureControlsEnabled(true);
-    ui->navigationBar->setControlsEnabled(true);
+    ui->navigationBar->enableControls();
 }
 
 void MainWindow::on_packetReceived(quint8* _packet, int _length)
@@ -262,11 +231,6 @@ void MainWindow::dispatchStatusResponse(const quint8* packet)
     m_statusPanel->update(response);
     m_controlPanel->update(response);
     firstStatusPending = false;
-}
-
-void MainWindow::on_packetPowerReceived(PowerPacket&)
-{
-    // The supply road (settings, data and log reports) is the supply panels' work.
 }
 
 void MainWindow::onStatusTimer()

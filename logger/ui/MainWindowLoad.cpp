@@ -5,7 +5,9 @@
 
 #include "ChannelInfo.h"
 #include "ChartAxis.h"
-#include "ChartBars.h"
+#include "MarkerBar.h"
+#include "NavigationBar.h"
+#include "ReportBar.h"
 #include "DeviceDescriptions.h"
 #include "DeviceInfo.h"
 #include "FileDialogs.h"
@@ -102,7 +104,7 @@ void MainWindow::loadLog(const QString& path)
     if (!chart)
         return;
     chart->setCursor(Qt::WaitCursor);
-    ui->navigationBar->setControlsEnabled(false);
+    ui->navigationBar->disableControls();
 
     bool loaded = false;
     bool cancelled = false;
@@ -132,12 +134,18 @@ void MainWindow::loadLog(const QString& path)
         chart->addChannels(headerChannels(header, power600Model));
         loaded = chart->swapFile->loadPowerLog(path, m_viewingInterval, chart->channelMaps);
         cancelled = chart->swapFile->wasCancelled();
-        if (m_powerPanel)
-            m_powerPanel->applyLogSettings(chart->swapFile->header());
+        const SwapFileHeader& logHeader = chart->swapFile->header();
+        setPowerAxesFahrenheit(headerChannels(logHeader, power600Model), logHeader.fahrenheit == 1);
         chart->plot->replot();
+        if (m_powerPanel)
+            m_powerPanel->applyLogSettings(logHeader);
+        if (loaded) {
+            chart->statistics = chart->swapFile->readReport();
+            chart->updateTitle();
+        }
     }
     chart->setCursor(Qt::ArrowCursor);
-    ui->navigationBar->setControlsEnabled(true);
+    ui->navigationBar->enableControls();
 
     if (loaded) {
         const int index = ui->tabWidget->indexOf(chart);

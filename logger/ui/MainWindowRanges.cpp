@@ -6,7 +6,9 @@
 #include "ui_MainWindow.h"
 
 #include "ChartAxis.h"
-#include "ChartBars.h"
+#include "MarkerBar.h"
+#include "NavigationBar.h"
+#include "ReportBar.h"
 #include "ChartNavigation.h"
 #include "ChartPlot.h"
 #include "GLWidget.h"
@@ -82,12 +84,15 @@ void MainWindow::centreKeyAxis(double centre, double width)
     if (!chart || !chart->plot)
         return;
     QCustomPlot* plot = chart->plot;
+    // A chart without points keeps its limits: there is nothing to hold the axis to.
+    const bool hasData = !chart->isEmpty();
     const QCPRange data = chart->dataRange();
-    if (ChartAxis* key = chartAxis(plot->xAxis)) {
+    ChartAxis* key = chartAxis(plot->xAxis);
+    if (key && hasData) {
         key->setRangeMin(data.lower);
         key->setRangeMax(data.upper);
     }
-    setKeyRange(plot->xAxis, centredKeyRange(centre, width, data.upper));
+    setKeyRange(plot->xAxis, centredKeyRange(centre, width, hasData ? data.upper : centre + width));
     resetRightAxes(plot);
     refitAndRepaint(chart);
 }
@@ -100,19 +105,6 @@ void MainWindow::refitAndRepaint(GLWidget* chart)
         chart->repaint();
     else
         reRangeAxis(true);
-}
-
-void MainWindow::on_navigationClicked(double _time)
-{
-    GLWidget* chart = currentChart();
-    if (measuringActive || !chart || !chart->plot)
-        return;
-    const double t = double(qint64(_time));
-    chart->clearData();
-    if (chart->swapFile)
-        chart->swapFile->readWindow(t, m_viewingInterval, chart->channelMaps);
-    if (!chart->channelMaps.isEmpty())
-        centreKeyAxis(t, chart->plot->xAxis->range().size());
 }
 
 void MainWindow::on_swapPositionChanged(int start_time)
@@ -171,7 +163,7 @@ void MainWindow::on_rangeChanged(const QCPRange& newRange, const QCPRange& oldRa
         GLWidget* chart = currentChart();
         if (ui->reportBar->isVisible())
             ui->reportBar->updateReport(chart, true);
-        Q_UNUSED(oldRange);
+        ui->markerBar->on_rangeChanged(newRange, oldRange, axis);
         refreshCalculatorForRange(plot);
     }
 }
@@ -255,4 +247,11 @@ void MainWindow::on_comboboxTimeAcivated(int index)
         m_measuringTimeLimit = m_timeCombo->itemData(index).toInt();
     }
     Settings().setValue(QStringLiteral("Options/time-length-index"), index);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    // The markers keep their times and move to the pixels that show them now.
+    ui->markerBar->on_sizeChanged();
+    QMainWindow::resizeEvent(event);
 }

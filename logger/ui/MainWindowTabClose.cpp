@@ -3,7 +3,9 @@
 #include "MainWindow.h"
 #include "ui_MainWindow.h"
 
-#include "ChartBars.h"
+#include "MarkerBar.h"
+#include "NavigationBar.h"
+#include "ReportBar.h"
 #include "GLWidget.h"
 #include "LoggerState.h"
 #include "Settings.h"

@@ -4,7 +4,9 @@
 #include "ui_MainWindow.h"
 
 #include "ChartAxis.h"
-#include "ChartBars.h"
+#include "MarkerBar.h"
+#include "NavigationBar.h"
+#include "ReportBar.h"
 #include "ColorsAgent.h"
 #include "ControlPanel.h"
 #include "DarkPalette.h"
@@ -165,7 +167,10 @@ void MainWindow::setRunControlsEnabled(bool on)
 {
     m_statusPanel->setPanelEnabled(on);
     m_controlPanel->setControlsEnabled(on);
-    ui->navigationBar->setControlsEnabled(on);
+    if (on)
+        ui->navigationBar->enableControls();
+    else
+        ui->navigationBar->disableControls();
     if (!on) {
         ui->reportBar->hide();
         m_actionReport->setText(tr("Show Report"));
@@ -248,7 +253,7 @@ void MainWindow::on_actionSettings()
         connect(m_powerPanel, &PowerPanel::paketReceived, &dialog, &OptionsDialog::on_paketReceived);
         connect(m_powerPanel, &PowerPanel::paketDataReceived, &dialog, &OptionsDialog::on_paketDataReceived);
         PowerGetPacket request;
-        m_hid->sendReport(request);
+        sendSupplyReport(request);
         dialog.exec();
         Settings().sync();
     } else {

@@ -1,6 +1,13 @@
 <?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="uk_UA">
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Hz</source>
+        <translation>Гц</translation>
+    </message>
+</context>
+<context>
     <name>OptionsDialog</name>
     <message>
         <source>Settings</source>
@@ -9,13 +16,6 @@
     <message>
         <source>Language</source>
         <translation>Мова</translation>
-    </message>
-</context>
-<context>
-    <name>PowerPanel</name>
-    <message>
-        <source>Control</source>
-        <translation>Керування</translation>
     </message>
 </context>
 </TS>

@@ -356,6 +356,26 @@ Choose this option to examine devices consuming less than 500mA</translation>
         <translation>the tab holds no recording</translation>
     </message>
     <message>
+        <source> Hollowcrest Duriz 500 connected</source>
+        <translation> Hollowcrest Duriz 500 connected</translation>
+    </message>
+    <message>
+        <source> Hollowcrest Vuviv 600 connected</source>
+        <translation> Hollowcrest Vuviv 600 connected</translation>
+    </message>
+    <message>
+        <source>The log command is not valid: %1</source>
+        <translation>The log command is not valid: %1</translation>
+    </message>
+    <message>
+        <source>The supply cannot log at %1 Hz: choose a rate from 1 to 10000 Hz that divides 10000 Hz.</source>
+        <translation>The supply cannot log at %1 Hz: choose a rate from 1 to 10000 Hz that divides 10000 Hz.</translation>
+    </message>
+    <message>
+        <source>The supply stopped logging: %1</source>
+        <translation>The supply stopped logging: %1</translation>
+    </message>
+    <message>
         <source>Enter value</source>
         <translation>Enter value</translation>
     </message>
