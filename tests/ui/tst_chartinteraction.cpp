@@ -188,6 +188,67 @@ private slots:
         QCOMPARE(cursor->data()->constBegin()->key, first);
     }
 
+    // The supply readout names each listed channel with its unit, and a log that lists
+    // more channels than the chart holds maps for reads only those it has. Supply axes
+    // keep their titles on range changes whichever supply flag is set.
+    void supplyReadout()
+    {
+        const QString path = QDir::temp().absoluteFilePath(QStringLiteral("readout.vendrake"));
+        {
+            powerSupplyConnected = true;
+            SwapFile file;
+            QVERIFY(file.create(path));
+            file.writeHeader(2, 0x09, false, 10000, false);
+            ChannelMaps maps;
+            maps << ChannelMap::create() << ChannelMap::create();
+            for (int i = 0; i < 30; ++i) {
+                maps[0]->add(QCPGraphData(i, 12.5));
+                maps[1]->add(QCPGraphData(i, 0.25));
+            }
+            QVERIFY(file.append(maps, false));
+            QVERIFY(file.writeReport(ChannelStatistics{}));
+            powerSupplyConnected = false;
+        }
+        Harness h;
+        h.build();
+        h.window->loadLog(path);
+        QVERIFY(powerSupplyConnected);
+        h.window->resize(1200, 800);
+        h.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+        GLWidget* chart = h.chart(0);
+        QCustomPlot* plot = chart->plot;
+        plot->replot();
+        auto readout = [&] {
+            const QPointF at(plot->xAxis->coordToPixel(4.2), plot->axisRect()->center().y());
+            QMouseEvent move(QEvent::MouseMove, at, plot->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+            emit plot->mouseMove(&move);
+            for (QLabel* label : h.window->statusBar()->findChildren<QLabel*>())
+                if (label->text().contains(QStringLiteral("Time: ")))
+                    return label->text();
+            return QString();
+        };
+        QString text = readout();
+        QVERIFY2(text.contains(QStringLiteral("#0: 12.")) && text.contains(QStringLiteral("#3: 0.")), qPrintable(text));
+        QVERIFY2(text.contains(QRegularExpression(QStringLiteral("#0: 12\\.[0-9]*V"))), qPrintable(text));
+
+        chart->channelMaps.removeLast();
+        text = readout();
+        QVERIFY(text.contains(QStringLiteral("#0: ")));
+        QVERIFY(!text.contains(QStringLiteral("#3: ")));
+
+        powerSupplyConnected = false;
+        power600Model = true;
+        for (QCPAxis* axis : plot->axisRect()->axes(QCPAxis::atLeft | QCPAxis::atRight)) {
+            if (!qobject_cast<AxisPower*>(axis))
+                continue;
+            const QString title = axis->label();
+            h.window->on_rangeChanged(QCPRange(0, 5000), axis->range(), axis);
+            QCOMPARE(axis->label(), title);
+        }
+        power600Model = false;
+    }
+
     void toolBarEnabledStates_data()
     {
         QTest::addColumn<bool>("on");
