@@ -16,7 +16,9 @@ class ControlPanel;
 class DeviceControl;
 class HidDevice;
 class MarqueeLabel;
+class Packet;
 class MeasureAll;
+class MeasurePower;
 class PopUp;
 class PowerDataPacket;
 class PowerGetPacket;
@@ -67,6 +69,12 @@ public:
     void setupAnalyzer();
     void setupPowerSupply();
     void setupPower600();
+
+    // --- the supply run
+    void processPowerMeasurement(MeasurePower& packet);
+    // Temperature axes of the listed channels in °F (nothing when fahrenheit is clear).
+    void setPowerAxesFahrenheit(const QList<int>& channels, bool fahrenheit);
+    PowerPanel* powerPanel() const { return m_powerPanel; }
 
     // --- the analyzer run
     void processMeasurement(MeasureAll& packet);
@@ -124,6 +132,10 @@ public slots:
     void on_swapFileError(int code);
     void clearOverCurrentWarning();
 
+    // the supply run
+    void on_startPowerMeasurement(QString _cmd);
+    void on_stopPowerMeasurement(QString _cmd);
+
     // tabs, saving and opening
     void on_actionSave();
     void on_actionLoad();
@@ -177,6 +189,22 @@ private:
     void restoreRunControls();
     void resetValueLabel();
     void flushOldPoints(GLWidget* chart, qint64 now);
+
+    // the supply run
+    void replacePowerPanel();
+    void detachAnalyzerPanels();
+    void restoreAnalyzerPanels();
+    void onPowerLogRequested(const QString& command);
+    void refusePowerLog(const QString& reason);
+    bool prepareSupplyRunFile(GLWidget* chart, quint8 channelCount, quint16 mask, quint16 period,
+                              bool customRate, bool fahrenheit);
+    void stopSupplyRun();
+    void finishSupplyRun(GLWidget* chart);
+    // Text commands and requests go to a supply only: never to an analyzer that happens
+    // to be attached while a supply log is shown, and never during a firmware update.
+    bool supplyAttached() const;
+    void sendSupplyText(const QString& text);
+    void sendSupplyReport(Packet& packet);
 
     // tabs and saving
     QString proposedSaveName(int index) const;
@@ -248,4 +276,10 @@ private:
     bool m_limitStopQueued = false;
     int m_lastSwapFileError = 0;
     std::function<qint64()> m_clock;
+
+    // the supply run: what the running log was started with
+    bool m_supplyRun = false;
+    QList<int> m_supplyChannels;
+    bool m_supplyFahrenheit = false;
+    bool m_analyzerPanelsDetached = false;
 };

@@ -84,11 +84,7 @@ void MainWindow::closeAllTabs()
 void MainWindow::setupAnalyzer()
 {
     setWindowTitle(tr(" TALVO connected"));
-    if (m_powerPanel) {
-        m_dockControl->setWidget(m_controlPanel);
-        m_powerPanel->deleteLater();
-        m_powerPanel = nullptr;
-    }
+    restoreAnalyzerPanels();
     m_controlPanel->show();
     m_statusPanel->show();
     m_dockControl->show();
@@ -110,36 +106,6 @@ void MainWindow::setupAnalyzer()
     ui->markerBar->hide();
     ui->reportBar->hide();
     ui->navigationBar->show();
-}
-
-void MainWindow::setupPowerSupply()
-{
-    // The analyzer's status poll has nothing to ask a supply.
-    m_statusTimer->stop();
-    if (!m_powerPanel) {
-        m_powerPanel = power600Model ? new Power600Panel(this) : new PowerPanel(this);
-        m_dockControl->setWidget(m_powerPanel);
-        setPowerChannelsRefill([this] {
-            if (m_powerPanel)
-                m_powerPanel->fillChannels();
-        });
-    }
-    m_statusPanel->hide();
-    m_dockStatus->hide();
-    m_dockControl->show();
-    m_powerPanel->show();
-    restoreFloatingDockSizes();
-    m_actionView->setVisible(false);
-    m_actionReport->setVisible(false);
-    m_actionMarkers->setVisible(false);
-    m_actionCalculator->setVisible(false);
-    setToolBarEnabled(true, false);
-    setWindowTitle(QCoreApplication::applicationName());
-}
-
-void MainWindow::setupPower600()
-{
-    setupPowerSupply();
 }
 
 void MainWindow::on_deviceDisconnected()
@@ -264,11 +230,6 @@ void MainWindow::dispatchStatusResponse(const quint8* packet)
     m_statusPanel->update(response);
     m_controlPanel->update(response);
     firstStatusPending = false;
-}
-
-void MainWindow::on_packetPowerReceived(PowerPacket&)
-{
-    // The supply road (settings, data and log reports) is the supply panels' work.
 }
 
 void MainWindow::onStatusTimer()

@@ -132,9 +132,15 @@ void MainWindow::loadLog(const QString& path)
         chart->addChannels(headerChannels(header, power600Model));
         loaded = chart->swapFile->loadPowerLog(path, m_viewingInterval, chart->channelMaps);
         cancelled = chart->swapFile->wasCancelled();
-        if (m_powerPanel)
-            m_powerPanel->applyLogSettings(chart->swapFile->header());
+        const SwapFileHeader& logHeader = chart->swapFile->header();
+        setPowerAxesFahrenheit(headerChannels(logHeader, power600Model), logHeader.fahrenheit == 1);
         chart->plot->replot();
+        if (m_powerPanel)
+            m_powerPanel->applyLogSettings(logHeader);
+        if (loaded) {
+            chart->statistics = chart->swapFile->readReport();
+            chart->updateTitle();
+        }
     }
     chart->setCursor(Qt::ArrowCursor);
     ui->navigationBar->setControlsEnabled(true);

@@ -16,6 +16,7 @@
 #include "PopUp.h"
 #include "ProgressDialog.h"
 #include "SwapFile.h"
+#include "SwapFileName.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -36,22 +37,6 @@ void setInteractions(QCustomPlot* plot, Qt::Orientations orientations)
     plot->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
     plot->axisRect()->setRangeDrag(orientations);
     plot->axisRect()->setRangeZoom(orientations);
-}
-
-// A swap-file name that no other tab of this process has used: the tab text alone
-// repeats once tabs are closed and opened again.
-QString uniqueSwapFileName(const QString& tabText)
-{
-    static int serial = 0;
-    const QDir temp = QDir::temp();
-    QString name;
-    do {
-        name = temp.absoluteFilePath(QStringLiteral("%1-%2-%3.tmp")
-                                         .arg(tabText)
-                                         .arg(QCoreApplication::applicationPid())
-                                         .arg(++serial));
-    } while (QFileInfo::exists(name));
-    return name;
 }
 } // namespace
 
@@ -207,6 +192,10 @@ void MainWindow::on_stopMeasurement(DeviceControl& control)
     GLWidget* chart = m_runChart;
     if (!chart || !chart->plot || !measuringActive)
         return;
+    if (m_supplyRun) {
+        stopSupplyRun();
+        return;
+    }
     if (!firmwareUpdateActive)
         m_hid->send(control);
     measuringActive = false;
@@ -215,6 +204,10 @@ void MainWindow::on_stopMeasurement(DeviceControl& control)
 
 void MainWindow::finishRun(GLWidget* chart)
 {
+    if (m_supplyRun) {
+        finishSupplyRun(chart);
+        return;
+    }
     m_runChart = nullptr;
     m_limitStopQueued = false;
     SwapFile* file = chart->swapFile;
@@ -433,7 +426,9 @@ void MainWindow::reRangeAxis(bool force)
     QCPGraph* graph = chart->plot->graph(0);
     bool found = false;
     QCPRange range = graph->getValueRange(found, QCP::sdBoth, chart->plot->xAxis->range());
-    ChartAxis* axis = chartAxis(graph->valueAxis());
+    // Only the analyzer's current axis follows its data; a supply channel's axis keeps
+    // the range its user gave it.
+    auto* axis = qobject_cast<Axis*>(graph->valueAxis());
     if (!found || !axis)
         return;
     range = axis->adjustRange(range);

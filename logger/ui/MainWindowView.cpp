@@ -253,7 +253,7 @@ void MainWindow::on_actionSettings()
         connect(m_powerPanel, &PowerPanel::paketReceived, &dialog, &OptionsDialog::on_paketReceived);
         connect(m_powerPanel, &PowerPanel::paketDataReceived, &dialog, &OptionsDialog::on_paketDataReceived);
         PowerGetPacket request;
-        m_hid->sendReport(request);
+        sendSupplyReport(request);
         dialog.exec();
         Settings().sync();
     } else {

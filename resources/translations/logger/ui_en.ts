@@ -469,6 +469,26 @@ Channels calibration values are lost.
         <source>A new firmware version is available. Go to Settings to update.</source>
         <translation>A new firmware version is available. Go to Settings to update.</translation>
     </message>
+    <message>
+        <source> Hollowcrest Duriz 500 connected</source>
+        <translation> Hollowcrest Duriz 500 connected</translation>
+    </message>
+    <message>
+        <source> Hollowcrest Vuviv 600 connected</source>
+        <translation> Hollowcrest Vuviv 600 connected</translation>
+    </message>
+    <message>
+        <source>The log command is not valid: %1</source>
+        <translation>The log command is not valid: %1</translation>
+    </message>
+    <message>
+        <source>The supply cannot log at %1 Hz: choose a rate from 1 to 10000 Hz that divides 10000 Hz.</source>
+        <translation>The supply cannot log at %1 Hz: choose a rate from 1 to 10000 Hz that divides 10000 Hz.</translation>
+    </message>
+    <message>
+        <source>The supply stopped logging: %1</source>
+        <translation>The supply stopped logging: %1</translation>
+    </message>
 </context>
 <context>
     <name>StatusPanel</name>

@@ -469,6 +469,26 @@ Channels calibration values are lost.
         <source>A new firmware version is available. Go to Settings to update.</source>
         <translation>Доступна нова версія мікропрограми. Відкрийте налаштування, щоб оновити.</translation>
     </message>
+    <message>
+        <source> Hollowcrest Duriz 500 connected</source>
+        <translation> Hollowcrest Duriz 500 під'єднано</translation>
+    </message>
+    <message>
+        <source> Hollowcrest Vuviv 600 connected</source>
+        <translation> Hollowcrest Vuviv 600 під'єднано</translation>
+    </message>
+    <message>
+        <source>The log command is not valid: %1</source>
+        <translation>Недійсна команда запису: %1</translation>
+    </message>
+    <message>
+        <source>The supply cannot log at %1 Hz: choose a rate from 1 to 10000 Hz that divides 10000 Hz.</source>
+        <translation>Джерело не може записувати з частотою %1 Гц: оберіть частоту від 1 до 10000 Гц, на яку без остачі ділиться 10000 Гц.</translation>
+    </message>
+    <message>
+        <source>The supply stopped logging: %1</source>
+        <translation>Джерело зупинило запис: %1</translation>
+    </message>
 </context>
 <context>
     <name>StatusPanel</name>
