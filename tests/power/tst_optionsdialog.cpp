@@ -356,6 +356,30 @@ private slots:
         QCOMPARE(read.toByteArray().mid(3 + 33), QByteArray(64 - 36, '\0'));
     }
 
+    void displayOptionsReachThePreviewsAndClocks()
+    {
+        plugSupply();
+        OptionsDialog dialog(nullptr, nullptr);
+        // The date format in use from the start, so the previews' date is never blank.
+        QCOMPARE(dialog.supplyData().dateFormat, QString("dd/MM/yyyy"));
+        child<QCheckBox>(&dialog, "checkBox24h_2")->click();
+        QVERIFY(!dialog.supplyData().clock24h);
+        QCOMPARE(child<QDateTimeEdit>(&dialog, "dateTimeEditSyncPC_2")->displayFormat(), QString("hh:mm ap dd/MM/yyyy"));
+        QCOMPARE(child<QDateTimeEdit>(&dialog, "dateTimeEditOn_2")->displayFormat(), QString("hh:mm ap "));
+        child<QComboBox>(&dialog, "comboBoxDateFormatPC_2")->setCurrentIndex(3);
+        QCOMPARE(dialog.supplyData().dateFormat, QString("MM/dd/yyyy"));
+        QCOMPARE(child<QDateTimeEdit>(&dialog, "dateTimeEditSyncDevice_2")->displayFormat(), QString("hh:mm ap MM/dd/yyyy"));
+        child<QCheckBox>(&dialog, "checkBoxF_2")->click();
+        QVERIFY(!dialog.supplyData().celsius);
+
+        // A language change puts the form's texts back but keeps these choices.
+        QEvent change(QEvent::LanguageChange);
+        QCoreApplication::sendEvent(&dialog, &change);
+        QCOMPARE(child<QDateTimeEdit>(&dialog, "dateTimeEditSyncPC_2")->displayFormat(), QString("hh:mm ap MM/dd/yyyy"));
+        QCOMPARE(child<QCheckBox>(&dialog, "checkBoxF_2")->text(), QString("Temperature, %1F").arg(QChar(0x00B0)));
+        QCOMPARE(child<QLineEdit>(&dialog, "browseLine")->text(), QString("Choose file"));
+    }
+
     void writesReachTheSupplyWithOneFlagEach()
     {
         plugSupply();
