@@ -41,8 +41,6 @@ OptionsDialog::OptionsDialog(Updater* updater, QWidget* parent)
     , m_display(std::make_unique<PowerDisplay>())
     , m_clockTimer(std::make_unique<QTimer>())
 {
-    m_data.clock24h = true;
-    m_data.dateFormat.clear();
     ui->setupUi(this);
 
     ui->tabWidget->setTabVisible(1, false);

@@ -6,6 +6,7 @@
 
 #include "ColorChooser.h"
 #include "ColorsAgent.h"
+#include "DeviceInfo.h"
 #include "FileDialogs.h"
 #include "MessageBoxes.h"
 #include "OptionsDialog.h"
@@ -19,6 +20,7 @@
 #include <QDateTimeEdit>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QLabel>
 #include <QJsonDocument>
 #include <QLineEdit>
 #include <QPushButton>
@@ -222,6 +224,30 @@ private slots:
         QCOMPARE(child<QPushButton>(&dialog, "btnCheckUpdateFirm")->text(), QString("Check"));
         child<QPushButton>(&dialog, "btnCheckUpdateSoft")->click();
         QCOMPARE(child<QPushButton>(&dialog, "btnCheckUpdateSoft")->text(), QString("Checking"));
+    }
+
+    void firmwarePaneNamesTheInstrument_data()
+    {
+        QTest::addColumn<quint32>("serial");
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<QString>("serialText");
+        QTest::newRow("analyzer") << quint32(500100123) << "talvo" << "500100123";
+        QTest::newRow("short serial padded") << quint32(12345) << "other" << "000012345";
+        QTest::newRow("another maker's prefix") << quint32(500300001) << "other" << "500300001";
+    }
+    void firmwarePaneNamesTheInstrument()
+    {
+        QFETCH(quint32, serial);
+        QFETCH(QString, model);
+        QFETCH(QString, serialText);
+        DeviceInfo::resetInstance();
+        DeviceInfo::instance().setBigEndian32(4, serial);
+        DeviceInfo::instance().setByte(2, 105);
+        OptionsDialog dialog(nullptr, nullptr);
+        QCOMPARE(child<QLabel>(&dialog, "modelLabel")->text(), model);
+        QCOMPARE(child<QLabel>(&dialog, "serialLabel")->text(), serialText);
+        QCOMPARE(child<QLabel>(&dialog, "firmwareVersion")->text(), QString("2.05"));
+        DeviceInfo::resetInstance();
     }
 
     void switchingTheThemeKeepsEachThemesColours()
