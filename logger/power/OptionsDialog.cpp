@@ -5,7 +5,6 @@
 #include "ColorsAgent.h"
 #include "HidDevice.h"
 #include "LoggerState.h"
-#include "PowerDisplay.h"
 #include "Settings.h"
 #include "UnitFormat.h"
 
@@ -38,7 +37,6 @@ OptionsDialog::OptionsDialog(Updater* updater, QWidget* parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::OptionsDialog>())
     , m_updater(updater)
-    , m_display(std::make_unique<PowerDisplay>())
     , m_clockTimer(std::make_unique<QTimer>())
 {
     ui->setupUi(this);

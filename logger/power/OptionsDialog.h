@@ -126,7 +126,6 @@ private:
     bool m_firstSettingsTaken = false;
     Updater* m_updater;
     UpdateDialog* m_updateDialog = nullptr;
-    std::unique_ptr<PowerDisplay> m_display;
     PowerGetPacket m_settings;
     PowerGetPacket m_reference;
     PowerDataPacket m_data;
