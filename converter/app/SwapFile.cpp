@@ -91,6 +91,10 @@ bool SwapFile::beginConversion(const QString& fileName, const ConvertOptions& op
         return fail(CantOpenFile);
     if (!readHeader())
         return false;
+    // A file cut inside its report block has no data region at all, not an empty one:
+    // converting it would report an empty table as a success.
+    if (m_file.size() < LogFormat::headerAndReportSize)
+        return fail(MappingFailed);
     const qint64 records = m_layout.recordCount(m_file.size());
     m_endTime = 0;
     if (records > 0 && !readRecordKey(m_file, m_layout, records - 1, m_endTime))

@@ -70,10 +70,9 @@ void CWorksheet::WriteHead(uint32_t frozenColumns, uint32_t frozenRows,
     xml.AttributeRaw("mc:Ignorable", "x14ac");
     xml.AttributeRaw("xmlns:x14ac", Ns::kX14ac);
 
-    xml.BeginElement("dimension");
-    xml.AttributeRaw("ref", "A1");
-    xml.EndElement();
-
+    // No "dimension": the used range is known only once the last row is written, and
+    // the head is already on disk by then. A declared range that is wrong makes
+    // readers that trust it drop every cell outside it; without one they read the rows.
     xml.BeginElement("sheetViews");
     xml.BeginElement("sheetView");
     xml.AttributeRaw("tabSelected", "0");

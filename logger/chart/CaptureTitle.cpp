@@ -17,8 +17,7 @@ QString captureTitle(const SwapFileHeader& header, const QList<int>& channels, b
     if (powerMode) {
         // A period of 0 from a damaged header would divide by zero; it shows rate 0.
         const qint16 period = qint16(header.samplePeriod);
-        // 10000 / period, not 1 / (period × 0.0001): the latter gives 99 for 100 Hz.
-        const int rate = period > 0 ? int(10000.0 / period) : 0;
+        const int rate = period != 0 ? int(1.0 / (period * 0.0001)) : 0;
         text = QCoreApplication::translate("GLWidget", "Channels: %1 Sample rate: %2 Hz")
                    .arg(channelText)
                    .arg(rate);

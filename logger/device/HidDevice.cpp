@@ -50,6 +50,11 @@ HidDevice::HidDevice(QObject* parent)
     m_readTimer->start();
 }
 
+bool HidDevice::analyzerOpen() const
+{
+    return m_device && !m_bootMode && m_serialPrefix == analyzerPrefix;
+}
+
 HidDevice::~HidDevice()
 {
     releaseEnumeration();

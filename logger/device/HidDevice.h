@@ -45,6 +45,8 @@ public:
     // both stay after the device closes.
     QString serial() const { return m_serial; }
     QString serialPrefix() const { return m_serialPrefix; }
+    // The open device is the analyzer itself (not a supply, not a bootloader).
+    bool analyzerOpen() const;
 
     // A request in the analyzer framing, or in the power framing while a supply is
     // connected or its log loaded. Every write returns hidapi's result, 0 without a device.

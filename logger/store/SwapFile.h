@@ -69,6 +69,8 @@ public:
 
     // --- state read by the chart tab, the navigation bar and the main window
     QString fileName() const { return m_file.fileName(); }
+    // The system's reason for the last failed file operation (rename, open, write).
+    QString errorString() const { return m_file.errorString(); }
     const SwapFileHeader& header() const { return m_header; }
     const QList<int>& channelList() const { return m_channelList; }
     double endTime() const { return m_endTime; }

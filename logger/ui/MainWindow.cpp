@@ -12,6 +12,7 @@
 #include "Languages.h"
 #include "LoggerState.h"
 #include "MarqueeLabel.h"
+#include "OverCurrentBanner.h"
 #include "MessageBoxes.h"
 #include "PopUp.h"
 #include "Settings.h"
@@ -25,9 +26,6 @@
 #include <QDateTime>
 #include <QDockWidget>
 #include <QHBoxLayout>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
@@ -37,19 +35,6 @@
 #include <QTimer>
 
 namespace {
-QByteArray bannerJson(const QString& text)
-{
-    QJsonObject message;
-    message.insert(QStringLiteral("message"), QStringLiteral("     %1     ").arg(text));
-    message.insert(QStringLiteral("timeoutafter"), 0);
-    message.insert(QStringLiteral("textcolor"), QStringLiteral("dddd00"));
-    message.insert(QStringLiteral("speed"), 2);
-    message.insert(QStringLiteral("enddate"), QStringLiteral("21211231"));
-    QJsonObject root;
-    root.insert(QStringLiteral("messages"), QJsonArray{message});
-    return QJsonDocument(root).toJson(QJsonDocument::Compact);
-}
-
 Qt::DockWidgetArea dockArea(int stored)
 {
     const auto area = Qt::DockWidgetArea(stored);
@@ -220,7 +205,7 @@ void MainWindow::buildStatusStrip()
     bannerFont.setPointSize(14);
     m_banner->setFont(bannerFont);
     m_banner->stop();
-    m_banner->loadMessages(bannerJson(tr("Attention! The current has exceeded 1A.")));
+    m_banner->load(overCurrentBannerJson());
     m_warningButton = new QPushButton(QIcon(QStringLiteral(":/res/warning.png")), QString(), this);
     m_warningButton->hide();
     connect(m_warningButton, &QPushButton::clicked, this, &MainWindow::clearOverCurrentWarning);
@@ -301,8 +286,7 @@ void MainWindow::applyPopupColors()
     Settings settings;
     const QColor background(settings.value(QStringLiteral("Settings/chart-background"), QStringLiteral("#ffffff")).toString());
     const QColor text(255 - background.red(), 255 - background.green(), 255 - background.blue());
-    m_popUp->label()->setStyleSheet(QStringLiteral("QLabel { color : ") + text.name()
-                                    + QStringLiteral(";margin-top: 6px;margin-bottom: 6px;margin-left: 10px;margin-right: 10px; }"));
+    m_popUp->setTextColor(text.name());
 }
 
 void MainWindow::changeEvent(QEvent* event)

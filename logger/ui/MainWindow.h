@@ -15,10 +15,11 @@
 class ControlPanel;
 class DeviceControl;
 class HidDevice;
+class Calculator;
 class MarqueeLabel;
-class Packet;
 class MeasureAll;
 class MeasurePower;
+class Packet;
 class PopUp;
 class PowerDataPacket;
 class PowerGetPacket;
@@ -91,6 +92,8 @@ public:
     void retranslate(const QString& code);
     void centreKeyAxis(double centre, double width);
     void fillCalculator();
+    void openCalculator();
+    Calculator* findCalculator() const;
     void applyPopupColors();
 
     ControlPanel* controlPanel() const { return m_controlPanel; }
@@ -131,6 +134,8 @@ public slots:
     void reRangeAxis(bool force = false);
     void on_swapFileError(int code);
     void clearOverCurrentWarning();
+    void showOverCurrentWarning();
+    void on_updateCalculator();
 
     // the supply run
     void on_startPowerMeasurement(QString _cmd);
@@ -143,6 +148,9 @@ public slots:
     void on_contextMenuRequested(const QPoint& point);
     void on_currentTabChanged(int index);
     void on_channelsAdded();
+
+    // chart axes
+    void connectAxisUnits(GLWidget* chart);
 
     // tool bar and appearance
     void on_actionSettings();
@@ -158,6 +166,10 @@ public slots:
     void on_plottableDoubleClick(QCPAbstractPlottable* plottable, int dataIndex, QMouseEvent* event);
     void on_rangeBorderReached(double lower, double upper);
     void on_markerChanged();
+    // Rewrites an axis's title (value axes) or its labels (time axis) for the unit its
+    // tick labels were generated in.
+    void on_axisUnitChanged(QCPAxis* axis, int _upper, QList<double>& mTickVector,
+                            QList<QString>& tickVectorLabels);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -261,6 +273,8 @@ private:
     QAction* m_actionTimeCombo = nullptr;
     QAction* m_actionShowAllCombo = nullptr;
     QMenu* m_viewMenu = nullptr;
+    QAction* m_actionShowStatus = nullptr;
+    QAction* m_actionShowControl = nullptr;
     QComboBox* m_showAllCombo = nullptr;
     QComboBox* m_timeCombo = nullptr;
     QLabel* m_secLabel = nullptr;
@@ -275,6 +289,9 @@ private:
     bool m_newTab = true;
     bool m_limitStopQueued = false;
     int m_lastSwapFileError = 0;
+    // Decimals of the times shown for the pointer: 2 until the time axis first
+    // relabels itself, 3 from then on.
+    int m_timePrecision = 2;
     std::function<qint64()> m_clock;
 
     // the supply run: what the running log was started with

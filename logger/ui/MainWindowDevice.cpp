@@ -215,10 +215,8 @@ void MainWindow::dispatchMeasureAll(const quint8* packet)
     MeasureAll measure(packet, 64);
     processMeasurement(measure);
     m_statusPanel->update(measure);
-    if (OverCurrent::instance()->isTripped()) {
-        m_banner->start();
-        m_warningButton->show();
-    }
+    if (OverCurrent::instance()->isTripped())
+        showOverCurrentWarning();
 }
 
 void MainWindow::dispatchStatusResponse(const quint8* packet)

@@ -13,6 +13,7 @@
 #include "MeasureAll.h"
 #include "OverCurrent.h"
 #include "MarqueeLabel.h"
+#include "OverCurrentBanner.h"
 #include "PopUp.h"
 #include "ProgressDialog.h"
 #include "SwapFile.h"
@@ -439,7 +440,18 @@ void MainWindow::reRangeAxis(bool force)
 
 void MainWindow::clearOverCurrentWarning()
 {
+    m_banner->clear();
     m_banner->stop();
     m_warningButton->hide();
     OverCurrent::instance()->reset();
+}
+
+void MainWindow::showOverCurrentWarning()
+{
+    // A cleared banner has no messages left: a new trip loads the warning again, so that
+    // it scrolls as it did the first time.
+    if (m_banner->messages.isEmpty())
+        m_banner->load(overCurrentBannerJson());
+    m_banner->start();
+    m_warningButton->show();
 }

@@ -95,6 +95,8 @@ void MainWindow::addCaptureTab()
 
 void MainWindow::on_channelsAdded()
 {
+    GLWidget* chart = qobject_cast<GLWidget*>(sender());
+    connectAxisUnits(chart ? chart : currentChart());
     if (QCustomPlot* plot = currentPlot())
         plot->replot(QCustomPlot::rpQueuedRefresh);
 }
@@ -133,6 +135,11 @@ QString MainWindow::proposedSaveName(int index) const
 bool MainWindow::saveChartAs(GLWidget* chart, const QString& fileName, QString* reason)
 {
     SwapFile* file = chart->swapFile;
+    // A tab that never recorded has no file to save; the file system has no reason to give.
+    if (file->fileName().isEmpty()) {
+        *reason = tr("the tab holds no recording");
+        return false;
+    }
     const QFileInfo target(fileName);
     // Saving a log onto its own file: it is already there.
     if (target.exists() && QFileInfo(file->fileName()).canonicalFilePath() == target.canonicalFilePath())
@@ -162,6 +169,8 @@ bool MainWindow::saveChartAs(GLWidget* chart, const QString& fileName, QString* 
         }
     }
     QApplication::restoreOverrideCursor();
+    if (!saved && reason->isEmpty())
+        *reason = file->errorString();
     if (!saved && reason->isEmpty())
         *reason = swapFileErrorText(4);
     return saved;

@@ -59,9 +59,11 @@ void MainWindow::setupMenus()
     m_viewMenu = new QMenu(tr("View"), this);
     Settings settings;
     QAction* showStatus = m_viewMenu->addAction(tr("Status"));
+    m_actionShowStatus = showStatus;
     showStatus->setCheckable(true);
     showStatus->setChecked(settings.value(QStringLiteral("Status/visible"), true).toBool());
     QAction* showControl = m_viewMenu->addAction(tr("Control"));
+    m_actionShowControl = showControl;
     showControl->setCheckable(true);
     showControl->setChecked(settings.value(QStringLiteral("Control/visible"), true).toBool());
     connect(showStatus, &QAction::toggled, this, [this](bool on) {
@@ -106,7 +108,7 @@ void MainWindow::setupMenus()
         m_actionMarkers->setText(ui->markerBar->isVisible() ? tr("Hide Markers") : tr("Show Markers"));
         Settings().setValue(QStringLiteral("Main/markers_bar"), ui->markerBar->isVisible());
     });
-    m_actionCalculator = bar->addAction(tr("Calculator"));
+    m_actionCalculator = bar->addAction(tr("Calculator"), this, &MainWindow::openCalculator);
     bar->addSeparator();
     bar->addWidget(spacer(bar, QSizePolicy::Expanding, 164));
     m_timeLabel = new QLabel(tr("Measuring time,sec "), bar);
@@ -196,6 +198,8 @@ void MainWindow::retranslate(const QString& code)
     m_actionSave->setText(tr("Save"));
     m_actionLoad->setText(tr("Open"));
     m_viewMenu->setTitle(tr("View"));
+    m_actionShowStatus->setText(tr("Status"));
+    m_actionShowControl->setText(tr("Control"));
     if (auto* button = qobject_cast<QToolButton*>(ui->toolBar->widgetForAction(m_actionView)))
         button->setText(tr("View"));
     m_actionSettings->setText(tr("Settings"));
@@ -358,8 +362,6 @@ void MainWindow::centreKeyAxis(double centre, double width)
         plot->xAxis->setRange(centre - width / 2, centre + width / 2);
     replotCurrent();
 }
-
-void MainWindow::fillCalculator() {}
 
 void MainWindow::on_rangeChanged(const QCPRange&, const QCPRange&, QCPAxis*) {}
 

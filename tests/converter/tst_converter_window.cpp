@@ -237,6 +237,46 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), log == "blocked" ? 1 : 2);
     }
 
+    // A log cut inside its report block has no data region: the conversion fails and
+    // writes nothing. With both blocks whole and no record it converts to an empty table.
+    void logCutInItsReportBlock_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("xlsx");
+        QTest::addColumn<bool>("converted");
+        QTest::newRow("513 bytes, csv") << 513 << false << false;
+        QTest::newRow("600 bytes, xlsx") << 600 << true << false;
+        QTest::newRow("631 bytes, csv") << 631 << false << false;
+        QTest::newRow("631 bytes, xlsx") << 631 << true << false;
+        QTest::newRow("632 bytes, csv") << 632 << false << true;
+    }
+    void logCutInItsReportBlock()
+    {
+        QFETCH(int, size);
+        QFETCH(bool, xlsx);
+        QFETCH(bool, converted);
+        QTemporaryDir dir;
+        const QString name = dir.filePath(QStringLiteral("cut.talvo"));
+        QByteArray bytes = logBytes(header(0x07, 10), created, {}, true);
+        QCOMPARE(bytes.size(), 632);
+        bytes.truncate(size);
+        QVERIFY(writeFile(name, bytes));
+
+        MainWindow w;
+        useCsv(w, true);
+        if (xlsx)
+            child<QRadioButton>(w, "radioButtonXlsx")->setChecked(true);
+        child<QLineEdit>(w, "lineEditName")->setText(name);
+        child<QPushButton>(w, "pushButtonStart")->click();
+        const QString output = dir.filePath(xlsx ? QStringLiteral("cut.xlsx") : QStringLiteral("cut.csv"));
+        if (converted) {
+            QCOMPARE(status(w), QStringLiteral("<font color='green'>%1</font>").arg(output));
+        } else {
+            QCOMPARE(status(w), QStringLiteral("<font color='red'>Oops! Something went wrong. File mapping error</font>"));
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"cut.talvo"});
+        }
+    }
+
     // A log whose name ends like its output would be replaced by the output: refused.
     void outputNeverReplacesItsLog_data()
     {

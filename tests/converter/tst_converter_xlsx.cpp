@@ -23,7 +23,8 @@ namespace {
 constexpr qint64 created = 1700000000123; // 2023-11-14 22:13:20.123 UTC
 
 // The workbook as a spreadsheet program reads it: sheet titles in order, each with its
-// rows of cell values.
+// rows of cell values. Read-only mode takes the sheet's size from what the sheet
+// declares, so a wrong declaration shows as missing rows or columns.
 QJsonArray readBack(const QString& path)
 {
     static const char* script = R"(
@@ -31,7 +32,6 @@ import json, sys, openpyxl
 book = openpyxl.load_workbook(sys.argv[1], read_only=True)
 sheets = []
 for ws in book.worksheets:
-    ws.reset_dimensions()  # the writer states A1 as the dimension; read every cell
     sheets.append([ws.title, [list(r) for r in ws.iter_rows(values_only=True)]])
 print(json.dumps(sheets))
 )";

@@ -254,6 +254,10 @@ private slots:
         build();
         StatusControlResponse fault = response(0x41, 0x40, 1800, 8);
         panel->update(fault);
+        // The box waits for the event loop; the run is ended before it shows.
+        QCOMPARE(boxes.size(), 0);
+        QCOMPARE(terminations, 1);
+        QCoreApplication::processEvents();
         QCOMPARE(boxes.size(), 1);
         QVERIFY(boxes[0].startsWith("Power converter communication error\nLoad power is disabled\n\n\n"
                                     "All power supplies were disconnected from DUT  due overcurrent.\n"
@@ -262,6 +266,7 @@ private slots:
         QVERIFY(panel->isLoadPowerDisabled());
         QVERIFY(ui().btnResetErrors->isVisibleTo(panel.get()));
         panel->update(fault);
+        QCoreApplication::processEvents();
         QCOMPARE(boxes.size(), 1);
         QCOMPARE(terminations, 1);
 
@@ -269,12 +274,105 @@ private slots:
         StatusControlResponse clear = response(0, 0x40, 1800, 8);
         panel->update(clear);
         panel->update(fault);
+        QCoreApplication::processEvents();
         QCOMPARE(boxes.size(), 2);
 
         StatusControlResponse low = response(0x02, 0x40, 1800, 8);
         panel->update(low);
+        QCoreApplication::processEvents();
         QCOMPARE(ui().groupBoxSwitchVin->title(), QStringLiteral("Battery LOW"));
         QCOMPARE(boxes.size(), 2);
+    }
+
+    // Each status bit as the panel explains it: the box text (empty: no box), whether the
+    // Reset errors button shows, and the title of the Vin group.
+    void statusExplained_data()
+    {
+        const QString steps = "1.Remove reason for high current.\n2.Select and APPLY proper power source(Vusb or Vbat).\n"
+                              "3.Select and SET  proper Power config.\n4.Press button \"Reset errors\".\n"
+                              "5.Now device is ready to work again.";
+        const QString overcurrent = "\n\nAll power supplies were disconnected from DUT  due overcurrent.\n" + steps;
+        const QString lowBattery = "\n\nVbat supply was disconnected from DUT, battery is low.\n" + steps;
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<bool>("reset");
+        QTest::addColumn<QString>("vinTitle");
+        QTest::newRow("none") << 0x00 << "" << false << "Switch Vin";
+        QTest::newRow("lost data alone") << 0x80 << "" << false << "Switch Vin";
+        QTest::newRow("bit 3 alone") << 0x08 << "" << true << "Switch Vin";
+        QTest::newRow("load power off") << 0x01 << "Load power is disabled\n" + lowBattery << true << "Switch Vin";
+        QTest::newRow("communication") << 0x41
+                                       << "Power converter communication error\nLoad power is disabled\n" + overcurrent
+                                       << true << "Switch Vin";
+        QTest::newRow("regulation") << 0x21
+                                    << "Power converter can not not provide output voltage requlation\nLoad power is disabled\n"
+                                           + overcurrent
+                                    << true << "Switch Vin";
+        QTest::newRow("thermal, lost data") << 0x91
+                                            << "Lost of data is detected\nPower converter thermal shutdown\n"
+                                               "Load power is disabled\n" + overcurrent
+                                            << true << "Switch Vin";
+        QTest::newRow("converter without cut") << 0x40 << "" << true << "Switch Vin";
+        QTest::newRow("low battery, cut") << 0x03
+                                          << "Low battery voltage is detected. \nLoad power is disabled\n" + lowBattery
+                                          << true << "Switch Vin";
+        QTest::newRow("battery low") << 0x02 << "" << true << "Battery LOW";
+        QTest::newRow("calibration") << 0x04 << "Restore fault.\nChannels calibration values are lost.\n" << false
+                                     << "Switch Vin";
+    }
+    void statusExplained()
+    {
+        QFETCH(int, status);
+        QFETCH(QString, box);
+        QFETCH(bool, reset);
+        QFETCH(QString, vinTitle);
+        build();
+        panel->setStartEnabled(false);
+        StatusControlResponse r = response(quint8(status), 0x40, 1800, 8);
+        panel->update(r);
+        QCoreApplication::processEvents();
+        QCOMPARE(boxes, box.isEmpty() ? QStringList() : QStringList{box});
+        QCOMPARE(ui().btnResetErrors->isVisibleTo(panel.get()), reset);
+        QCOMPARE(ui().groupBoxSwitchVin->title(), vinTitle);
+        QCOMPARE(terminations, status & 0x01);
+        QCOMPARE(panel->isLoadPowerDisabled(), bool(status & 0x01));
+        if (status == 0x02) // low battery alone leaves the start row as it was
+            QVERIFY(!ui().btnStart->isEnabled());
+        else if (status == 0)
+            QVERIFY(ui().btnStart->isEnabled());
+    }
+
+    // The output voltage check: the device's voltage against the one applied last.
+    void outputVoltageCheck_data()
+    {
+        QTest::addColumn<int>("vout");
+        QTest::addColumn<int>("echo");
+        QTest::addColumn<bool>("setShown");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<bool>("powerGroup");
+        QTest::addColumn<bool>("start");
+        QTest::newRow("equal") << 3300 << 0 << true << "1800 mV" << true << true;
+        QTest::newRow("differs") << 3000 << 0 << false << "3000 mV" << false << false;
+        QTest::newRow("differs, apply echoed") << 3000 << 0x10 << true << "1800 mV" << true << false;
+    }
+    void outputVoltageCheck()
+    {
+        QFETCH(int, vout);
+        QFETCH(int, echo);
+        QFETCH(bool, setShown);
+        QFETCH(QString, label);
+        QFETCH(bool, powerGroup);
+        QFETCH(bool, start);
+        Settings().setValue("Control/output-voltage", 3300);
+        build();
+        panel->setMeasureControlsEnabled(true);
+        StatusControlResponse r = response(0, 0x80, qint16(vout), 8, quint8(echo));
+        panel->update(r);
+        QCOMPARE(ui().toolButtonSet->isVisibleTo(panel.get()), setShown);
+        QCOMPARE(ui().labelPower->isVisibleTo(panel.get()), !setShown);
+        QCOMPARE(ui().labelPower->text(), label);
+        QCOMPARE(ui().groupBoxPowerOn->isEnabled(), powerGroup);
+        QCOMPARE(ui().btnStart->isEnabled(), start);
     }
 
     void statusDecidesTheStartRow()

@@ -1,9 +1,17 @@
+#include "BatteryLife.h"
+#include "Calculator.h"
 #include "MainWindowHarness.h"
+#include "MarqueeLabel.h"
 
+#include "ChartAxis.h"
 #include "ProgressDialog.h"
 #include "UnitFormat.h"
 
+#include <QAbstractButton>
 #include <QDockWidget>
+#include <QLabel>
+#include <QMenu>
+#include <QTranslator>
 #include <QStatusBar>
 
 #include <csignal>
@@ -356,6 +364,34 @@ private slots:
         QCOMPARE(log.report, QByteArray(reinterpret_cast<const char*>(&chart->statistics), 120));
     }
 
+    // A failed save names the system's reason, not only that saving failed.
+    void failedSaveSaysWhy_data()
+    {
+        QTest::addColumn<bool>("recorded");
+        QTest::addColumn<QString>("target");
+        QTest::newRow("folder missing") << true << tempPath("no-such-folder/run.talvo");
+        QTest::newRow("empty tab") << false << tempPath("empty.talvo");
+    }
+    void failedSaveSaysWhy()
+    {
+        QFETCH(bool, recorded);
+        QFETCH(QString, target);
+        Harness h;
+        h.connectAnalyzer();
+        if (recorded)
+            record(h, 1);
+        h.saveAnswers << target;
+        QVERIFY(!h.window->saveTab(0));
+        QVERIFY(!QFile::exists(target));
+        const QString prefix = QStringLiteral("Couldn't save file ");
+        const QString message = h.window->statusBar()->currentMessage();
+        QVERIFY2(message.startsWith(prefix), qPrintable(message));
+        const QString reason = message.mid(prefix.size());
+        QVERIFY2(!reason.trimmed().isEmpty() && reason != MainWindow::swapFileErrorText(4)
+                     && reason != QStringLiteral("Unknown error"), qPrintable(message));
+        QCOMPARE(h.window->tabWidget()->tabText(0).startsWith(QLatin1Char('*')), recorded);
+    }
+
     void lostReportsLeaveAGapAndTwoLogLines()
     {
         Harness h;
@@ -452,6 +488,108 @@ private slots:
         h.start(3);
         QVERIFY(measuringActive);
         QCOMPARE(h.window->tabWidget()->count(), 1);
+        h.window->on_stopButton();
+    }
+
+    // A status report with a fault arriving during a run ends the run at once; the box
+    // that explains it comes afterwards, from the event loop, and only once.
+    void statusFaultDuringARunStopsItBeforeTheBox()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        h.start(3);
+        h.pump(200);
+        QVERIFY(measuringActive);
+        QList<bool> measuringAtBox;
+        setMessageBoxResponder([&](QMessageBox& box) {
+            h.boxes << box.text();
+            measuringAtBox << measuringActive;
+            return int(QMessageBox::Ok);
+        });
+        QByteArray fault(64, '\0');
+        fault[0] = 6;
+        fault[1] = 6;
+        fault[4] = char(0x41);
+        fault[5] = char(0x40);
+        fault[22] = 0x07;
+        fault[23] = char(0x08);
+        fault[24] = 8;
+        h.inject(fault);
+        QVERIFY(!measuringActive);
+        QCOMPARE(h.writtenCommands(DeviceControl::CommandStop), 1);
+        // The stop spins the event loop (its progress dialog) while the report is still
+        // being handled; the box waits until the read is over all the same.
+        QVERIFY(h.boxes.isEmpty());
+        QCoreApplication::processEvents();
+        QCOMPARE(h.boxes.size(), 1);
+        QVERIFY(h.boxes[0].startsWith(QStringLiteral("Power converter communication error\n")));
+        QCOMPARE(measuringAtBox, QList<bool>{false});
+        h.inject(fault);
+        QCoreApplication::processEvents();
+        QCOMPARE(h.boxes.size(), 1);
+        QVERIFY(h.window->controlPanel()->isLoadPowerDisabled());
+    }
+
+    // The tool bar's calculator takes its averages from the current tab: none while the
+    // tab is empty, the run's own figures once it has stopped.
+    void calculatorFilledFromTheTab()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        h.window->openCalculator();
+        Calculator* calc = h.window->findCalculator();
+        QVERIFY(calc);
+        QVERIFY(calc->isVisible());
+        QCOMPARE(calc->infoList[CalculatorInfo::ByMarkers].status, int(CalculatorInfo::EmptyLog));
+
+        h.start(3);
+        h.pump(3000);
+        h.window->on_stopButton();
+        GLWidget* chart = h.chart(0);
+        const CalculatorInfo& whole = calc->infoList[CalculatorInfo::WholePeriod];
+        QCOMPARE(whole.status, int(CalculatorInfo::Valid));
+        QCOMPARE(whole.end, chart->statistics.latestKey);
+        QVERIFY(whole.end > 2.9);
+        QCOMPARE(whole.current, chart->statistics.channel[0].average / 1000);
+        const CalculatorInfo& visible = calc->infoList[CalculatorInfo::VisibleArea];
+        QCOMPARE(visible.start, chart->plot->xAxis->range().lower);
+        QVERIFY(std::isfinite(visible.current) && visible.current > 0);
+        const CalculatorInfo& cycle = calc->infoList[CalculatorInfo::WorkingCycle];
+        QCOMPARE(cycle.status, int(CalculatorInfo::Valid));
+        QCOMPARE((cycle.start + cycle.end) / 2, (whole.start + whole.end) / 2);
+        QVERIFY(cycle.current > 0);
+        QCOMPARE(calc->infoList[CalculatorInfo::ByMarkers].status, int(CalculatorInfo::MarkersHidden));
+
+        calc->findChild<QRadioButton*>("radioButtonWhole")->setChecked(true);
+        QCOMPARE(calc->findChild<QLabel*>("bateryLife")->text(), batteryLifeText(3000, whole.current));
+        h.window->openCalculator(); // the same window again
+        QCOMPARE(h.window->findChildren<Calculator*>().size(), 1);
+    }
+
+    // The over-current banner: a trip scrolls the warning, a clearing empties and hides
+    // it, and the next trip scrolls the warning again.
+    void overCurrentBannerScrollsOnEveryTrip()
+    {
+        Harness h;
+        sim::setAnalyzerSignal([](double) { return sim::AnalyzerSample{1500000.0, 3300.0, 0.0}; });
+        h.connectAnalyzer();
+        auto* banner = h.window->findChild<MarqueeLabel*>();
+        QVERIFY(banner);
+        QVERIFY(banner->isHidden());
+        h.start(3);
+        h.pump(200);
+        QVERIFY(!banner->isHidden());
+        QVERIFY(banner->isScrolling());
+        QCOMPARE(banner->text().trimmed(), QStringLiteral("Attention! The current has exceeded 1A."));
+
+        h.window->clearOverCurrentWarning();
+        QVERIFY(banner->isHidden());
+        QVERIFY(banner->messages.isEmpty());
+        QVERIFY(!banner->isScrolling());
+        h.pump(200);
+        QVERIFY(!banner->isHidden());
+        QCOMPARE(banner->messages.size(), 1);
+        QVERIFY(banner->isScrolling());
         h.window->on_stopButton();
     }
 
@@ -606,6 +744,148 @@ private slots:
         QVERIFY(h.window->statusTimer()->isActive());
     }
 
+    // The window's texts follow the language, the View menu's items included, and in
+    // Ukrainian, the longest translation, every label and button of the docks shows whole
+    // at the window's default size.
+    void textsFollowTheLanguageAndFit()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        QMenu* view = nullptr;
+        for (QMenu* menu : h.window->findChildren<QMenu*>()) {
+            if (menu->title() == QStringLiteral("View"))
+                view = menu;
+        }
+        QVERIFY(view);
+        QCOMPARE(view->actions().size(), 2);
+
+        QTranslator ukrainian;
+        QVERIFY(ukrainian.load(QStringLiteral("QtLanguage_uk"), QStringLiteral(TALVO_BIN_DIR)));
+        QCoreApplication::installTranslator(&ukrainian);
+        // A code without a translation file leaves only the test's translator in place.
+        h.window->retranslate(QStringLiteral("none"));
+        QCOMPARE(view->title(), QStringLiteral("Вигляд"));
+        QCOMPARE(view->actions().at(0)->text(), QStringLiteral("Стан"));
+        QCOMPARE(view->actions().at(1)->text(), QStringLiteral("Керування"));
+
+        h.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+        QStringList clipped;
+        for (QDockWidget* dock : h.window->findChildren<QDockWidget*>()) {
+            dock->show();
+            dock->raise();
+            QCoreApplication::processEvents();
+            for (QWidget* widget : dock->findChildren<QWidget*>()) {
+                auto* label = qobject_cast<QLabel*>(widget);
+                if ((!label && !qobject_cast<QAbstractButton*>(widget)) || !widget->isVisible())
+                    continue;
+                if (label && (label->wordWrap() || label->text().isEmpty()))
+                    continue;
+                const QSize need = widget->minimumSizeHint().expandedTo(widget->sizeHint());
+                if (widget->width() < need.width())
+                    clipped << QStringLiteral("%1 (%2 < %3)").arg(widget->objectName())
+                                   .arg(widget->width()).arg(need.width());
+            }
+        }
+        QCoreApplication::removeTranslator(&ukrainian);
+        h.window->retranslate(QStringLiteral("none"));
+        QCOMPARE(view->actions().at(0)->text(), QStringLiteral("Status"));
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral(", "))));
+    }
+
+    // Zooming a value axis across a unit boundary renames the unit in its title, so the
+    // numbers on the axis read right; the time axis labels its ticks relative to anchor
+    // ticks that carry the absolute time, instead of dividing seconds by 1000.
+    void axisTitlesFollowTheirLabels_data()
+    {
+        QTest::addColumn<int>("channel");
+        QTest::addColumn<double>("upper");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("topLabel");
+        const QString micro = QString(QChar(microSign));
+        QTest::newRow("current in uA") << 0 << 500.0 << QStringLiteral("#0: Current, %1A").arg(micro) << "500";
+        QTest::newRow("current in mA") << 0 << 5000.0 << QStringLiteral("#0: Current, mA") << "5";
+        QTest::newRow("current in A") << 0 << 2000000.0 << QStringLiteral("#0: Current,  A") << "2";
+        QTest::newRow("voltage 1 in mV") << 1 << 800.0 << QStringLiteral("#1: Voltage, mV") << "800";
+        QTest::newRow("voltage 1 in V") << 1 << 3000.0 << QStringLiteral("#1: Voltage,  V") << "3";
+        QTest::newRow("voltage 2 in mV") << 2 << 500.0 << QStringLiteral("#2: Voltage, mV") << "500";
+        QTest::newRow("voltage 2 in V") << 2 << 5000.0 << QStringLiteral("#2: Voltage,  V") << "5";
+    }
+    void axisTitlesFollowTheirLabels()
+    {
+        QFETCH(int, channel);
+        QFETCH(double, upper);
+        QFETCH(QString, title);
+        QFETCH(QString, topLabel);
+        Harness h;
+        h.connectAnalyzer();
+        QCustomPlot* plot = h.chart(0)->plot;
+        QCPAxis* axis = nullptr;
+        for (int i = 0; i < plot->graphCount(); ++i) {
+            if (plot->graph(i)->name().startsWith(QStringLiteral("#%1:").arg(channel)))
+                axis = plot->graph(i)->valueAxis();
+        }
+        QVERIFY(axis);
+        // From the other side of the boundary first, so the title has to change.
+        chartAxis(axis)->setRange(0, upper < 1000 ? upper * 10 : upper / 10);
+        plot->replot();
+        chartAxis(axis)->setRange(0, upper);
+        plot->replot();
+        QCOMPARE(axis->label(), title);
+        QCOMPARE(axis->tickVectorLabels().last(), topLabel);
+        for (int i = 0; i < plot->graphCount(); ++i) {
+            if (plot->graph(i)->valueAxis() == axis)
+                QCOMPARE(plot->graph(i)->name(), title);
+        }
+
+        QCPAxis* key = plot->xAxis;
+        chartAxis(key)->setRange(1500, 1510);
+        plot->replot();
+        QCOMPARE(key->label(), QString());
+        const QList<QString> labels = key->tickVectorLabels();
+        QVERIFY(labels.contains(QStringLiteral("+1s")));
+        QVERIFY(!labels.contains(QStringLiteral("1.5")));
+        QVERIFY(chartAxis(key)->tickLabelMap.values().contains(formatTime(1500, true, 3)));
+        chartAxis(key)->setRange(1500, 1500.5);
+        plot->replot();
+        QVERIFY(key->tickVectorLabels().contains(QStringLiteral("+0.05s")));
+    }
+
+    // The analyzer's channel selection survives a session with another device.
+    void otherDevicesKeepTheAnalyzersChannels_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("supply") << int(sim::Kind::Supply);
+        QTest::newRow("supply600") << int(sim::Kind::Supply600);
+        QTest::newRow("bootloader") << int(sim::Kind::Bootloader);
+    }
+    void otherDevicesKeepTheAnalyzersChannels()
+    {
+        QFETCH(int, kind);
+        {
+            Harness h;
+            h.connectAnalyzer();
+            QCOMPARE(h.control().listWidget->count(), 3);
+            h.control().comboBoxSampleRate->setCurrentIndex(3); // 1 kHz: several channels
+            h.control().listWidget->item(1)->setCheckState(Qt::Unchecked);
+        }
+        QCOMPARE(Settings().value("Measure/channels").toString(), QStringLiteral("0,2,"));
+        {
+            Harness h;
+            sim::plug(sim::Kind(kind));
+            h.build();
+            h.hid->checkTimerTick();
+            h.pump(50);
+            QVERIFY(h.hid->isOpen());
+        }
+        QCOMPARE(Settings().value("Measure/channels").toString(), QStringLiteral("0,2,"));
+        Harness h;
+        h.connectAnalyzer();
+        QCOMPARE(h.control().listWidget->item(0)->checkState(), Qt::Checked);
+        QCOMPARE(h.control().listWidget->item(1)->checkState(), Qt::Unchecked);
+        QCOMPARE(h.control().listWidget->item(2)->checkState(), Qt::Checked);
+    }
+
     void savingReplacesOnlyACompleteTarget()
     {
         Harness h;
@@ -694,6 +974,16 @@ private slots:
         QCOMPARE(h.window->tabWidget()->tabText(0), QStringLiteral("supply"));
         QCOMPARE(h.chart(0)->channelMaps.size(), 2);
         QVERIFY(h.chart(0)->channelMaps[1]->size() >= 10); // the first 10 s
+        // Supply axes keep their own units: no analyzer title lands on them.
+        QCustomPlot* plot = h.chart(0)->plot;
+        plot->replot();
+        QStringList titles;
+        for (QCPAxis* axis : plot->axisRect()->axes(QCPAxis::atLeft | QCPAxis::atRight)) {
+            if (qobject_cast<AxisPower*>(axis))
+                titles << axis->label();
+        }
+        titles.sort();
+        QCOMPARE(titles, QStringList({"#0: 13.8V Voltage, V", "#3: USB Current, A"}));
         h.window->on_actionLoad();
         QCOMPARE(h.dialogs.last().filter, QStringLiteral("Hollowcrest Power (*.vendrake )"));
         powerSupplyConnected = false;

@@ -124,6 +124,12 @@ private slots:
         auto* axis = qobject_cast<AxisPower*>(chart->plot->graph(1)->valueAxis());
         QVERIFY(axis);
         QCOMPARE(axis->label().endsWith(QLatin1Char('F')), fahrenheit);
+        if (fahrenheit) {
+            QCOMPARE(axis->rangeMin(), -22.0);
+            QCOMPARE(axis->rangeMax(), 212.0);
+        }
+        // Only temperatures change scale.
+        QVERIFY(chart->plot->graph(0)->valueAxis()->label().endsWith(QStringLiteral(", V")));
 
         h.pump(500);
         // The scale is the one of the start, whatever the box says meanwhile.
@@ -133,7 +139,9 @@ private slots:
         const QCPRange first = chart->plot->graph(0)->valueAxis()->range();
         h.window->reRangeAxis(false);
         QCOMPARE(chart->plot->graph(0)->valueAxis()->range(), first);
-        h.pump(500);
+        // Past the live window: older points go to the swap file while the run goes on.
+        h.pump(11500);
+        QVERIFY(chart->channelMaps[0]->size() < 1100);
 
         h.window->powerPanel()->form()->btnStop->click();
         QCOMPARE(textsWritten(supply).last(), QStringLiteral("LOGSTOP\n"));
@@ -144,7 +152,7 @@ private slots:
 
         const LogContents log = readLog(chart->swapFile->fileName());
         QCOMPARE(log.channelCount, 2);
-        QVERIFY(log.records.size() >= 100);
+        QVERIFY(log.records.size() >= 1200);
         for (int i = 0; i < log.records.size(); ++i) {
             QCOMPARE(log.records[i][0], i * 0.01);
             QCOMPARE(log.records[i][1], 12.5);
@@ -164,8 +172,10 @@ private slots:
         h.window->loadLog(path);
         GLWidget* reopened = h.chart(1);
         QCOMPARE(reopened->channelMaps.size(), 2);
-        QCOMPARE(reopened->channelMaps[1]->size(), log.records.size());
-        for (int i = 0; i < log.records.size(); ++i)
+        // The first 10 s of the log.
+        const int shown = int(reopened->channelMaps[1]->size());
+        QVERIFY(shown >= 1000 && shown < log.records.size());
+        for (int i = 0; i < shown; ++i)
             QCOMPARE(reopened->channelMaps[1]->at(i)->value, log.records[i][2]);
         const QString title = reopened->titleItem ? reopened->titleItem->text() : QString();
         QVERIFY2(title.startsWith(QStringLiteral("Channels: #%1, #%2,  Sample rate: 100 Hz, Measurement time: ")
@@ -177,6 +187,46 @@ private slots:
         QCOMPARE(reopenedAxis->label().endsWith(QLatin1Char('F')), fahrenheit);
         QCOMPARE(h.window->powerPanel()->isFahrenheit(), fahrenheit);
         QCOMPARE(h.window->powerPanel()->selectedChannels(), channels);
+    }
+
+    // A log of the second model: its panel, its channel numbers from the long list, its
+    // title and its rate.
+    void secondModelLogOpens()
+    {
+        const QString path = tempPath(QStringLiteral("vuviv.vendrake"));
+        {
+            power600Model = true;
+            SwapFile file;
+            QVERIFY(file.create(path));
+            file.writeHeader(2, (1u << 0) | (1u << 10), true, 40, false);
+            ChannelMaps maps;
+            maps << ChannelMap::create() << ChannelMap::create();
+            for (int i = 0; i < 30; ++i) {
+                maps[0]->add(QCPGraphData(i * 0.004, 12.0));
+                maps[1]->add(QCPGraphData(i * 0.004, 0.25 * i));
+            }
+            QVERIFY(file.append(maps, false));
+            QVERIFY(file.writeReport(ChannelStatistics{}));
+            power600Model = false;
+        }
+        Harness h;
+        h.build();
+        h.window->loadLog(path);
+        QVERIFY(power600Model);
+        QVERIFY(qobject_cast<Power600Panel*>(h.window->powerPanel()));
+        QCOMPARE(h.window->windowTitle(), QStringLiteral(" Hollowcrest Vuviv 600 connected"));
+        QCOMPARE(h.window->powerPanel()->selectedChannels(), (QList<int>{0, 10}));
+        QVERIFY(h.window->powerPanel()->isCustomRate());
+        QCOMPARE(h.window->powerPanel()->form()->spinBoxSampleRate->value(), 250);
+        GLWidget* chart = h.chart(0);
+        QCOMPARE(chart->channelMaps.size(), 2);
+        QCOMPARE(chart->channelMaps[1]->size(), 30);
+        QCOMPARE(chart->channelMaps[1]->at(29)->value, 0.25 * 29);
+        QVERIFY(chart->titleItem);
+        QVERIFY2(chart->titleItem->text().startsWith(QStringLiteral("Channels: #0, #10,  Sample rate: 250 Hz")),
+                 qPrintable(chart->titleItem->text()));
+        power600Model = false;
+        powerSupplyConnected = false;
     }
 
     // The supply refuses or breaks off its log mid-run: the run ends with what arrived,
@@ -217,6 +267,40 @@ private slots:
         h.saveAnswers << path;
         QVERIFY(h.window->saveTab(0));
         QCOMPARE(readLog(path).records.size(), log.records.size());
+    }
+
+    // Settings and device data reach the panel's listeners; the settings reply brings the
+    // data request, a written setting brings a fresh settings request.
+    void settingsAndDataReachThePanel()
+    {
+        Harness h;
+        const int supply = plugSupply(h, sim::Kind::Supply);
+        PowerPanel* panel = h.window->powerPanel();
+        QList<QByteArray> settings;
+        QList<QByteArray> data;
+        connect(panel, &PowerPanel::paketReceived, this, [&](PowerGetPacket& p) {
+            settings << QByteArray(reinterpret_cast<const char*>(p.data()), 64);
+        });
+        connect(panel, &PowerPanel::paketDataReceived, this, [&](PowerDataPacket& p) {
+            data << QByteArray(reinterpret_cast<const char*>(p.data()), 64);
+        });
+        PowerGetPacket request;
+        h.hid->sendReport(request);
+        h.pump(10);
+        QCOMPARE(settings.size(), 1);
+        QCOMPARE(data.size(), 1);
+        QCOMPARE(quint8(data[0][2]), PowerCode::DeviceData);
+
+        PowerSetPacket write(PowerGetPacket(PowerPacket(settings[0].constData(), 64)));
+        write.setByte(3 + 4, 9);
+        write.setByte(3 + 54, 0x02);
+        h.hid->sendReport(write);
+        h.pump(10);
+        QCOMPARE(settings.size(), 2);
+        QCOMPARE(quint8(settings[1][7]), quint8(9));
+        QCOMPARE(data.size(), 2);
+        // Nothing of this ends up as a text command or a stop.
+        QCOMPARE(textsWritten(supply), QStringList{"LOGSTOP\n"});
     }
 
     // A rate the log cannot date exactly never starts a run.

@@ -53,10 +53,10 @@ private slots:
             "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\" "
             "xmlns:mc=\"http://schemas.openxmlformats.org/markup-compatibility/2006\" mc:Ignorable=\"x14ac\" "
             "xmlns:x14ac=\"http://schemas.microsoft.com/office/spreadsheetml/2009/9/ac\">"
-            "<dimension ref=\"A1\"/><sheetViews><sheetView tabSelected=\"0\" workbookViewId=\"0\"/></sheetViews>"
+            "<sheetViews><sheetView tabSelected=\"0\" workbookViewId=\"0\"/></sheetViews>"
             "<sheetFormatPr defaultRowHeight=\"15\" x14ac:dyDescent=\"0.25\"/><sheetData/>"));
         QVERIFY(part.endsWith("<sheetData/>" + kTail));
-        QCOMPARE(ChildNames(root), QStringList({"dimension", "sheetViews", "sheetFormatPr", "sheetData",
+        QCOMPARE(ChildNames(root), QStringList({"sheetViews", "sheetFormatPr", "sheetData",
                                                 "pageMargins", "pageSetup"}));
         // Nothing refers to a drawing or notes, so the sheet has no relationships part.
         QCOMPARE(book.TempTree().Parts(), std::vector<std::string>{"/xl/worksheets/sheet1.xml"});
@@ -202,7 +202,7 @@ private slots:
         QString error;
         const QDomElement root = Parse(part, &error).documentElement();
         QVERIFY2(error.isEmpty(), qPrintable(error));
-        QCOMPARE(ChildNames(root), QStringList({"dimension", "sheetViews", "sheetFormatPr", "sheetData",
+        QCOMPARE(ChildNames(root), QStringList({"sheetViews", "sheetFormatPr", "sheetData",
                                                 "pageMargins", "pageSetup"}));
     }
 

@@ -106,8 +106,10 @@ void ControlPanel::saveSettings()
     settings.setValue(QStringLiteral("sample-rate"), ui->spinBoxSampleRate->value());
     settings.setValue(QStringLiteral("sample-rate-custom"), ui->checkBoxCustom->isChecked());
     settings.setValue(QStringLiteral("sample-rate-combo"), ui->comboBoxSampleRate->currentIndex());
-    // Without a device the list is empty or stale: the stored selection stays.
-    if (HidDevice::instance()->isOpen()) {
+    // Only the analyzer's own list is its selection: without a device the list is empty
+    // or stale, and with a supply or the bootloader it is empty, so the stored selection
+    // stays for the analyzer's next session.
+    if (HidDevice::instance()->analyzerOpen()) {
         QString channels;
         for (int row = 0; row < ui->listWidget->count(); ++row) {
             const QListWidgetItem* item = ui->listWidget->item(row);

@@ -81,6 +81,7 @@ private:
     void emitStatusRequest(quint8 control, quint16 voltage, quint16 syncDelay);
     void resetErrors();
     void showErrorDetails();
+    void showBoxLater(bool alert, const QString& text);
     void setVinButtons(bool vbat, bool vusb);
     void updateRateLabel();
 

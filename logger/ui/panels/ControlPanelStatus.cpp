@@ -7,6 +7,8 @@
 #include "PanelState.h"
 #include "StatusControl.h"
 
+#include <QTimer>
+
 namespace {
 constexpr quint8 lostDataBit = 0x80;
 constexpr quint8 converterCommunicationBit = 0x40;
@@ -29,8 +31,7 @@ void ControlPanel::showErrorDetails()
 {
     if (deviceStatus & calibrationFaultBit) {
         errorShown = true;
-        alertBox(this, tr("Error details"), tr("Restore fault.\nChannels calibration values are lost.\n"),
-                 QMessageBox::Ok);
+        showBoxLater(true, tr("Restore fault.\nChannels calibration values are lost.\n"));
         return;
     }
     QString texts;
@@ -68,7 +69,20 @@ void ControlPanel::showErrorDetails()
     if (message.isEmpty() || errorShown)
         return;
     errorShown = true;
-    informationBox(this, tr("Error details"), message, QMessageBox::Ok);
+    showBoxLater(false, message);
+}
+
+// Status responses arrive while the HID link drains its reports: a modal box opened
+// there would hold up the reading (and every sample behind it) until the user closes it.
+// The box is shown from the event loop instead, once the response has been handled.
+void ControlPanel::showBoxLater(bool alert, const QString& text)
+{
+    QTimer::singleShot(0, this, [this, alert, text] {
+        if (alert)
+            alertBox(this, tr("Error details"), text, QMessageBox::Ok);
+        else
+            informationBox(this, tr("Error details"), text, QMessageBox::Ok);
+    });
 }
 
 void ControlPanel::setVinButtons(bool vbat, bool vusb)
@@ -98,13 +112,14 @@ void ControlPanel::update(StatusControlResponse& response)
         setVinButtons(vbat, vusb);
     }
 
-    // Stored before any box opens: a box runs its own event loop, and a response with
-    // the same status arriving meanwhile must not open a second one.
+    // Stored before any box is queued: a response with the same status arriving before
+    // the box closes must not open a second one. A cut load power ends the run at once,
+    // before the user reads why.
     if (response.status() != deviceStatus) {
         deviceStatus = response.status();
-        showErrorDetails();
         if (deviceStatus & loadPowerDisabledBit)
             emit terminateMeasuring();
+        showErrorDetails();
     }
 
     bool voltageOk = true;
