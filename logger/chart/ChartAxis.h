@@ -134,4 +134,6 @@ public:
     ~AxisPower() override;
 
     int channel;
+    // A temperature axis of a log recorded in degrees Fahrenheit: its unit is "F", not "C".
+    bool fahrenheit = false;
 };

@@ -2,7 +2,6 @@
 
 #include "HidDevice.h"
 
-#include "LoggerState.h"
 #include "SimpleRequests.h"
 
 #include <hidapi.h>
@@ -84,13 +83,15 @@ bool HidDevice::findInstrument()
 bool HidDevice::switchToBootloader()
 {
     m_terminate = false;
+    // The instrument that is open decides the request and its framing, not the kind of a
+    // log that happens to be loaded next to it.
     int written = 0;
-    if (powerMode()) {
+    if (m_serialPrefix == QLatin1String("5002")) {
         BootModePowerPacket request;
-        written = send(request);
+        written = write(powerReport(request.data()));
     } else {
         BootModePacket request;
-        written = send(request);
+        written = write(analyzerReport(request.data()));
     }
     if (written <= 0) {
         failUpdate(lastError(tr("The instrument did not take the switch to its bootloader.")));

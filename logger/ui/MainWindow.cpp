@@ -147,11 +147,7 @@ MainWindow::MainWindow(QWidget* parent)
     on_changeColors();
     ui->reportBar->on_changeColors();
 
-    m_updater = new Updater(this);
-    connect(m_updater, &Updater::newSWAvailable, this, &MainWindow::on_newSWAvailable);
-    connect(m_updater, &Updater::newFWAvailable, this, &MainWindow::on_newFWAvailable);
-    connect(this, &MainWindow::enableMeasurement, m_updater,
-            [this] { m_updater->on_deviceConnected(DeviceInfo::instance().serialNumber()); });
+    createUpdater();
 
     m_actionReport->setVisible(false);
     m_actionMarkers->setVisible(false);

@@ -234,6 +234,8 @@ private:
     void fillTimeCombos();
     void replotCurrent();
     void announceUpdate(const QString& key, const QString& text);
+    // The updater, its notices and what it learns of the instrument (MainWindowUpdates.cpp).
+    void createUpdater();
     QString valueText(const QString& v0, const QString& v1, const QString& v2, const QString& time) const;
 
     Ui::MainWindow* ui;

@@ -11,6 +11,8 @@
 #include "GLWidget.h"
 #include "UnitFormat.h"
 
+#include <QRegularExpression>
+
 namespace {
 // The analyzer channel a value axis shows: the current axis is channel 0, the plot's
 // second right axis channel 2 and any other right axis channel 1; -1 for the rest (the
@@ -90,7 +92,12 @@ void MainWindow::on_axisUnitChanged(QCPAxis* axis, int _upper, QList<double>& mT
         const QString name = channelTable.contains(quint8(supplyAxis->channel))
                                  ? QStringLiteral("#%1: %2").arg(supplyAxis->channel).arg(info.name())
                                  : titleWithoutUnit(axis->label());
-        setValueAxisTitle(axis, supplyAxisTitle(name, info.unit(), _upper));
+        QString unit = info.unit();
+        if (supplyAxis->fahrenheit && unit.endsWith(QLatin1Char('C'))) {
+            unit.chop(1);
+            unit += QLatin1Char('F');
+        }
+        setValueAxisTitle(axis, supplyAxisTitle(name, unit, _upper));
         return;
     }
 

@@ -50,7 +50,8 @@ void MainWindow::on_deviceConnected()
     if (!firmwareUpdateActive)
         m_hid->send(DeviceInfo::instance());
     showMessage(tr("Device connected"), 10000);
-    m_updater->on_checkUpdatesFW(m_hid->serial());
+    // Through the automatic check, so that a user who turned it off is not asked for.
+    m_updater->on_deviceConnected(m_hid->serial());
 }
 
 void MainWindow::closeTabsOfOtherKind()

@@ -441,6 +441,7 @@ void MainWindow::setPowerAxesFahrenheit(const QList<int>& channels, bool fahrenh
         if (!label.isEmpty())
             label.chop(1);
         power->setLabel(label + QLatin1Char('F'));
+        power->fahrenheit = true;
         const ChannelInfo info(quint8(power->channel));
         const double lower = toFahrenheit(info.lower);
         const double upper = toFahrenheit(info.upper);

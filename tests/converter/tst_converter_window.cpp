@@ -1,8 +1,10 @@
 #include "FileDialogs.h"
 #include "MainWindow.h"
+#include "SettingsDialog.h"
 #include "Settings.h"
 #include "TestLogs.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
@@ -386,6 +388,34 @@ private slots:
         }
         Settings s;
         QCOMPARE(s.value("Main/language").toInt(), 1);
+    }
+
+    // In Ukrainian, the longest translation, every label and button of the window and
+    // of the settings dialog shows whole at their default sizes.
+    void ukrainianTextsFit()
+    {
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral("talvo-converter_uk"), QStringLiteral(TALVO_BIN_DIR)));
+        QCoreApplication::installTranslator(&translator);
+        MainWindow w;
+        SettingsDialog settings;
+        QStringList clipped;
+        for (QWidget* top : {static_cast<QWidget*>(&w), static_cast<QWidget*>(&settings)}) {
+            top->show();
+            QVERIFY(QTest::qWaitForWindowExposed(top));
+            for (QWidget* widget : top->findChildren<QWidget*>()) {
+                auto* label = qobject_cast<QLabel*>(widget);
+                if ((!label && !qobject_cast<QAbstractButton*>(widget)) || !widget->isVisible())
+                    continue;
+                if (label && (label->wordWrap() || label->text().isEmpty()))
+                    continue;
+                const int need = widget->minimumSizeHint().expandedTo(widget->sizeHint()).width();
+                if (widget->width() < need)
+                    clipped << QStringLiteral("%1 (%2 < %3)").arg(widget->objectName()).arg(widget->width()).arg(need);
+            }
+        }
+        QCoreApplication::removeTranslator(&translator);
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral(", "))));
     }
 
     void ukrainianTranslationIsBuilt()
