@@ -106,6 +106,8 @@ private:
     void showFirmwareDetails();
     void showSoftwareDetails();
     void downloadSoftware();
+    // Runs a firmware update dialog modally and cleans up after it.
+    void runUpdateDialog(UpdateDialog* dialog);
     // Device settings page
     void setupDeviceSettings();
     void onDateFormatChanged();

@@ -7,14 +7,18 @@
 #include "ColorChooser.h"
 #include "ColorsAgent.h"
 #include "DeviceInfo.h"
+#include "Downloader.h"
 #include "FileDialogs.h"
 #include "MessageBoxes.h"
 #include "OptionsDialog.h"
 #include "PowerDisplay.h"
 #include "Settings.h"
 #include "SupplySettings.h"
+#include "UpdateDialog.h"
+#include "Updater.h"
 #include "UnitFormat.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
@@ -31,6 +35,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace SupplySettings;
 
@@ -248,6 +253,40 @@ private slots:
         QCOMPARE(child<QLabel>(&dialog, "serialLabel")->text(), serialText);
         QCOMPARE(child<QLabel>(&dialog, "firmwareVersion")->text(), QString("2.05"));
         DeviceInfo::resetInstance();
+    }
+
+    void updatePaneAsksTheUpdatersDownloaders()
+    {
+        Updater updater(nullptr);
+        OptionsDialog dialog(&updater, nullptr);
+        Boxes boxes;
+        child<QPushButton>(&dialog, "buttonFWDetails")->click();
+        child<QPushButton>(&dialog, "buttonSWDetails")->click();
+        // No answer named a file yet: nothing to hand to the browser.
+        child<QPushButton>(&dialog, "buttonSWDownload")->click();
+        QCOMPARE(boxes.texts, QStringList({updater.firmwareDownloader()->info(), updater.softwareDownloader()->info(),
+                                           "File name is empty. Nothing to download."}));
+    }
+
+    void flashingFromAFileRunsTheUpdateDialog()
+    {
+        Settings().setValue("Update/update-path-fw", "/nowhere/firmware.bin");
+        OptionsDialog dialog(nullptr, nullptr);
+        QString shownFile;
+        QTimer::singleShot(0, &dialog, [&] {
+            auto* update = qobject_cast<UpdateDialog*>(QApplication::activeModalWidget());
+            QVERIFY(update);
+            shownFile = update->windowTitle();
+            update->close();
+        });
+        child<QPushButton>(&dialog, "btnUpdateFirm")->click();
+        QVERIFY(!shownFile.isEmpty());
+        QVERIFY(!QApplication::activeModalWidget());
+        // The cancelled chooser takes the path back and disables flashing.
+        setFileDialogResponder([](const FileDialogRequest&) { return QStringList(); });
+        child<QPushButton>(&dialog, "btnBrowse")->click();
+        QVERIFY(!child<QPushButton>(&dialog, "btnUpdateFirm")->isEnabled());
+        QCOMPARE(child<QLineEdit>(&dialog, "browseLine")->text(), QString("Choose file"));
     }
 
     void switchingTheThemeKeepsEachThemesColours()

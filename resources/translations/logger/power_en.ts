@@ -445,6 +445,30 @@
         <source>The value %1 of "%2" is out of range.</source>
         <translation>The value %1 of "%2" is out of range.</translation>
     </message>
+    <message>
+        <source>Firmware info</source>
+        <translation>Firmware info</translation>
+    </message>
+    <message>
+        <source>Software info</source>
+        <translation>Software info</translation>
+    </message>
+    <message>
+        <source>Download SW</source>
+        <translation>Download SW</translation>
+    </message>
+    <message>
+        <source>File name is empty. Nothing to download.</source>
+        <translation>File name is empty. Nothing to download.</translation>
+    </message>
+    <message>
+        <source>Default web browser downloads file </source>
+        <translation>Default web browser downloads file </translation>
+    </message>
+    <message>
+        <source>Default web browser can't download file </source>
+        <translation>Default web browser can't download file </translation>
+    </message>
 </context>
 <context>
     <name>PowerDisplay</name>

@@ -445,6 +445,30 @@
         <source>The value %1 of "%2" is out of range.</source>
         <translation>Значення %1 поля "%2" поза допустимими межами.</translation>
     </message>
+    <message>
+        <source>Firmware info</source>
+        <translation>Відомості про мікропрограму</translation>
+    </message>
+    <message>
+        <source>Software info</source>
+        <translation>Відомості про програму</translation>
+    </message>
+    <message>
+        <source>Download SW</source>
+        <translation>Завантаження програми</translation>
+    </message>
+    <message>
+        <source>File name is empty. Nothing to download.</source>
+        <translation>Ім'я файлу порожнє. Нічого завантажувати.</translation>
+    </message>
+    <message>
+        <source>Default web browser downloads file </source>
+        <translation>Типовий браузер завантажує файл </translation>
+    </message>
+    <message>
+        <source>Default web browser can't download file </source>
+        <translation>Типовий браузер не може завантажити файл </translation>
+    </message>
 </context>
 <context>
     <name>PowerDisplay</name>
