@@ -6,7 +6,6 @@
 #include "Calculator.h"
 #include "MarkerBar.h"
 #include "RangeStatistics.h"
-#include "NavigationBar.h"
 #include "ReportBar.h"
 #include "GLWidget.h"
 #include "LoggerState.h"

@@ -6,9 +6,7 @@
 
 #include "ChannelInfo.h"
 #include "ChartAxis.h"
-#include "MarkerBar.h"
 #include "NavigationBar.h"
-#include "ReportBar.h"
 #include "ControlPanel.h"
 #include "DeviceControl.h"
 #include "DeviceDescriptions.h"
