@@ -39,6 +39,8 @@ void StatusPanel::loadIndicatorIcons()
     const QSize size(16, 16);
     redIcon = QIcon(QStringLiteral(":/res/bullet_ball_red.png")).pixmap(size);
     greyIcon = QIcon(QStringLiteral(":/res/bullet_ball_grey.png")).pixmap(size);
+    // FLAG has no status bit of its own: it keeps the grey ball, at the others' size.
+    ui->iconFLAG->setPixmap(greyIcon);
     indicatorsShown = false;
 }
 
