@@ -1,0 +1,54 @@
+// A log as the converter reads it: the summary, then CSV text and a workbook of the
+// whole log. Every CSV line but the header is one record, so there are never more
+// lines than records; a log the summary refuses produces no text at all.
+
+#include "FuzzSupport.h"
+
+#include "Book.h"
+#include "SwapFile.h"
+
+#include <QBuffer>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    Fuzz::ensureApplication();
+    static const QString path = Fuzz::scratchPath(QStringLiteral("log.talvo"));
+    Fuzz::writeFile(path, data, size);
+    const qint64 records = size > size_t(LogFormat::headerBlockSize)
+        ? qint64(size - LogFormat::headerBlockSize) / 16 : 0;
+
+    SwapFile reader;
+    const LogSummary summary = reader.open(path);
+
+    ConvertOptions options;
+    options.addHeader = true;
+    options.version = summary.header.version;
+    options.channelCount = summary.header.channelCount;
+    options.channelMask = summary.header.channelMask;
+    options.samplePeriod = qint16(summary.header.samplePeriod);
+    options.startTimeMs = summary.creationTime;
+    options.duration = -1;
+    options.convertLength = 1000000;
+
+    QBuffer csv;
+    csv.open(QIODevice::WriteOnly);
+    const bool converted = reader.toCsv(path, options, &csv);
+    if (!summary.valid) {
+        FUZZ_CHECK(!converted);
+        FUZZ_CHECK(csv.data().isEmpty());
+        return 0;
+    }
+    if (converted)
+        FUZZ_CHECK(csv.data().count('\n') <= records + 1);
+
+    // The workbook is kept small: a few sheets of a few seconds each.
+    options.xlsx = true;
+    options.sheetSize = 2;
+    options.maxSheets = 3;
+    options.addCellNames = true;
+    SwapFile bookReader;
+    bookReader.open(path);
+    Book book;
+    bookReader.toXlsx(path, options, book.workbook());
+    return 0;
+}
