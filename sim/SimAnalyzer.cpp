@@ -197,7 +197,13 @@ void SimAnalyzer::emitReport(std::uint32_t number, std::uint64_t firstIndex, int
             at += 2;
         }
     }
-    queue(r);
+    StreamCounts& counts = m_bus.streamCounts;
+    ++counts.reports;
+    counts.samples += std::uint64_t(rows);
+    if (!queue(r)) {
+        ++counts.lostReports;
+        counts.lostSamples += std::uint64_t(rows);
+    }
 }
 
 void SimAnalyzer::status(const Report& request, std::uint64_t now)

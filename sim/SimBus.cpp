@@ -15,7 +15,7 @@ SimBus& SimBus::instance()
     return bus;
 }
 
-void SimBus::reset(SimClock::Mode mode)
+void SimBus::reset(SimClock::Mode mode, double speed)
 {
     m_firstNumber += int(m_devices.size());
     m_devices.clear();
@@ -24,7 +24,8 @@ void SimBus::reset(SimClock::Mode mode)
     settings.analyzerSignal = sleepWithBursts;
     settings.supplySignal = steadySupply;
     flash = FlashRecord{};
-    clock.reset(mode);
+    streamCounts = StreamCounts{};
+    clock.reset(mode, speed);
 }
 
 SimDevice& SimBus::plug(Kind kind, std::optional<std::wstring> serial)

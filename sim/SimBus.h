@@ -45,8 +45,9 @@ public:
     SimClock clock;
     SimSettings settings;
     FlashRecord flash;
+    StreamCounts streamCounts;
 
-    void reset(SimClock::Mode mode);
+    void reset(SimClock::Mode mode, double speed = 1.0);
 
     SimDevice& plug(Kind kind, std::optional<std::wstring> serial);
     void unplug(int number);

@@ -1,6 +1,7 @@
 // The simulator's time base: driven by tests, or following the real clock in a demo run.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 
@@ -11,8 +12,11 @@ class SimClock
 public:
     enum class Mode { Driven, Real };
 
-    void reset(Mode mode);
+    // Real mode runs `speed` times faster than the steady clock.
+    void reset(Mode mode, double speed = 1.0);
     Mode mode() const { return m_mode; }
+    // Real mode reads only the steady clock: the time can be taken without the bus lock.
+    bool lockFree() const { return m_mode == Mode::Real; }
 
     // Microseconds since the last reset.
     std::uint64_t now() const;
@@ -24,8 +28,9 @@ public:
     void pass(std::uint64_t micros);
 
 private:
-    Mode m_mode = Mode::Driven;
+    std::atomic<Mode> m_mode{Mode::Driven};
     std::uint64_t m_driven = 0;
+    double m_speed = 1.0;
     std::chrono::steady_clock::time_point m_origin = std::chrono::steady_clock::now();
 };
 

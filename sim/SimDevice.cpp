@@ -50,10 +50,12 @@ bool SimDevice::takeInput(Report& out)
     return true;
 }
 
-void SimDevice::queue(const Report& report)
+bool SimDevice::queue(const Report& report)
 {
-    if (m_input.size() < m_bus.settings.queueLimit)
-        m_input.push_back(report);
+    if (m_input.size() >= m_bus.settings.queueLimit)
+        return false;
+    m_input.push_back(report);
+    return true;
 }
 
 } // namespace talvo::sim

@@ -40,8 +40,10 @@ public:
     int write(const std::uint8_t* data, std::size_t length, std::uint64_t now, std::wstring& error);
     bool takeInput(Report& out);
     bool hasInput() const { return !m_input.empty(); }
-    // Queues an input report unless the buffer is full (the newest is then lost).
-    void queue(const Report& report);
+    std::size_t pendingInput() const { return m_input.size(); }
+    // Queues an input report unless the buffer is full (the newest is then lost, and
+    // false returned).
+    bool queue(const Report& report);
 
     // Produces whatever is due up to the given time.
     virtual void update(std::uint64_t now) { (void)now; }

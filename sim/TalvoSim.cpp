@@ -1,5 +1,6 @@
 #include "TalvoSim.h"
 
+#include "IndependentClock.h"
 #include "SimAnalyzer.h"
 #include "SimBus.h"
 #include "SimSupply.h"
@@ -17,12 +18,48 @@ SimBus& bus()
 
 using Lock = std::lock_guard<std::recursive_mutex>;
 
+// Made after the bus, so it ends (and its thread with it) before the bus goes.
+IndependentClock& independentClock()
+{
+    bus();
+    static IndependentClock clock;
+    return clock;
+}
+
 } // namespace
 
 void reset(ClockMode mode)
 {
+    // The clock thread takes the bus lock itself: it ends before the lock is held here.
+    independentClock().stop();
     Lock lock(bus().mutex);
     bus().reset(mode == ClockMode::Driven ? SimClock::Mode::Driven : SimClock::Mode::Real);
+}
+
+void runIndependentClock(double speed)
+{
+    independentClock().stop();
+    {
+        Lock lock(bus().mutex);
+        bus().clock.reset(SimClock::Mode::Real, speed);
+    }
+    independentClock().start(bus(), speed);
+}
+
+void stopIndependentClock()
+{
+    independentClock().stop();
+}
+
+ClockThreadFigures independentClockFigures()
+{
+    return independentClock().figures();
+}
+
+StreamCounts streamCounts()
+{
+    Lock lock(bus().mutex);
+    return bus().streamCounts;
 }
 
 std::wstring defaultSerial(Kind kind)
@@ -100,6 +137,10 @@ void advanceMicros(std::uint64_t micros)
 
 std::uint64_t nowMicros()
 {
+    // A program that reads the time often must not hold up the instrument's own clock
+    // thread (or its reading thread) on the bus lock.
+    if (bus().clock.lockFree())
+        return bus().clock.now();
     Lock lock(bus().mutex);
     return bus().clock.now();
 }
@@ -163,6 +204,13 @@ void setQueueLimit(std::size_t reports)
 {
     Lock lock(bus().mutex);
     bus().settings.queueLimit = reports;
+}
+
+std::size_t pendingReports(int device)
+{
+    Lock lock(bus().mutex);
+    const SimDevice* d = bus().device(device);
+    return d ? d->pendingInput() : 0;
 }
 
 void produceReports(int count)

@@ -62,6 +62,33 @@ std::wstring defaultSerial(Kind kind);
 // Opening the device fails (as for a user without access rights).
 void setOpenFails(int device, bool fails);
 
+// Independent clock: the instruments follow the steady clock, `speed` times faster than
+// real time, on a thread of their own, as a real instrument keeps sending while the
+// program is busy. Reports that find the device's buffer full are lost (see
+// streamCounts). Ended by stopIndependentClock or reset.
+void runIndependentClock(double speed);
+void stopIndependentClock();
+// The independent clock's own figures: its CPU time, and the longest wall time between
+// two of its steps (reports due in between leave in one burst).
+struct ClockThreadFigures
+{
+    double cpuSeconds = 0.0;
+    double longestPauseMs = 0.0;
+    bool realtimePriority = false; // the system let the clock run at a real-time priority
+};
+ClockThreadFigures independentClockFigures();
+
+// Measurement reports the analyzer sent since the last reset, and those of them lost
+// because the device's buffer was full; samples count sample times (report rows).
+struct StreamCounts
+{
+    std::uint64_t reports = 0;
+    std::uint64_t samples = 0;
+    std::uint64_t lostReports = 0;
+    std::uint64_t lostSamples = 0;
+};
+StreamCounts streamCounts();
+
 // Driven clock: lets time pass for the instruments.
 void advance(int milliseconds);
 void advanceMicros(std::uint64_t micros);
@@ -84,6 +111,8 @@ void dropReports(int count);
 void injectReport(int device, const std::vector<std::uint8_t>& report);
 // Input reports a device keeps before newer ones are lost (the USB stack's buffer).
 void setQueueLimit(std::size_t reports);
+// Input reports waiting in a device's buffer for the program to read them.
+std::size_t pendingReports(int device);
 // A streaming analyzer queues this many measurement reports at once, clock or not.
 void produceReports(int count);
 

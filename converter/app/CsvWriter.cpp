@@ -13,7 +13,7 @@ CsvWriter::CsvWriter(QIODevice* out, char separator, const QDateTime& base, qint
     : m_out(out),
       m_separator(fieldSeparator(separator)),
       m_base(base),
-      m_samplePeriod(samplePeriod),
+      m_clock(base, samplePeriod),
       m_channelCount(channelCount)
 {
     m_block.reserve(blockBytes + 512);
@@ -35,7 +35,7 @@ bool CsvWriter::writeHeader(const QList<int>& channels)
 bool CsvWriter::writeRow(const double* values)
 {
     if (m_base.isValid())
-        m_block += timeText(m_base, values[0], m_samplePeriod).toStdString();
+        m_clock.append(m_block, values[0]);
     else
         appendFixed4(m_block, values[0]);
     for (int c = 1; c <= m_channelCount; ++c) {

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include "RowText.h"
+
 #include <string>
 
 class QIODevice;
@@ -29,7 +31,7 @@ private:
     QIODevice* m_out;
     std::string m_separator;
     QDateTime m_base;
-    qint16 m_samplePeriod;
+    ClockTimeText m_clock;
     int m_channelCount;
     std::string m_block;
 };

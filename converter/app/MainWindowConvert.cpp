@@ -105,8 +105,12 @@ bool MainWindow::convertToWorkbook(SwapFile& reader, const QString& fileName, co
     delete savingDialog;
     auto* dialog = new QProgressDialog(tr("Saving..."), tr("Cancel"), 0, 100, this);
     savingDialog = dialog;
-    connect(dialog, &QProgressDialog::canceled, this,
-            [this] { setStatus(QStringLiteral("blue"), tr("Canceled.")); });
+    bool canceled = false;
+    const QMetaObject::Connection cancel = connect(dialog, &QProgressDialog::canceled, this, [this, &book, &canceled] {
+        canceled = true;
+        book.workbook()->CancelSave();
+        setStatus(QStringLiteral("blue"), tr("Canceled."));
+    });
     dialog->show();
     dialog->setWindowModality(Qt::WindowModal);
     QCoreApplication::processEvents();
@@ -118,6 +122,8 @@ bool MainWindow::convertToWorkbook(SwapFile& reader, const QString& fileName, co
     bool saved = !partName.isEmpty() && book.save(partName) && replaceFile(partName, outName);
     if (!saved && !partName.isEmpty())
         QFile::remove(partName);
+    // Closing a progress dialog reports a cancel; the save is over by now.
+    disconnect(cancel);
     if (savingDialog)
         savingDialog->close();
     QApplication::restoreOverrideCursor();
@@ -126,6 +132,8 @@ bool MainWindow::convertToWorkbook(SwapFile& reader, const QString& fileName, co
 
     if (saved) {
         setStatus(QStringLiteral("green"), outName);
+    } else if (canceled) {
+        setStatus(QStringLiteral("blue"), tr("Canceled."));
     } else {
         if (m_errorCode == NoError)
             m_errorCode = WriteFailed;

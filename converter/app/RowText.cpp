@@ -1,7 +1,6 @@
 #include "RowText.h"
 
 #include <QCoreApplication>
-#include <QTime>
 
 #include <charconv>
 #include <cmath>
@@ -14,25 +13,65 @@ qint64 keyMilliseconds(double key)
     return std::fabs(millis) < 1e18 ? qint64(millis) : 0;
 }
 
+namespace {
+// Writes v as exactly `digits` decimal digits (v below 10^digits).
+char* putDigits(char* at, qint64 v, int digits)
+{
+    for (int i = digits - 1; i >= 0; --i) {
+        at[i] = char('0' + v % 10);
+        v /= 10;
+    }
+    return at + digits;
+}
+} // namespace
+
+ClockTimeText::ClockTimeText(const QDateTime& base, qint16 samplePeriod)
+    : m_hasBase(base.isValid()), m_baseMs(base.isValid() ? base.toMSecsSinceEpoch() : 0), m_width(1)
+{
+    if (samplePeriod <= 10)
+        m_width = 4;
+    else if (samplePeriod <= 100)
+        m_width = 3;
+    else if (samplePeriod <= 1000)
+        m_width = 2;
+}
+
+void ClockTimeText::append(std::string& out, double key) const
+{
+    constexpr qint64 msPerDay = 86400000;
+    const qint64 millis = keyMilliseconds(key);
+    char text[32];
+    char* at = text;
+    qint64 ms = millis % 1000;
+    if (m_hasBase) {
+        // Keys are bounded by keyMilliseconds, so the sum stays far inside 64 bits.
+        qint64 ofDay = (m_baseMs + millis) % msPerDay;
+        if (ofDay < 0)
+            ofDay += msPerDay;
+        at = putDigits(at, ofDay / 3600000, 2);
+        *at++ = ':';
+        at = putDigits(at, ofDay / 60000 % 60, 2);
+        *at++ = ':';
+        at = putDigits(at, ofDay / 1000 % 60, 2);
+        ms = ofDay % 1000;
+    }
+    *at++ = ':';
+    if (ms < 0) {
+        // Only a damaged key before the log's start, without a clock base, gets here.
+        out.append(text, at);
+        out += QStringLiteral("%1").arg(ms, m_width, 10, QLatin1Char('0')).toStdString();
+        return;
+    }
+    const int digits = ms >= 100 ? 3 : (ms >= 10 ? 2 : 1);
+    at = putDigits(at, ms, qMax(digits, m_width));
+    out.append(text, at);
+}
+
 QString timeText(const QDateTime& base, double key, qint16 samplePeriod)
 {
-    int width = 1;
-    if (samplePeriod <= 10)
-        width = 4;
-    else if (samplePeriod <= 100)
-        width = 3;
-    else if (samplePeriod <= 1000)
-        width = 2;
-    QString clock;
-    qint64 millis = keyMilliseconds(key);
-    if (base.isValid()) {
-        const QDateTime at = base.addMSecs(millis);
-        clock = at.time().toString(Qt::ISODate);
-        millis = at.time().msec();
-    } else {
-        millis %= 1000;
-    }
-    return QStringLiteral("%1:%2").arg(clock).arg(millis, width, 10, QLatin1Char('0'));
+    std::string text;
+    ClockTimeText(base, samplePeriod).append(text, key);
+    return QString::fromLatin1(text.data(), int(text.size()));
 }
 
 QDateTime clockBase(bool relativeTime, int version, qint64 startTimeMs)

@@ -16,6 +16,20 @@
 // gives an empty time of day.
 QString timeText(const QDateTime& base, double key, qint16 samplePeriod);
 
+// The clock times of one conversion, the same texts as timeText, appended with plain
+// arithmetic: date and string formatting per row would be most of the conversion's time.
+class ClockTimeText
+{
+public:
+    ClockTimeText(const QDateTime& base, qint16 samplePeriod);
+    void append(std::string& out, double key) const;
+
+private:
+    bool m_hasBase;
+    qint64 m_baseMs;
+    int m_width;
+};
+
 // Whole milliseconds of a key, tolerant of the rounding in keys such as 0.3 s; 0 for a
 // key that is no number or too large for a clock.
 qint64 keyMilliseconds(double key);

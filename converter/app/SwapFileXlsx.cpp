@@ -49,6 +49,8 @@ bool SwapFile::toXlsx(const QString& fileName, const ConvertOptions& options, Xl
         }
         SheetSpan span;
         int sheets = 1;
+        const ClockTimeText clock(base, m_layout.samplePeriod);
+        std::string timeCell;
         ok = runRecords(range, [&](const double* values) {
             // A span longer than a worksheet holds is refused rather than written into a
             // workbook that no spreadsheet program opens.
@@ -59,8 +61,11 @@ bool SwapFile::toXlsx(const QString& fileName, const ConvertOptions& options, Xl
             ++rows;
             const double key = values[0];
             sheet->OpenRow(0);
-            if (base.isValid())
-                putText(*sheet, timeText(base, key, m_layout.samplePeriod), 0);
+            if (base.isValid()) {
+                timeCell.clear();
+                clock.append(timeCell, key);
+                sheet->PutCell(timeCell, 0);
+            }
             else
                 sheet->PutCell(key, 0);
             for (int c = 1; c <= channelCount; ++c)
@@ -73,6 +78,8 @@ bool SwapFile::toXlsx(const QString& fileName, const ConvertOptions& options, Xl
                     return RowOutcome::Stop;
                 const SheetSplit split = splitAt(key, span, startSec, sheetSize);
                 span = split.span;
+                // The finished sheet is compressed while the next one fills.
+                workbook->CompleteWorksheet(*sheet);
                 sheet = addWorksheet(workbook, sheetSpanTitle(split.titleFrom, sheetSize));
                 rows = 0;
                 ++sheets;

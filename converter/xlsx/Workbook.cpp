@@ -65,6 +65,8 @@ CWorkbook::CWorkbook(const CDualString &author)
 
 CWorkbook::~CWorkbook()
 {
+    // Workers stop reading the part files before anything is removed.
+    m_pool.reset();
     // Sheets close their part files before the tree removes them.
     m_worksheets.clear();
     m_tempTree.RemoveAll();

@@ -3,12 +3,14 @@
 #include "ChartPart.h"
 #include "ChartSheet.h"
 #include "Comments.h"
+#include "DeflatePool.h"
 #include "Drawing.h"
 #include "DualString.h"
 #include "StyleTable.h"
 #include "TempTree.h"
 #include "Worksheet.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -42,9 +44,22 @@ public:
     // Called with the fraction of parts packed during Save; null switches it off.
     void SetProgressCallback(ProgressCallback callback) { m_progressCallback = callback; }
     // Writes the package to path. False when any part or the archive could not be
-    // written completely; the target is then removed. The temporary parts are gone
-    // afterwards either way.
+    // written completely, or the save was cancelled; the target is then removed. The
+    // temporary parts are gone afterwards either way.
     bool Save(const std::string &path);
+
+    // Threads that compress large parts: 0 (the default) follows the cores this process
+    // may use; 1 compresses everything in turn on the calling thread. The package is the
+    // same byte for byte whatever the number.
+    void SetSaveWorkers(unsigned workers) { m_saveWorkers = workers; }
+    unsigned SaveWorkers() const;
+    // Tells the workbook that the sheet takes no more rows, notes or drawing objects: its
+    // part is closed now and, with several workers, compressed while the caller fills the
+    // next sheets. Sheets with notes or drawing objects are finished by Save as before.
+    void CompleteWorksheet(CWorksheet &sheet);
+    // Makes the background compression and a running Save give up promptly; the Save then
+    // returns false. Called on the workbook's own thread (the progress callback's).
+    void CancelSave();
 
     // Notes, pictures, charts and chartsheets.
     // A note on a cell of the sheet (rows from 1); false for row 0 or a cell that has one.
@@ -83,6 +98,12 @@ public:
 private:
     bool SaveParts(SaveLog &log);
     bool PackParts(const std::string &path, SaveLog &log);
+    bool SaveWorksheets();
+    bool IsCompleted(const CWorksheet &sheet) const;
+    // Queues the part for the workers when it is large enough to be worth a thread.
+    void CompressAhead(const std::string &part);
+    void ReportBytes(uint64_t done, uint64_t total);
+    static void WaitTick(void *workbook);
     bool AnySheetHasFormulas() const;
     std::vector<CDualString> SheetTitles() const;
     const CWorksheet *WorksheetNumbered(uint64_t number) const;
@@ -102,6 +123,16 @@ private:
     CStyleTable m_styles;
     CTempTree m_tempTree;
     ProgressCallback m_progressCallback = nullptr;
+
+    unsigned m_saveWorkers = 0;
+    std::unique_ptr<CDeflatePool> m_pool;
+    std::vector<std::pair<const CWorksheet *, bool>> m_completed;  // sheet, its part written
+    std::atomic<bool> m_cancelled{false};
+    // Progress of a save that compresses in the background: bytes of all parts, and the
+    // fraction last reported, which never goes back.
+    uint64_t m_packTotal = 0;
+    uint64_t m_packDone = 0;
+    double m_reported = 0;
 };
 
 } // namespace Xlsx

@@ -68,10 +68,24 @@ inline void DeflateInsertKey(DeflateState *s, uint32_t p, uint32_t available)
     s->keyNext[K] = p + 1;
 }
 
+// The common case: every key chain is complete up to p and p's longest key has been
+// read, so each chain takes p alone and the keys share their loads.
+template <int K>
+inline void DeflateLinkKey(DeflateState *s, uint32_t p, uint32_t h)
+{
+    s->keyPrev[K][p & DeflateWindowMask] = s->keyHead[K][h];
+    s->keyHead[K][h] = (uint16_t)p;
+    s->keyNext[K] = p + 1;
+}
+
 template <int... K>
 inline void DeflateInsertKeys(DeflateState *s, uint32_t p, uint32_t available,
                               std::integer_sequence<int, K...>)
 {
+    if (available >= DeflateKeyLengths[DeflateKeyCount - 1] && ((s->keyNext[K] == p) && ...)) {
+        (DeflateLinkKey<K>(s, p, DeflateKeyHash<DeflateKeyLengths[K]>(s->window + p)), ...);
+        return;
+    }
     (DeflateInsertKey<K>(s, p, available), ...);
 }
 

@@ -35,12 +35,12 @@ enum {
     DeflateRep3To6 = 16,          // bit-length codes: repeat the previous length 3-6 times,
     DeflateRepZero3To10 = 17,     // 3-10 zeros,
     DeflateRepZero11To138 = 18,   // 11-138 zeros
-    DeflateKeyCount = 4,      // chains of longer strings that speed up the search
+    DeflateKeyCount = 3,      // chains of longer strings that speed up the search
     DeflateKeyHashBits = 15,
 };
 
 // Lengths of the strings the key chains are hashed on, shortest first.
-constexpr unsigned DeflateKeyLengths[DeflateKeyCount] = {4, 6, 11, 16};
+constexpr unsigned DeflateKeyLengths[DeflateKeyCount] = {6, 10, 16};
 
 struct DeflateTreeNode {
     uint32_t freq;

@@ -266,6 +266,17 @@ ZipHandle OpenZipTarget(void *target, uint32_t length, int kind, const char *pas
     return handle;
 }
 
+ZipResult ZipAbort(ZipHandle handle, ZipResult reason)
+{
+    ZipResult result = ZipCheckHandle(handle);
+    if (result != ZipOk)
+        return ZipLastResult = result;
+    ZipWriterState *state = handle->state;
+    if (state->sticky == ZipOk)
+        state->sticky = reason != ZipOk ? reason : ZipErrorArgument;
+    return ZipLastResult = state->sticky;
+}
+
 ZipResult CloseZip(ZipHandle handle)
 {
     ZipResult result = ZipCheckHandle(handle);

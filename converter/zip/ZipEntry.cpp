@@ -4,32 +4,21 @@
 #include "Deflate.h"
 #include "ZipWriterState.h"
 
+#include <errno.h>
 #include <stdlib.h>
 #include <string.h>
+#include <unistd.h>
 
 namespace {
 
 const uint16_t MadeByVersion = 0x0B17;
 const uint16_t NeededVersion = 20;
-const uint16_t MethodStored = 0;
-const uint16_t MethodDeflated = 8;
+const uint16_t MethodStored = ZipMethodStored;
+const uint16_t MethodDeflated = ZipMethodDeflated;
 const uint16_t FlagEncrypted = 0x0001;
 const uint16_t FlagDeflateMaximum = 0x0002;
 const uint16_t FlagDescriptor = 0x0008;
 const uint16_t ExtendedTimeTag = 0x5455;
-
-// Names that are archives or compressed already are stored as they are.
-bool isStoredByName(const char *name)
-{
-    static const char *const extensions[] = {".zip", ".zoo", ".arc", ".lzh", ".arj", ".gz", ".tgz", ".Z"};
-    const char *dot = strrchr(name, '.');
-    if (!dot)
-        return false;
-    for (const char *extension : extensions)
-        if (strcmp(dot, extension) == 0)
-            return true;
-    return false;
-}
 
 ZipResult copyName(ZipEntryRecord *record, const char *name, bool folder)
 {
@@ -92,18 +81,38 @@ ZipResult writeStoredData(ZipWriterState *state)
     }
 }
 
+// The data of a prepared entry, copied from the caller's file; its CRC and sizes were
+// counted when it was made.
+ZipResult copyPreparedData(ZipWriterState *state)
+{
+    const ZipPreparedEntry *prepared = state->prepared;
+    uint64_t copied = 0;
+    while (copied < prepared->compressedSize) {
+        uint32_t n = ZipBufferSize;
+        if (n > prepared->compressedSize - copied)
+            n = (uint32_t)(prepared->compressedSize - copied);
+        const ssize_t r = pread(state->sourceFd, state->buffer, n, (off_t)copied);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r <= 0)
+            return ZipErrorFile;  // the prepared data is shorter than it was made
+        if (!ZipEmit(state, state->buffer, (uint32_t)r))
+            return ZipErrorWrite;
+        copied += (uint64_t)r;
+    }
+    state->dataWritten = copied;
+    state->crc = prepared->crc;
+    state->bytesRead = prepared->uncompressedSize;
+    return ZipOk;
+}
+
 ZipResult writeData(ZipWriterState *state, ZipEntryRecord *record, bool folder)
 {
-    ZipResult result = ZipOk;
-    if (!folder) {
-        if (record->method == MethodStored)
-            result = writeStoredData(state);
-        else if (DeflateEntry(state) != 0)
-            result = ZipErrorWrite;
-    }
-    if (result == ZipOk && state->readFailed)
-        result = ZipErrorFile;
-    return result;
+    if (folder)
+        return ZipOk;
+    if (state->prepared)
+        return copyPreparedData(state);
+    return ZipWriteData(state, record->method);
 }
 
 // Final CRC and sizes: into the rewritten local header on a seekable target, else into
@@ -158,7 +167,9 @@ ZipResult writeEntry(ZipWriterState *state, ZipEntryRecord *r, bool folder)
         return ZipErrorArgument;  // would need ZIP64
     r->versionMadeBy = MadeByVersion;
     r->versionNeeded = NeededVersion;
-    r->method = (folder || isStoredByName(r->name)) ? MethodStored : MethodDeflated;
+    r->method = folder ? MethodStored : ZipMethodForName(r->name);
+    if (state->prepared && state->prepared->method != r->method)
+        return ZipErrorArgument;  // prepared under a name of the other method
     r->localFlags = FlagDescriptor | (encrypted ? FlagEncrypted : 0)
                     | (r->method == MethodDeflated ? FlagDeflateMaximum : 0);
     r->flags = r->localFlags;
@@ -196,7 +207,29 @@ ZipResult writeEntry(ZipWriterState *state, ZipEntryRecord *r, bool folder)
     return attachCentralExtra(state, r);
 }
 
-ZipResult addEntry(ZipWriterState *state, const char *name, const void *source, uint32_t length, int kind)
+// The source of a prepared entry: its data file, with the attributes and times recorded
+// when the entry was made.
+ZipResult openPrepared(ZipWriterState *state, const ZipPreparedEntry *prepared, int dataFd)
+{
+    state->sourceFd = -1;
+    state->ownsSource = false;
+    state->sourceMemory = nullptr;
+    if (!prepared || dataFd < 0)
+        return ZipErrorArgument;
+    state->sourceFd = dataFd;
+    state->externalAttributes = prepared->externalAttributes;
+    state->sourceSize = prepared->sourceSize;
+    state->dosDateTime = prepared->dosDateTime;
+    state->accessTime = prepared->accessTime;
+    state->modificationTime = prepared->modificationTime;
+    state->creationTime = prepared->creationTime;
+    state->sourceSeekable = true;
+    state->prepared = prepared;
+    return ZipOk;
+}
+
+ZipResult addEntry(ZipWriterState *state, const char *name, const void *source, uint32_t length, int kind,
+                   const ZipPreparedEntry *prepared = nullptr)
 {
     if (state->entryCount >= ZipMaxEntries)
         return ZipErrorArgument;  // would need ZIP64
@@ -206,9 +239,11 @@ ZipResult addEntry(ZipWriterState *state, const char *name, const void *source, 
     const bool folder = kind == ZipKindFolder;
     ZipResult result = copyName(record, name, folder);
     if (result == ZipOk)
-        result = ZipOpenSource(state, source, length, kind);
+        result = prepared ? openPrepared(state, prepared, *static_cast<const int *>(source))
+                          : ZipOpenSource(state, source, length, kind);
     if (result == ZipOk)
         result = writeEntry(state, record, folder);
+    state->prepared = nullptr;
     ZipCloseSource(state);
     if (result != ZipOk) {
         free(record->centralExtra);
@@ -231,7 +266,10 @@ ZipResult ZipAdd(ZipHandle handle, const char *entryName, const char *sourcePath
     return AddZipEntry(handle, entryName, sourcePath, 0, ZipKindName);
 }
 
-ZipResult AddZipEntry(ZipHandle handle, const char *entryName, const void *source, uint32_t length, int kind)
+namespace {
+
+ZipResult addChecked(ZipHandle handle, const char *entryName, const void *source, uint32_t length, int kind,
+                     const ZipPreparedEntry *prepared)
 {
     ZipResult result = ZipCheckHandle(handle);
     if (result != ZipOk)
@@ -242,11 +280,50 @@ ZipResult AddZipEntry(ZipHandle handle, const char *entryName, const void *sourc
     } else if (state->ended) {
         result = ZipErrorEnded;
     } else {
-        result = addEntry(state, entryName, source, length, kind);
+        result = addEntry(state, entryName, source, length, kind, prepared);
         // A failed entry leaves the archive incomplete: later adds are refused and
         // CloseZip reports it.
         if (result != ZipOk && state->sticky == ZipOk)
             state->sticky = result;
     }
     return ZipLastResult = result;
+}
+
+} // namespace
+
+ZipResult AddZipEntry(ZipHandle handle, const char *entryName, const void *source, uint32_t length, int kind)
+{
+    return addChecked(handle, entryName, source, length, kind, nullptr);
+}
+
+ZipResult ZipAddPrepared(ZipHandle handle, const char *entryName, const ZipPreparedEntry *prepared, int dataFd)
+{
+    return addChecked(handle, entryName, &dataFd, 0, ZipKindHandle, prepared);
+}
+
+// Names that are archives or compressed already are stored as they are.
+uint16_t ZipMethodForName(const char *name)
+{
+    static const char *const extensions[] = {".zip", ".zoo", ".arc", ".lzh", ".arj", ".gz", ".tgz", ".Z"};
+    const char *dot = strrchr(name, '.');
+    if (!dot)
+        return MethodDeflated;
+    for (const char *extension : extensions)
+        if (strcmp(dot, extension) == 0)
+            return MethodStored;
+    return MethodDeflated;
+}
+
+ZipResult ZipWriteData(ZipWriterState *state, uint16_t method)
+{
+    ZipResult result = ZipOk;
+    if (method == MethodStored)
+        result = writeStoredData(state);
+    else if (DeflateEntry(state) != 0)
+        result = ZipErrorWrite;
+    if (state->stopped)
+        return ZipErrorStopped;
+    if (result == ZipOk && state->readFailed)
+        result = ZipErrorFile;
+    return result;
 }

@@ -212,6 +212,11 @@ uint32_t ZipReadSource(ZipWriterState *state, unsigned char *into, uint32_t n)
     if (got) {
         state->crc = Crc32(state->crc, into, got);
         state->bytesRead += got;
+        // A preparation whose caller gives up ends its input here; the entry then fails.
+        if (state->progress && state->progress(state->progressContext, state->bytesRead) != 0) {
+            state->stopped = true;
+            return 0;
+        }
     }
-    return got;
+    return state->stopped ? 0 : got;
 }

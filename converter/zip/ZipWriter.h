@@ -29,6 +29,7 @@ enum ZipResultCode : uint32_t {
     ZipErrorNoTarget = 0x1000000,      // nothing to write to or read from
     ZipErrorSeek = 0x2000000,          // the target cannot be positioned
     ZipErrorDescriptor = 0x4000000,    // data-descriptor mode: size differs from the header
+    ZipErrorStopped = 0x8000000,       // a preparation was stopped by its caller
 };
 
 // Kinds of targets (OpenZipTarget) and sources (AddZipEntry).
@@ -70,6 +71,44 @@ ZipResult ZipAdd(ZipHandle handle, const char *entryName, const char *sourcePath
 // ZipKindMemory the data and its length, for ZipKindFolder null.
 ZipResult AddZipEntry(ZipHandle handle, const char *entryName, const void *source, uint32_t length,
                       int kind);
+
+// Entry data made ahead of its place in an archive: the source's bytes stored or deflated
+// (as the entry name decides) into a file of the caller's, with the CRC, sizes, attributes
+// and times that ZipAdd records for the same source. Adding it with ZipAddPrepared gives
+// exactly the bytes ZipAdd would have written, so several entries can be compressed at
+// the same time on other threads while the archive is written in its own order.
+struct ZipPreparedEntry {
+    uint16_t method;
+    uint32_t crc;
+    uint32_t compressedSize;      // bytes of data in the caller's file
+    uint32_t uncompressedSize;    // bytes read from the source
+    uint32_t sourceSize;          // size of the source when it was opened
+    uint32_t externalAttributes;
+    uint32_t dosDateTime;
+    int64_t accessTime;
+    int64_t modificationTime;
+    int64_t creationTime;
+};
+
+// Called after each read of the source with the bytes read so far; a nonzero return stops
+// the preparation, which then fails with ZipErrorStopped.
+typedef int (*ZipPrepareProgress)(void *context, uint64_t bytesRead);
+
+// Prepares the file at sourcePath as entry entryName, writing its data to dataFd from the
+// descriptor's current position. Uses no handle and no process-wide state (ZipLastResult is
+// left alone), so any number of threads may prepare entries at once. progress may be null.
+ZipResult ZipPrepareEntry(const char *entryName, const char *sourcePath, int dataFd, ZipPrepareProgress progress,
+                          void *context, ZipPreparedEntry *prepared);
+
+// Adds a prepared entry: its headers as ZipAdd writes them, then prepared->compressedSize
+// bytes of data read from dataFd at offset 0 (enciphered when the archive has a password).
+// entryName must give the method the entry was prepared with.
+ZipResult ZipAddPrepared(ZipHandle handle, const char *entryName, const ZipPreparedEntry *prepared, int dataFd);
+
+// Marks the archive as failed for a reason outside the writer (an entry whose data could
+// not be made): later adds are refused and CloseZip returns the reason and keeps the
+// target as it was. An archive that failed already keeps its first failure.
+ZipResult ZipAbort(ZipHandle handle, ZipResult reason);
 
 // Writes the central directory and end record, closes and frees everything; the handle
 // is invalid afterwards. Nonzero when the archive is not complete: an earlier add failed

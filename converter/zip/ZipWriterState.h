@@ -93,6 +93,13 @@ struct ZipWriterState {
     uint64_t dataWritten;
     bool readFailed;
 
+    // data of the current entry made ahead (ZipAddPrepared): copied instead of read
+    const ZipPreparedEntry *prepared;
+    // reports reads of a preparation and may stop it
+    ZipPrepareProgress progress;
+    void *progressContext;
+    bool stopped;
+
     unsigned char buffer[ZipBufferSize];
     DeflateState *deflate;
 
@@ -111,6 +118,14 @@ bool ZipRewriteAt(ZipWriterState *state, uint64_t offset, const void *data, uint
 // Reads up to n bytes of the entry's source (ZipSource.cpp), updating its CRC-32 and
 // byte count; 0 at the end or after a read error (readFailed is then set).
 uint32_t ZipReadSource(ZipWriterState *state, unsigned char *into, uint32_t n);
+
+// Entry methods: names of archives and compressed files are stored, all else deflated.
+enum { ZipMethodStored = 0, ZipMethodDeflated = 8 };
+uint16_t ZipMethodForName(const char *name);
+
+// Writes the data of the entry whose source is open, stored or deflated, and leaves its
+// CRC and byte counts in the state.
+ZipResult ZipWriteData(ZipWriterState *state, uint16_t method);
 
 // Traditional PKWARE cipher (ZipCipher.cpp).
 void ZipCipherInit(uint32_t keys[3], const char *password);

@@ -1,5 +1,7 @@
 #include "HidDevice.h"
 
+#include "HidReadAhead.h"
+
 #include "LoggerState.h"
 #include "Packet.h"
 #include "PowerPackets.h"
@@ -77,13 +79,34 @@ bool HidDevice::open(quint16 vendor, quint16 product, const wchar_t* serial)
     if (!m_device)
         return false;
     hid_set_nonblocking(m_device, 1);
+    // The firmware flashing opens the device with polling stopped and reads the
+    // bootloader's answers itself.
+    if (m_readTimer->isActive())
+        startReadAhead();
     return true;
+}
+
+void HidDevice::startReadAhead()
+{
+    if (m_readAheadWanted && m_device && !m_readAhead)
+        m_readAhead = std::make_unique<HidReadAhead>(m_device);
+}
+
+void HidDevice::setReadAhead(bool on)
+{
+    m_readAheadWanted = on;
+    // Switching off takes effect at the next hidRead, which hands out what was read
+    // ahead first, so nothing is lost or reordered.
+    if (on && m_readTimer->isActive())
+        startReadAhead();
 }
 
 void HidDevice::close()
 {
     if (!m_device)
         return;
+    // The reading thread ends before the handle it reads goes.
+    m_readAhead.reset();
     hid_close(m_device);
     m_device = nullptr;
 }
@@ -198,6 +221,23 @@ void HidDevice::hidRead()
     // one goes on draining when the receiver returns.
     if (!m_readMutex.tryLock())
         return;
+    if (m_readAhead) {
+        HidReadAhead::Taken taken = m_readAhead->take();
+        if (!m_readAheadWanted)
+            m_readAhead.reset();
+        for (HidReadAhead::Report& report : taken.reports) {
+            if (!m_device)
+                break;
+            emit packetReceived(report.data(), HidFraming::packetBytes);
+        }
+        if (taken.failed && m_device) {
+            qDebug() << "HidDevice::hidRead: read failed, device removed:" << taken.error;
+            emit deviceDisconnected();
+            close();
+        }
+        m_readMutex.unlock();
+        return;
+    }
     while (m_device) {
         std::array<quint8, HidFraming::packetBytes> report{};
         const int result = hid_read(m_device, report.data(), report.size());

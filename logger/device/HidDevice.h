@@ -13,7 +13,9 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
+class HidReadAhead;
 class Packet;
 class QIODevice;
 class QTimer;
@@ -59,6 +61,13 @@ public:
     // Polling again after a stop: closes the device and runs an arrival search.
     void restart();
 
+    // While on, a thread of its own empties the device's report buffer as reports come
+    // (a measurement stream fills it within a fraction of a second), and hidRead hands
+    // them out in the same order. Applies to the open device and to every device opened
+    // while polling runs.
+    void setReadAhead(bool on);
+    bool readAhead() const { return m_readAheadWanted; }
+
     bool updateFirmware(QIODevice* image);
     bool waitAck();
 
@@ -84,6 +93,7 @@ public slots:
 private:
     explicit HidDevice(QObject* parent);
 
+    void startReadAhead();
     int write(const quint8* report, int length);
     int write(const HidOutputReport& report);
     void close();
@@ -107,4 +117,6 @@ private:
     bool m_bootMode = false;
     bool m_terminate = false;
     Sleeper m_sleeper;
+    bool m_readAheadWanted = false;
+    std::unique_ptr<HidReadAhead> m_readAhead;
 };

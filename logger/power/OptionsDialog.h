@@ -1,39 +1,140 @@
 #pragma once
 
+// The logger's modal preferences dialog: appearance (theme, language, colours, time
+// format), the connected supply's own settings, update checks and flashing, and the
+// About pane. The main window builds it for one opening and wires it while it runs.
+
+#include "PowerPackets.h"
+
 #include <QDialog>
+#include <QJsonObject>
 #include <QList>
 #include <QString>
 
-class PowerDataPacket;
-class PowerGetPacket;
-class QComboBox;
+#include <memory>
+
+class ColorsAgent;
+class PowerDisplay;
+class QTimer;
+class UpdateDialog;
 class Updater;
 
-// The preferences dialog. Minimal form: the language choice and the signals and slots
-// the main window wires while it runs; its panes are the options dialog's own work.
+namespace Ui {
+class OptionsDialog;
+}
+
+// The program's folder, where the translation files lie.
+QString appDirPath();
+
 class OptionsDialog : public QDialog
 {
     Q_OBJECT
 public:
     OptionsDialog(Updater* updater, QWidget* parent);
+    ~OptionsDialog() override;
 
+    // Appends the language names and selects one (before anybody listens).
     void setLanguages(const QList<QString>& names, int current);
 
+    // The supply's settings page: widgets to report and report to widgets.
+    void readDeviceSettings(PowerGetPacket& report);
+    void fillDeviceSettings();
+    void saveSettings();
+    void applySettings();
+
+    static QJsonObject settingsToJson(const PowerGetPacket& report);
+    // False (report unchanged, error set) for a file whose values are out of range.
+    static bool settingsFromJson(PowerGetPacket& report, const QJsonObject& object, QString* error = nullptr);
+
+    // What the page holds and last received; for the page's owner and tests.
+    const PowerGetPacket& currentSettings() const { return m_settings; }
+    const PowerGetPacket& referenceSettings() const { return m_reference; }
+    const PowerDataPacket& supplyData() const { return m_data; }
+    bool deviceSettingsShown() const { return m_deviceSettingsShown; }
+
 signals:
-    void languageChanged(int index);
-    void timeFormatChanged();
+    void checkFWUpdates();
+    void checkSWUpdates();
+    void autoFWUpdatesChecked(bool);
+    void autoSWUpdatesChecked(bool);
+    void updateFW(QString);
     void changeColorTheme(bool dark);
     void changeColors();
-    void checkSWUpdates();
-    void checkFWUpdates();
+    void languageChanged(int);
+    void timeFormatChanged();
 
 public slots:
-    void fillFWInfo();
+    void done(int _result) override;
+    // Escape closes the dialog as the window's close button does, asking the same question.
+    void reject() override;
     void on_newSWAvailable(bool _available);
     void on_newFWAvailable(bool _available);
-    void on_paketReceived(PowerGetPacket& packet);
-    void on_paketDataReceived(PowerDataPacket& packet);
+    void fillSWInfo();
+    void fillFWInfo();
+    void on_paketReceived(PowerGetPacket& _pack);
+    void on_paketDataReceived(PowerDataPacket& _pack);
+    void format24hChecked(bool _state);
+    void on_export();
+    void on_import();
+    void showColorDialog();
+    void initColors(bool _dark);
+    void on_changeColorTheme(bool darkColor);
+    void on_btnBrowse();
+    void on_btnCheckUpdateFirm();
+    void on_btnCheckUpdateSoft();
+    void on_btnUpdateFirm();
+    void on_buttonFWUpdate();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
-    QComboBox* m_languages;
+    // Appearance
+    void connectAppearance();
+    void onThemeToggled(bool dark);
+    void showSwatches(int kind);
+    void chooseChannelColor(int channel);
+    void chooseBackgroundColor();
+    void preview();
+    int editedKind() const;
+    void setVersionTexts();
+    // Update panes
+    void setupUpdatePanes();
+    void onAutoCheckFirm(int state);
+    void onAutoCheckSoft(int state);
+    void showFirmwareDetails();
+    void showSoftwareDetails();
+    void downloadSoftware();
+    // Runs a firmware update dialog modally and cleans up after it.
+    void runUpdateDialog(UpdateDialog* dialog);
+    // Device settings page
+    void setupDeviceSettings();
+    void onDateFormatChanged();
+    void onFahrenheitClicked(bool checked);
+    void restoreDefaults();
+    void syncClock();
+    void sendWrite(quint8 flag);
+    bool deviceOpen() const;
+    void warnDisconnected();
+    void enableWrites();
+    void askUnsavedSettings();
+    QList<PowerDisplay*> previews() const;
+    void refreshPreviews();
+
+    std::unique_ptr<Ui::OptionsDialog> ui;
+    QString m_firmwarePath;
+    ColorsAgent* m_colors = nullptr;
+    bool m_firstSettingsTaken = false;
+    Updater* m_updater;
+    UpdateDialog* m_updateDialog = nullptr;
+    PowerGetPacket m_settings;
+    PowerGetPacket m_reference;
+    PowerDataPacket m_data;
+    std::unique_ptr<QTimer> m_clockTimer;
+    // The page was set up (a supply with an open handle when the dialog was built).
+    bool m_deviceSettingsShown = false;
+    // A write went out: the next settings reply is what the supply now holds.
+    bool m_referenceStale = false;
+    bool m_closeAsked = false;
 };

@@ -70,3 +70,25 @@ void removeFirstPoints(QCPGraphDataContainer& map, qint64 count)
     }
     map.removeBefore((map.constBegin() + count)->key);
 }
+
+ChannelMaps takePointsBefore(const ChannelMaps& maps, double cut)
+{
+    ChannelMaps taken;
+    for (const ChannelMap& map : maps) {
+        auto moved = ChannelMap::create();
+        if (map) {
+            const auto end = map->findBegin(cut, false);
+            moved->add(QVector<QCPGraphData>(map->constBegin(), end), true);
+            map->removeBefore(cut);
+        }
+        taken << moved;
+    }
+    return taken;
+}
+
+void addPoints(const ChannelMaps& into, const ChannelMaps& from)
+{
+    for (int i = 0; i < from.size() && i < into.size(); ++i)
+        if (into[i] && from[i] && !from[i]->isEmpty())
+            into[i]->add(*from[i]);
+}

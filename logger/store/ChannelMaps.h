@@ -24,3 +24,10 @@ void insertOrReplace(QCPGraphDataContainer& map, const QVector<QCPGraphData>& po
 
 // Removes the first `count` points of the map (all of them when it holds fewer).
 void removeFirstPoints(QCPGraphDataContainer& map, qint64 count);
+
+// Takes the points with a key below `cut` out of each map, into new maps in the same
+// order (an empty map for a missing one).
+ChannelMaps takePointsBefore(const ChannelMaps& maps, double cut);
+
+// Puts the points of `from` back into the map of the same index of `into`.
+void addPoints(const ChannelMaps& into, const ChannelMaps& from);

@@ -5,10 +5,12 @@
 #include "RecordFile.h"
 #include "RecordLayout.h"
 #include "Settings.h"
+#include "SwapFileWriter.h"
 
 #include <QDateTime>
 #include <QDebug>
 #include <QFileInfo>
+#include <QMutexLocker>
 #include <QStringList>
 
 #include <cstring>
@@ -45,7 +47,16 @@ SwapFile::SwapFile(QObject* parent)
 
 SwapFile::~SwapFile()
 {
+    // Points still on their way are written before the file closes.
+    m_writer.reset();
     closeFile();
+}
+
+SwapFileWriter& SwapFile::writer()
+{
+    if (!m_writer)
+        m_writer = std::make_unique<SwapFileWriter>(*this);
+    return *m_writer;
 }
 
 void SwapFile::readThresholds()
@@ -65,6 +76,8 @@ bool SwapFile::fail(int code)
 
 void SwapFile::closeFile()
 {
+    // A reader must not close the file under a write of the background writer.
+    QMutexLocker lock(&m_appendMutex);
     if (m_file.isOpen())
         m_file.close();
 }

@@ -17,9 +17,13 @@
 
 #include <qcustomplot.h>
 
+#include <atomic>
+#include <memory>
+
 class DeviceControl;
 class ProgressDialog;
 class RecordFile;
+class SwapFileWriter;
 
 class SwapFile : public QObject
 {
@@ -52,6 +56,8 @@ public:
     bool append(const ChannelMaps& maps, bool freeMaps);
     // append() on a worker of the global thread pool, waited for at once.
     bool appendOnWorker(const ChannelMaps& maps, bool freeMaps);
+    // The file's background writer, for appends nobody waits for (created on first use).
+    SwapFileWriter& writer();
     bool readWindow(double centre, double width, ChannelMaps& maps);
     bool load(const QString& fileName, int seconds, ChannelMaps& maps);
     bool loadPowerLog(const QString& fileName, int seconds, ChannelMaps& maps);
@@ -136,8 +142,10 @@ private:
     QList<int> m_channelList;
     double m_endTime = 0;
     qint64 m_creationTime = 0;
-    qint64 m_recordsWritten = 0;
+    std::atomic<qint64> m_recordsWritten = 0; // counted by the background writer
     qint64 m_mapWindowBytes = mapWindowBytes;
     bool m_cancelRequested = false;
     bool m_wasCancelled = false;
+    // Last member: it goes first, while the file is still there to write to.
+    std::unique_ptr<SwapFileWriter> m_writer;
 };

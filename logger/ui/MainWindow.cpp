@@ -2,7 +2,9 @@
 #include "MainWindow.h"
 #include "ui_MainWindow.h"
 
-#include "ChartBars.h"
+#include "MarkerBar.h"
+#include "NavigationBar.h"
+#include "ReportBar.h"
 #include "ColorsAgent.h"
 #include "ControlPanel.h"
 #include "DeviceDescriptions.h"
@@ -62,10 +64,7 @@ MainWindow::MainWindow(QWidget* parent)
     connect(new QShortcut(QKeySequence(QStringLiteral("Esc")), this), &QShortcut::activated, this,
             &MainWindow::on_stopButton);
 
-    connect(ui->navigationBar, &NavigationBar::navigationClicked, this, [this](double key) {
-        if (GLWidget* chart = currentChart())
-            centreKeyAxis(key, chart->plot->xAxis->range().size());
-    });
+    connect(ui->navigationBar, &NavigationBar::navigationClicked, this, &MainWindow::on_navigationClicked);
     connect(ui->tabWidget->tabBar(), &QTabBar::tabCloseRequested, this, &MainWindow::on_closeTab);
     connect(this, &MainWindow::showNotification, this,
             [this](const QString& msg, const QString& url) { statusBar()->showMessage(msg + url); });
@@ -336,6 +335,11 @@ void MainWindow::storeSettings()
 {
     Settings settings;
     settings.beginGroup(QStringLiteral("Main"));
+    if (const Marker* first = ui->markerBar->marker(0); first && ui->markerBar->marker(1)) {
+        settings.setValue(MarkerBar::settingsKeyMarker1(), first->x);
+        settings.setValue(MarkerBar::settingsKeyMarker2(), ui->markerBar->marker(1)->x);
+        settings.setValue(MarkerBar::settingsKeyColor(), first->color.name());
+    }
     settings.setValue(QStringLiteral("geometry"), saveGeometry());
     settings.setValue(QStringLiteral("state"), saveState());
     settings.endGroup();

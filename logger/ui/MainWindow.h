@@ -170,6 +170,7 @@ public slots:
     // tick labels were generated in.
     void on_axisUnitChanged(QCPAxis* axis, int _upper, QList<double>& mTickVector,
                             QList<QString>& tickVectorLabels);
+    void on_navigationClicked(double _time);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -4,7 +4,7 @@
 #include "ui_MainWindow.h"
 
 #include "Calculator.h"
-#include "ChartBars.h"
+#include "ReportBar.h"
 #include "GLWidget.h"
 #include "LoggerState.h"
 #include "SwapFile.h"

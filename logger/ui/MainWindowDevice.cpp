@@ -3,7 +3,9 @@
 #include "ui_MainWindow.h"
 
 #include "ChannelInfo.h"
-#include "ChartBars.h"
+#include "MarkerBar.h"
+#include "NavigationBar.h"
+#include "ReportBar.h"
 #include "ControlPanel.h"
 #include "DeviceControl.h"
 #include "DeviceDescriptions.h"
@@ -98,7 +100,7 @@ void MainWindow::setupAnalyzer()
     m_controlPanel->setMeasureControlsEnabled(true);
     m_controlPanel->setControlsEnabled(true);
     m_statusPanel->setPanelEnabled(true);
-    ui->navigationBar->setControlsEnabled(true);
+    ui->navigationBar->enableControls();
     setToolBarEnabled(true, false);
     m_actionView->setVisible(true);
     m_actionReport->setVisible(true);
@@ -138,7 +140,7 @@ void MainWindow::on_enableMeasurement()
     m_statusPanel->setPanelEnabled(true);
     m_controlPanel->setControlsEnabled(true);
     m_controlPanel->setMeasureControlsEnabled(true);
-    ui->navigationBar->setControlsEnabled(true);
+    ui->navigationBar->enableControls();
 }
 
 void MainWindow::on_packetReceived(quint8* _packet, int _length)

@@ -5,7 +5,9 @@
 
 #include "ChannelInfo.h"
 #include "ChartAxis.h"
-#include "ChartBars.h"
+#include "MarkerBar.h"
+#include "NavigationBar.h"
+#include "ReportBar.h"
 #include "DeviceDescriptions.h"
 #include "DeviceInfo.h"
 #include "FileDialogs.h"
@@ -102,7 +104,7 @@ void MainWindow::loadLog(const QString& path)
     if (!chart)
         return;
     chart->setCursor(Qt::WaitCursor);
-    ui->navigationBar->setControlsEnabled(false);
+    ui->navigationBar->disableControls();
 
     bool loaded = false;
     bool cancelled = false;
@@ -143,7 +145,7 @@ void MainWindow::loadLog(const QString& path)
         }
     }
     chart->setCursor(Qt::ArrowCursor);
-    ui->navigationBar->setControlsEnabled(true);
+    ui->navigationBar->enableControls();
 
     if (loaded) {
         const int index = ui->tabWidget->indexOf(chart);

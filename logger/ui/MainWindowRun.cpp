@@ -4,7 +4,9 @@
 #include "ui_MainWindow.h"
 
 #include "ChartAxis.h"
-#include "ChartBars.h"
+#include "MarkerBar.h"
+#include "NavigationBar.h"
+#include "ReportBar.h"
 #include "ControlPanel.h"
 #include "DeviceControl.h"
 #include "GLWidget.h"
@@ -18,6 +20,7 @@
 #include "ProgressDialog.h"
 #include "SwapFile.h"
 #include "SwapFileName.h"
+#include "SwapFileWriter.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -39,6 +42,19 @@ void setInteractions(QCustomPlot* plot, Qt::Orientations orientations)
     plot->axisRect()->setRangeDrag(orientations);
     plot->axisRect()->setRangeZoom(orientations);
 }
+
+// Waits for the flushes still on their way to the disk (the run is over, nothing more
+// comes in) and puts the points it refused back into the chart, where the end of the
+// run is written from.
+void collectBackgroundWrites(GLWidget* chart)
+{
+    SwapFileWriter& writer = chart->swapFile->writer();
+    writer.waitUntilIdle();
+    QMutexLocker lock(&chart->mapMutex);
+    for (const ChannelMaps& refused : writer.takeRefused())
+        addPoints(chart->channelMaps, refused);
+}
+
 } // namespace
 
 QString MainWindow::swapFileErrorText(int code)
@@ -153,7 +169,7 @@ void MainWindow::on_startMeasurement(DeviceControl& control)
     m_controlPanel->setMeasureControlsEnabled(false);
     m_controlPanel->enableStopButton();
     ui->navigationBar->clear();
-    ui->navigationBar->setControlsEnabled(false);
+    ui->navigationBar->disableControls();
     chart->updateTitle();
     ui->markerBar->update();
 
@@ -161,6 +177,9 @@ void MainWindow::on_startMeasurement(DeviceControl& control)
     m_popUp->hide();
     OverCurrent::instance()->reset();
     qInfo().noquote() << "Start: " + control.toString();
+    // The stream fills the device's buffer within a fraction of a second: it is read
+    // on a thread of its own while the window is busy.
+    m_hid->setReadAhead(true);
     if (!firmwareUpdateActive)
         m_hid->send(control);
 }
@@ -210,6 +229,7 @@ void MainWindow::finishRun(GLWidget* chart)
         return;
     }
     m_runChart = nullptr;
+    m_hid->setReadAhead(false);
     m_limitStopQueued = false;
     SwapFile* file = chart->swapFile;
     qDebug() << "MainWindow::on_stopMeasurement call append";
@@ -246,7 +266,7 @@ void MainWindow::finishRun(GLWidget* chart)
 
     if (chart == currentChart()) {
         ui->navigationBar->setSwapFile(file);
-        ui->navigationBar->setControlsEnabled(true);
+        ui->navigationBar->enableControls();
         ui->markerBar->loadMarkers(chart);
     }
     restoreRunControls();
@@ -257,6 +277,7 @@ void MainWindow::finishRun(GLWidget* chart)
 bool MainWindow::writeRunTail(GLWidget* chart)
 {
     SwapFile* file = chart->swapFile;
+    collectBackgroundWrites(chart);
     const qint64 before = file->recordsWritten();
     const bool appended = file->appendOnWorker(chart->channelMaps, false);
     if (!appended) {
@@ -298,7 +319,9 @@ void MainWindow::abandonRefusedStart()
         return;
     measuringActive = false;
     m_runChart = nullptr;
+    m_hid->setReadAhead(false);
     m_limitStopQueued = false;
+    collectBackgroundWrites(chart);
     if (chart->isEmpty() && chart->statistics.count == 0) {
         chart->swapFile->remove();
         chart->keepFile = true;
@@ -379,6 +402,11 @@ void MainWindow::reRangeX()
 void MainWindow::flushOldPoints(GLWidget* chart, qint64 now)
 {
     QMutexLocker lock(&chart->mapMutex);
+    SwapFileWriter& writer = chart->swapFile->writer();
+    // Points the disk did not take come back into the chart, older than all it holds,
+    // and leave it again with the next batch: no sample is dropped.
+    for (const ChannelMaps& refused : writer.takeRefused())
+        addPoints(chart->channelMaps, refused);
     ChannelMap first;
     for (const ChannelMap& map : std::as_const(chart->channelMaps)) {
         if (map && !map->isEmpty()) {
@@ -391,30 +419,17 @@ void MainWindow::flushOldPoints(GLWidget* chart, qint64 now)
     const double last = (first->constEnd() - 1)->key;
     const double cut = windowFlushCut(last);
 
-    ChannelMaps old;
-    for (const ChannelMap& map : std::as_const(chart->channelMaps)) {
-        auto moved = ChannelMap::create();
-        if (map) {
-            const auto end = map->findBegin(cut, false);
-            moved->add(QVector<QCPGraphData>(map->constBegin(), end), true);
-            map->removeBefore(cut);
-        }
-        old << moved;
-    }
     QCPAxis* key = chart->plot->xAxis;
     const double width = key->range().size();
     if (ChartAxis* axis = chartAxis(key))
         axis->setRange(last - width, last);
     else
         key->setRange(last - width, last);
-    chart->swapFile->appendOnWorker(old, true);
-    // The swap file frees only the points it wrote. What it could not take (a failed
-    // write, or points beyond a shorter channel) goes back into the chart, so that the
-    // next flush or the stop writes it: no sample is dropped.
-    for (int i = 0; i < old.size() && i < chart->channelMaps.size(); ++i) {
-        if (chart->channelMaps[i] && !old[i]->isEmpty())
-            chart->channelMaps[i]->add(*old[i]);
-    }
+    // The writer's thread does the disk work; the window goes on at once. After a refused
+    // write the points stay here until the refused ones are back, so that the file gets
+    // every record in time order.
+    if (writer.accepting())
+        writer.write(takePointsBefore(chart->channelMaps, cut));
 }
 
 void MainWindow::reRangeAxis(bool force)

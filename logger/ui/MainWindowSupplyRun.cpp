@@ -6,7 +6,7 @@
 
 #include "ChannelInfo.h"
 #include "ChartAxis.h"
-#include "ChartBars.h"
+#include "NavigationBar.h"
 #include "ControlPanel.h"
 #include "DeviceControl.h"
 #include "DeviceDescriptions.h"
@@ -262,7 +262,7 @@ void MainWindow::on_startPowerMeasurement(QString _cmd)
     setToolBarEnabled(false, false);
 
     ui->navigationBar->clear();
-    ui->navigationBar->setControlsEnabled(false);
+    ui->navigationBar->disableControls();
     chart->updateTitle();
     OverCurrent::instance()->reset();
     qInfo().noquote() << "Start: " + _cmd;

@@ -4,7 +4,10 @@
 #include "ui_MainWindow.h"
 
 #include "ChartAxis.h"
-#include "ChartBars.h"
+#include "MarkerBar.h"
+#include "MarkerLine.h"
+#include "NavigationBar.h"
+#include "ReportBar.h"
 #include "ChartPlot.h"
 #include "ColorsAgent.h"
 #include "FileDialogs.h"
@@ -96,9 +99,13 @@ void MainWindow::addCaptureTab()
 void MainWindow::on_channelsAdded()
 {
     GLWidget* chart = qobject_cast<GLWidget*>(sender());
-    connectAxisUnits(chart ? chart : currentChart());
-    if (QCustomPlot* plot = currentPlot())
+    if (!chart)
+        chart = currentChart();
+    connectAxisUnits(chart);
+    if (QCustomPlot* plot = chart ? chart->plot : nullptr) {
+        new MarkerLine(ui->markerBar, plot);
         plot->replot(QCustomPlot::rpQueuedRefresh);
+    }
 }
 
 void MainWindow::on_currentTabChanged(int index)

@@ -4,7 +4,9 @@
 #include "ui_MainWindow.h"
 
 #include "ChartAxis.h"
-#include "ChartBars.h"
+#include "MarkerBar.h"
+#include "NavigationBar.h"
+#include "ReportBar.h"
 #include "ColorsAgent.h"
 #include "ControlPanel.h"
 #include "DarkPalette.h"
@@ -181,7 +183,10 @@ void MainWindow::setRunControlsEnabled(bool on)
 {
     m_statusPanel->setPanelEnabled(on);
     m_controlPanel->setControlsEnabled(on);
-    ui->navigationBar->setControlsEnabled(on);
+    if (on)
+        ui->navigationBar->enableControls();
+    else
+        ui->navigationBar->disableControls();
     if (!on) {
         ui->reportBar->hide();
         m_actionReport->setText(tr("Show Report"));
@@ -353,17 +358,49 @@ void MainWindow::replotCurrent()
 
 void MainWindow::centreKeyAxis(double centre, double width)
 {
+    GLWidget* chart = currentChart();
     QCustomPlot* plot = currentPlot();
     if (!plot)
         return;
-    if (auto* key = qobject_cast<ChartAxis*>(plot->xAxis))
-        key->setRange(centre - width / 2, centre + width / 2);
-    else
-        plot->xAxis->setRange(centre - width / 2, centre + width / 2);
+    // The time axis may move over the loaded records only; a centre near their end shows
+    // the last full width, one before time 0 the first.
+    // A chart without points keeps its limits: there is nothing to hold the axis to.
+    const bool hasData = !chart->isEmpty();
+    const QCPRange data = chart->dataRange();
+    const double half = width / 2;
+    double lower = centre - half;
+    double upper = centre + half;
+    if (hasData && data.upper < upper) {
+        lower = data.upper - width;
+        upper = data.upper;
+    }
+    if (lower < 0) {
+        lower = 0;
+        upper = width;
+    }
+    if (auto* key = qobject_cast<ChartAxis*>(plot->xAxis)) {
+        if (hasData) {
+            key->setRangeMin(data.lower);
+            key->setRangeMax(data.upper);
+        }
+        key->setRange(lower, upper);
+    } else {
+        plot->xAxis->setRange(lower, upper);
+    }
+    reRangeAxis(true);
     replotCurrent();
 }
 
-void MainWindow::on_rangeChanged(const QCPRange&, const QCPRange&, QCPAxis*) {}
+void MainWindow::on_rangeChanged(const QCPRange& newRange, const QCPRange& oldRange, QCPAxis* axis)
+{
+    // The bars follow the time window of the current chart.
+    QCustomPlot* plot = currentPlot();
+    if (measuringActive || !plot || axis != plot->xAxis)
+        return;
+    if (ui->reportBar->isVisible())
+        ui->reportBar->updateReport(currentChart(), true);
+    ui->markerBar->on_rangeChanged(newRange, oldRange, axis);
+}
 
 void MainWindow::on_mouseWheel(QWheelEvent*) {}
 

@@ -53,6 +53,11 @@ private slots:
         QTest::newRow("period 1000 pads to 2") << noon << 1.0 << 1000 << "12:00:01:700";
         QTest::newRow("slow rate, no padding") << noon << 2.25 << 5000 << "12:00:02:950";
         QTest::newRow("no clock base") << qint64(-1) << 1.5 << 1 << ":0500";
+        const qint64 late = QDateTime(QDate(2024, 3, 1), QTime(23, 59, 59, 998), Qt::UTC).toMSecsSinceEpoch();
+        QTest::newRow("past midnight") << late << 0.0035 << 10 << "00:00:00:0001";
+        QTest::newRow("a day and more") << noon << 86401.25 << 100 << "12:00:01:950";
+        QTest::newRow("before 1970") << qint64(0) << -1.5 << 10 << "23:59:58:0500";
+        QTest::newRow("no number") << noon << qQNaN() << 1 << "12:00:00:0700";
     }
     void timeTexts()
     {
@@ -62,6 +67,15 @@ private slots:
         QFETCH(QString, text);
         const QDateTime base = baseMs < 0 ? QDateTime() : QDateTime::fromMSecsSinceEpoch(baseMs, Qt::UTC);
         QCOMPARE(timeText(base, key, qint16(period)), text);
+        // What the conversions append, and the same time formatted through Qt's calendar.
+        std::string appended = "x";
+        ClockTimeText(base, qint16(period)).append(appended, key);
+        QCOMPARE(QString::fromStdString(appended), "x" + text);
+        if (base.isValid()) {
+            const QTime at = base.addMSecs(keyMilliseconds(key)).time();
+            QCOMPARE(text.section(':', 0, 2), at.toString(Qt::ISODate));
+            QCOMPARE(text.section(':', 3).toInt(), at.msec());
+        }
     }
 
     void clockTimeNeverGoesBack()

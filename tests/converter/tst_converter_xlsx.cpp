@@ -14,6 +14,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -78,6 +79,19 @@ class TestConverterXlsx : public QObject
 private:
     QTemporaryDir m_dir;
     QString path(const QString& name) const { return m_dir.filePath(name); }
+
+    // The package a conversion writes with the given number of save workers.
+    QByteArray packageBytes(const QString& log, const ConvertOptions& options, unsigned workers)
+    {
+        SwapFile reader;
+        Book book;
+        book.workbook()->SetSaveWorkers(workers);
+        const QString out = path(QStringLiteral("workers-%1.xlsx").arg(workers));
+        QFile file(out);
+        if (!reader.toXlsx(log, options, book.workbook()) || !book.save(out) || !file.open(QIODevice::ReadOnly))
+            return {};
+        return file.readAll();
+    }
 
     QJsonArray convert(const QString& log, const ConvertOptions& options, bool expected = true)
     {
@@ -221,6 +235,79 @@ private slots:
         QVERIFY(QFile::setPermissions(output, shared));
         w.findChild<QPushButton*>("pushButtonStart")->click();
         QCOMPARE(QFile::permissions(output), shared);
+    }
+
+    // Sheets compressed on several workers, finished sheets while the next ones fill, give
+    // the very package one worker gives. Logs at 1 kHz, sheets of some 3000 rows.
+    void sameWorkbookOnAnyNumberOfWorkers_data()
+    {
+        QTest::addColumn<int>("records");
+        QTest::addColumn<int>("gapFrom");
+        QTest::addColumn<int>("gapTo");
+        QTest::addColumn<int>("sheetSize");
+        QTest::addColumn<int>("maxSheets");
+        QTest::addColumn<bool>("relative");
+        QTest::addColumn<int>("sheets");
+        QTest::newRow("one sheet") << 6000 << -1 << -1 << 100 << 10 << true << 1;
+        QTest::newRow("several sheets") << 12000 << -1 << -1 << 3 << 10 << true << 4;
+        QTest::newRow("a gap") << 12000 << 2000 << 8500 << 2 << 10 << true << 7;
+        QTest::newRow("a sheet limit") << 12000 << -1 << -1 << 2 << 3 << true << 3;
+        QTest::newRow("clock time") << 9000 << -1 << -1 << 3 << 10 << false << 3;
+    }
+
+    void sameWorkbookOnAnyNumberOfWorkers()
+    {
+        QFETCH(int, records);
+        QFETCH(int, gapFrom);
+        QFETCH(int, gapTo);
+        QFETCH(int, sheetSize);
+        QFETCH(int, maxSheets);
+        QFETCH(bool, relative);
+        QFETCH(int, sheets);
+        const QString log = path(QStringLiteral("workers.talvo"));
+        QVERIFY(writeFile(log, logBytes(header(0x07, 10), created, TestLogs::records(records, 10, 3, gapFrom, gapTo))));
+        const ConvertOptions options = bookOptions(sheetSize, maxSheets, true, relative);
+        // Both packages carry the second they were written in: they are compared when
+        // both were written within the same second.
+        QByteArray one, several;
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            const time_t started = time(nullptr);
+            one = packageBytes(log, options, 1);
+            several = packageBytes(log, options, 4);
+            if (time(nullptr) == started)
+                break;
+        }
+        QVERIFY(!one.isEmpty());
+        QCOMPARE(several.size(), one.size());
+        QVERIFY(several == one);
+        QCOMPARE(readBack(path(QStringLiteral("workers-4.xlsx"))).size(), sheets);
+    }
+
+    // A cancel while the save compresses on its workers leaves no output and no
+    // temporary file behind.
+    void cancelWhileSavingOnWorkers()
+    {
+        QFile::remove(Settings::filePath());
+        QTemporaryDir dir;
+        writeLog(dir.filePath("long.talvo"), 0x07, 60000, 10, created);
+        MainWindow w;
+        w.findChild<QRadioButton*>("radioButtonXlsx")->setChecked(true);
+        w.findChild<QLineEdit*>("lineEditLength")->setText("-1");
+        w.findChild<QSpinBox*>("spinBoxSheetSize")->setValue(6);
+        w.findChild<QSpinBox*>("spinBoxMaxSheets")->setValue(20);
+        w.findChild<QLineEdit*>("lineEditName")->setText(dir.filePath("long.talvo"));
+        QTimer watcher;
+        connect(&watcher, &QTimer::timeout, this, [] {
+            for (QWidget* t : QApplication::topLevelWidgets())
+                if (auto* dialog = qobject_cast<QProgressDialog*>(t))
+                    if (dialog->isVisible() && dialog->labelText() == "Saving..." && dialog->value() > 0)
+                        dialog->findChild<QPushButton*>()->click();
+        });
+        watcher.start(0);
+        w.findChild<QPushButton*>("pushButtonStart")->click();
+        QCOMPARE(w.findChild<QLabel*>("labelStatus")->text(), QStringLiteral("<font color='blue'>Canceled.</font>"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"long.talvo"});
+        QCOMPARE(QDir(QDir::tempPath()).entryList({"xlsx_*"}, QDir::AllEntries | QDir::Hidden), QStringList());
     }
 
     void windowWritesAndCancelsWorkbooks()

@@ -6,6 +6,7 @@
 #include "PowerPackets.h"
 
 #include <QSignalSpy>
+#include <QThread>
 #include <QtTest>
 
 namespace {
@@ -300,6 +301,41 @@ private slots:
         const qsizetype before = received.reports.size();
         hid->hidRead();
         QCOMPARE(received.reports.size(), before);
+    }
+
+    // With read-ahead on, a stream many times longer than the device's 64-report buffer
+    // arrives whole and in order although nobody calls the read slot while it comes; a
+    // removal is reported after every report that came before it.
+    void readAheadKeepsTheStreamWhileTheWindowIsBusy()
+    {
+        const int analyzer = sim::plug(sim::Kind::Analyzer);
+        hid->checkTimerTick();
+        QStringList events;
+        connect(hid, &HidDevice::packetReceived, this, [&](quint8* packet, int) {
+            if (packet[0] == 5)
+                events << QString::number(numberOf(QByteArray(reinterpret_cast<const char*>(packet), 64)));
+        });
+        connect(hid, &HidDevice::deviceDisconnected, this, [&] { events << QStringLiteral("removed"); });
+        hid->setReadAhead(true);
+        DeviceControl start = startRequest(0x0001, 1); // 10 kHz, 28 rows per report
+        hid->send(start);
+        for (int ms = 0; ms < 1000; ms += 20) {
+            sim::advance(20);
+            QDeadlineTimer deadline(5000);
+            while (sim::pendingReports(analyzer) > 0 && !deadline.hasExpired())
+                QThread::yieldCurrentThread();
+            QCOMPARE(sim::pendingReports(analyzer), std::size_t(0));
+        }
+        QVERIFY(events.isEmpty());
+        sim::unplug(analyzer);
+
+        hid->hidRead();
+
+        QCOMPARE(events.size(), 10000 / 28 + 1);
+        for (int i = 0; i + 1 < events.size(); ++i)
+            QCOMPARE(events[i], QString::number(28 * i));
+        QCOMPARE(events.last(), QStringLiteral("removed"));
+        QVERIFY(!hid->isOpen());
     }
 
     // A receiver that opens a nested event loop brings the read slot back while a report

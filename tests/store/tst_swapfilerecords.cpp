@@ -5,6 +5,7 @@
 #include "LogFixture.h"
 #include "LoggerState.h"
 #include "SwapFile.h"
+#include "SwapFileWriter.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -282,6 +283,61 @@ private slots:
         QVERIFY(file.readWindow(0, 100, back));
         QCOMPARE(keysOf(*back[0]), evenKeys(100, period8Hz));
         QCOMPARE(valuesOf(*back[2]).constLast(), 2099.0);
+    }
+
+    // The background writer keeps the order of the batches handed to it. After a refused
+    // write it hands back the unwritten points and every later batch, in order, even
+    // once the disk has room again, and writes on only when all of them were taken back.
+    void backgroundWriterKeepsTheRecordsInOrder()
+    {
+        SwapFile file;
+        QSignalSpy errors(&file, &SwapFile::swapFileError);
+        const QString path = m_dir.filePath("background.tmp");
+        QVERIFY(file.create(path));
+        DeviceControl control;
+        control.setChannelMask(0x0005);
+        control.setSampleRate(period8Hz);
+        file.writeHeader(control);
+        const auto batch = [](int first, int count) {
+            ChannelMaps maps = emptyMaps(3);
+            fill(maps, 0, count, first);
+            fill(maps, 2, count, first);
+            return maps;
+        };
+        SwapFileWriter& writer = file.writer();
+        writer.write(batch(0, 10));
+        writer.write(batch(10, 10));
+        writer.waitUntilIdle();
+        QCOMPARE(file.recordsWritten(), qint64(20));
+        QVERIFY(writer.takeRefused().isEmpty());
+        {
+            FileSizeLimit limit(512 + 25 * 24 + 12);
+            writer.write(batch(20, 10));
+            writer.waitUntilIdle();
+        }
+        QCOMPARE(lastCode(errors), 6);
+        QVERIFY(!writer.accepting());
+        writer.write(batch(30, 10));
+        writer.waitUntilIdle();
+        QCOMPARE(file.recordsWritten(), qint64(20));
+
+        const QList<ChannelMaps> refused = writer.takeRefused();
+        QVERIFY(writer.accepting());
+        ChannelMaps back = emptyMaps(3);
+        for (const ChannelMaps& maps : refused)
+            addPoints(back, maps);
+        QCOMPARE(keysOf(*back[0]), evenKeys(40, period8Hz).mid(20));
+        writer.write(back);
+        writer.waitUntilIdle();
+        QVERIFY(writer.takeRefused().isEmpty());
+        QCOMPARE(file.recordsWritten(), qint64(40));
+
+        LogPlan expected;
+        expected.header = decodeHeader(readAll(path).constData());
+        expected.keys = evenKeys(40, period8Hz);
+        expected.withReport = false;
+        expected.value = [](qint64 k, int p) { return double(p * 2000 + k); };
+        QCOMPARE(readAll(path).mid(512), buildLog(expected).mid(512));
     }
 
     void appendWithoutAMapForARecordedChannel()

@@ -17,6 +17,7 @@
 #include "PanelState.h"
 #include "Settings.h"
 #include "SwapFile.h"
+#include "SwapFileWriter.h"
 #include "TalvoSim.h"
 #include "ui_ControlPanel.h"
 
@@ -105,7 +106,8 @@ public:
     }
 
     // Lets `ms` of instrument time pass, delivering reports and ticking the window's
-    // 10 ms flush as the program's timers would.
+    // 10 ms flush as the program's timers would. The disk keeps up with the driven
+    // clock: what was flushed is written (or refused) before this returns.
     void pump(int ms)
     {
         for (int t = 0; t < ms; t += 10) {
@@ -113,6 +115,8 @@ public:
             hid->hidRead();
             window->reRangeX();
         }
+        if (GLWidget* running = window->runningChart())
+            running->swapFile->writer().waitUntilIdle();
         QCoreApplication::processEvents();
     }
 

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Xlsx;
@@ -18,6 +19,14 @@ std::vector<double> g_progress;
 void RecordProgress(double fraction)
 {
     g_progress.push_back(fraction);
+}
+
+CWorkbook *g_cancelling = nullptr;
+void CancelAtFirstProgress(double fraction)
+{
+    g_progress.push_back(fraction);
+    if (g_cancelling)
+        g_cancelling->CancelSave();
 }
 
 QStringList g_messages;
@@ -194,6 +203,72 @@ private slots:
                 steps << message.section(' ', 1, 1);
         QCOMPARE(steps, QStringList({"start", "core", "m_worksheets", "other", "CreateZip", "CloseZip"}));
         QCOMPARE(TemporaryEntries(), QStringList());
+    }
+
+    // Large parts compressed on worker threads: the finished sheets while others fill,
+    // the rest during the save. A worker whose scratch file cannot be written fails the
+    // save; a cancel from the progress callback stops the
+    // workers; nothing is left behind either way.
+    void compressionOnWorkers_data()
+    {
+        QTest::addColumn<unsigned>("workers");
+        QTest::addColumn<bool>("scratchFails");
+        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("in turn") << 1u << false << false << true;
+        QTest::newRow("workers") << 4u << false << false << true;
+        QTest::newRow("worker cannot write") << 4u << true << false << false;
+        QTest::newRow("cancelled") << 4u << false << true << false;
+    }
+
+    void compressionOnWorkers()
+    {
+        QFETCH(unsigned, workers);
+        QFETCH(bool, scratchFails);
+        QFETCH(bool, cancel);
+        QFETCH(bool, saved);
+        if (scratchFails && !QFile::exists("/dev/full"))
+            QSKIP("no /dev/full here");
+        QTemporaryDir out;
+        const QString path = out.filePath("book.xlsx");
+        {
+            CWorkbook book;
+            book.SetSaveWorkers(workers);
+            g_cancelling = cancel ? &book : nullptr;
+            book.SetProgressCallback(cancel ? CancelAtFirstProgress : RecordProgress);
+            std::vector<CWorksheet *> sheets;
+            for (int s = 0; s < 3; ++s)
+                sheets.push_back(&book.NewWorksheet(CDualString()));
+            if (scratchFails)
+                QVERIFY(QFile::link("/dev/full", QString::fromStdString(book.TempTree().Root()
+                                                                        + "/xl/worksheets/sheet2.xml.deflate")));
+            for (int s = 0; s < 3; ++s) {
+                for (int row = 0; row < 3000; ++row) {
+                    sheets[size_t(s)]->OpenRow();
+                    for (int column = 0; column < 4; ++column)
+                        sheets[size_t(s)]->PutCell(row * 0.0001 + column * 1.5 + s);
+                }
+                // The last sheet is left to Save where the save is to fail.
+                if (s < 2 || saved)
+                    book.CompleteWorksheet(*sheets[size_t(s)]);
+            }
+            QCOMPARE(book.Save(path.toStdString()), saved);
+            g_cancelling = nullptr;
+            QVERIFY(!book.Save(out.filePath("again.xlsx").toStdString()));
+        }
+        QCOMPARE(QFile::exists(path), saved);
+        QCOMPARE(TemporaryEntries(), QStringList());
+        if (!saved)
+            return;
+        const QJsonObject zip = RunPython(kZipScript, {path}).toObject();
+        QVERIFY(zip.value("bad").isNull());
+        QCOMPARE(ToStrings(zip.value("names")).mid(0, 3),
+                 QStringList({"xl/worksheets/sheet1.xml", "xl/worksheets/sheet2.xml", "xl/worksheets/sheet3.xml"}));
+        // Progress never goes back and ends exactly at 1.
+        QVERIFY(g_progress.size() >= 10);
+        QVERIFY(std::is_sorted(g_progress.begin(), g_progress.end()));
+        QVERIFY(g_progress.back() == 1.0);
+        QVERIFY(g_progress[g_progress.size() - 2] < 1.0);
     }
 
     void failedSavesLeaveNothingBehind()

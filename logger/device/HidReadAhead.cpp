@@ -1,0 +1,108 @@
+#include "HidReadAhead.h"
+
+#include "HidDevice.h"
+
+#include <hidapi.h>
+
+#include <QDebug>
+
+#include <algorithm>
+#include <chrono>
+#include <mutex>
+
+#include <pthread.h>
+#include <sched.h>
+
+PriorityInheritingMutex::PriorityInheritingMutex()
+{
+    pthread_mutexattr_t attributes;
+    pthread_mutexattr_init(&attributes);
+    pthread_mutexattr_setprotocol(&attributes, PTHREAD_PRIO_INHERIT);
+    pthread_mutex_init(&m_mutex, &attributes);
+    pthread_mutexattr_destroy(&attributes);
+}
+
+PriorityInheritingMutex::~PriorityInheritingMutex()
+{
+    pthread_mutex_destroy(&m_mutex);
+}
+
+HidReadAhead::HidReadAhead(hid_device_* device)
+    : m_device(device), m_thread([this] { run(); })
+{
+}
+
+HidReadAhead::~HidReadAhead()
+{
+    m_stop = true;
+    m_thread.join();
+}
+
+HidReadAhead::Taken HidReadAhead::take()
+{
+    std::lock_guard lock(m_mutex);
+    readPending();
+    Taken taken;
+    taken.reports.swap(m_queue);
+    taken.failed = m_failed;
+    taken.error = m_error;
+    return taken;
+}
+
+int HidReadAhead::readPending()
+{
+    int count = 0;
+    while (!m_failed) {
+        Report report{};
+        const int result = hid_read(m_device, report.data(), report.size());
+        if (result == 0)
+            return count;
+        if (result < 0) {
+            m_failed = true;
+            m_error = hidErrorText(hid_error(m_device), QString());
+            return count;
+        }
+        ++count;
+        if (m_queue.size() >= queueLimit) {
+            // Dropped like the device's own buffer drops them: the sample numbers show
+            // the gap when the window reads on.
+            if (m_overflowed++ == 0)
+                qWarning() << "HidReadAhead: the window left" << queueLimit << "reports unread; newer ones are lost";
+            continue;
+        }
+        m_queue.push_back(report);
+    }
+    return count;
+}
+
+int nextPollMicros(int current, int reportsFound)
+{
+    if (reportsFound >= 8)
+        return std::max(HidReadAhead::shortestPollMicros, current / 2);
+    if (reportsFound <= 2)
+        return std::min(HidReadAhead::longestPollMicros, current * 2);
+    return current;
+}
+
+void HidReadAhead::run()
+{
+    // Reading is a few microseconds every fraction of a millisecond; where the system
+    // allows it (a user with real-time rights) the thread gets a real-time priority, so
+    // that a loaded computer does not keep it from the device's buffer. Elsewhere it
+    // runs as any other thread.
+    sched_param priority{};
+    priority.sched_priority = 1;
+    pthread_setschedparam(pthread_self(), SCHED_FIFO, &priority);
+    int pollMicros = shortestPollMicros;
+    while (!m_stop) {
+        int found = 0;
+        {
+            std::lock_guard lock(m_mutex);
+            found = readPending();
+            if (m_failed)
+                return; // the window hears of it with the reports before the failure
+        }
+        pollMicros = nextPollMicros(pollMicros, found);
+        std::this_thread::sleep_for(std::chrono::microseconds(pollMicros));
+    }
+}

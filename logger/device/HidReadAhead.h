@@ -1,0 +1,91 @@
+#pragma once
+
+// Reads an open instrument's input reports on a thread of its own, so that the device's
+// small report buffer is emptied while the window is busy (a replot, a dialog, a tab
+// switch). The reports wait here, in the order they came, until the window takes them.
+//
+// The thread does not block in the read: it looks for pending reports, sooner while
+// many come at once and later while few do (between 0.2 and 2 ms, so that even the
+// fastest stream leaves the buffer well short of full). take() reads what is pending
+// itself under the same lock, so whoever takes the reports gets every report the device
+// had at that moment, after those read ahead, and never one out of order.
+
+#include "HidReports.h"
+
+#include <QString>
+#include <QtGlobal>
+
+#include <pthread.h>
+
+#include <array>
+#include <atomic>
+#include <thread>
+#include <vector>
+
+struct hid_device_;
+
+// The next pause of the read-ahead thread: shorter after a poll that found many
+// reports, longer after one that found few.
+int nextPollMicros(int currentMicros, int reportsFound);
+
+// A mutex whose holder inherits the priority of a thread that waits for it: the window
+// holds the lock for a moment while it takes the reports, and must not keep the
+// reading thread waiting for as long as the system lets other programs run instead.
+class PriorityInheritingMutex
+{
+public:
+    PriorityInheritingMutex();
+    ~PriorityInheritingMutex();
+    PriorityInheritingMutex(const PriorityInheritingMutex&) = delete;
+    PriorityInheritingMutex& operator=(const PriorityInheritingMutex&) = delete;
+    void lock() { pthread_mutex_lock(&m_mutex); }
+    void unlock() { pthread_mutex_unlock(&m_mutex); }
+
+private:
+    pthread_mutex_t m_mutex;
+};
+
+class HidReadAhead
+{
+public:
+    using Report = std::array<quint8, HidFraming::packetBytes>;
+    // Reports kept for the window before newer ones are lost (about three minutes of
+    // the analyzer's fastest stream): a window that never comes back does not take all
+    // memory.
+    static constexpr std::size_t queueLimit = 65536;
+    static constexpr int shortestPollMicros = 200;
+    static constexpr int longestPollMicros = 2000;
+
+    struct Taken
+    {
+        std::vector<Report> reports;
+        bool failed = false; // the device is gone: a read failed after the last report
+        QString error;       // hidapi's text for that failure
+    };
+
+    explicit HidReadAhead(hid_device_* device);
+    // Ends the thread; the reports not taken are dropped.
+    ~HidReadAhead();
+    HidReadAhead(const HidReadAhead&) = delete;
+    HidReadAhead& operator=(const HidReadAhead&) = delete;
+
+    // Every report read so far and every one still pending on the device, in order.
+    Taken take();
+    // Reports lost because the window left more than queueLimit of them waiting.
+    quint64 overflowed() const { return m_overflowed; }
+
+private:
+    void run();
+    // Reads until the device has nothing more and returns how many reports came;
+    // called with m_mutex held.
+    int readPending();
+
+    hid_device_* m_device;
+    PriorityInheritingMutex m_mutex;
+    std::vector<Report> m_queue;
+    bool m_failed = false;
+    QString m_error;
+    std::atomic<bool> m_stop{false};
+    std::atomic<quint64> m_overflowed{0};
+    std::thread m_thread;
+};

@@ -1,0 +1,87 @@
+#include "IndependentClock.h"
+
+#include "SimBus.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include <pthread.h>
+#include <sched.h>
+#include <time.h>
+
+namespace talvo::sim {
+
+namespace {
+
+double threadCpuSeconds(pthread_t thread)
+{
+    clockid_t id;
+    timespec t{};
+    if (pthread_getcpuclockid(thread, &id) != 0 || clock_gettime(id, &t) != 0)
+        return 0.0;
+    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
+}
+
+} // namespace
+
+void IndependentClock::start(SimBus& bus, double speed)
+{
+    stop();
+    m_figures = ClockThreadFigures{};
+    m_stop = false;
+    m_thread = std::thread([this, &bus, speed] { run(bus, speed); });
+}
+
+void IndependentClock::stop()
+{
+    if (!m_thread.joinable())
+        return;
+    m_stop = true;
+    m_thread.join();
+}
+
+ClockThreadFigures IndependentClock::figures()
+{
+    std::lock_guard lock(m_figuresMutex);
+    ClockThreadFigures figures = m_figures;
+    if (m_thread.joinable())
+        figures.cpuSeconds = threadCpuSeconds(m_thread.native_handle());
+    return figures;
+}
+
+void IndependentClock::run(SimBus& bus, double speed)
+{
+    using Clock = std::chrono::steady_clock;
+    // A step every instrument millisecond, but no more often than every 50 µs of wall
+    // time: the fastest stream sends a report every 2.8 instrument milliseconds.
+    const auto step = std::chrono::microseconds(
+        std::clamp(std::int64_t(1000.0 / speed), std::int64_t(50), std::int64_t(1000)));
+    // A real instrument is not held up by the computer's load: where the system allows it,
+    // the clock runs at a real-time priority, so that its own pauses stay short.
+    sched_param priority{};
+    priority.sched_priority = 10;
+    const bool realtime = pthread_setschedparam(pthread_self(), SCHED_FIFO, &priority) == 0;
+    {
+        std::lock_guard lock(m_figuresMutex);
+        m_figures.realtimePriority = realtime;
+    }
+    auto last = Clock::now();
+    while (!m_stop) {
+        {
+            std::lock_guard lock(bus.mutex);
+            bus.sync();
+        }
+        const auto now = Clock::now();
+        const double pauseMs = std::chrono::duration<double, std::milli>(now - last).count();
+        last = now;
+        {
+            std::lock_guard lock(m_figuresMutex);
+            m_figures.longestPauseMs = std::max(m_figures.longestPauseMs, pauseMs);
+        }
+        std::this_thread::sleep_for(step);
+    }
+    std::lock_guard lock(m_figuresMutex);
+    m_figures.cpuSeconds = threadCpuSeconds(pthread_self());
+}
+
+} // namespace talvo::sim

@@ -1,0 +1,177 @@
+#include "MainWindowHarness.h"
+
+#include "MarkerBar.h"
+#include "MarkerLine.h"
+#include "NavigationBar.h"
+#include "ReportBar.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QResizeEvent>
+
+// The bars around the chart in the main window, with the simulated analyzer: markers on
+// a capture tab, the report and navigation bars of a reopened log, and a window that has
+// lost its last tab.
+class TestMainWindowBars : public QObject
+{
+    Q_OBJECT
+private:
+    QString tempPath(const QString& name) const { return QDir::temp().absoluteFilePath(name); }
+
+    static MarkerBar* markerBar(Harness& h) { return h.window->findChild<MarkerBar*>("markerBar"); }
+    static ReportBar* reportBar(Harness& h) { return h.window->findChild<ReportBar*>("reportBar"); }
+    static NavigationBar* navigationBar(Harness& h) { return h.window->findChild<NavigationBar*>("navigationBar"); }
+
+    // A run of `seconds` at 1 kHz, saved as `name`.
+    QString recordAndSave(Harness& h, int seconds, const QString& name)
+    {
+        h.start(3);
+        h.pump(seconds * 1000);
+        h.window->on_stopButton();
+        const QString path = tempPath(name);
+        h.saveAnswers << path;
+        return h.window->saveTab(h.window->tabWidget()->currentIndex()) ? path : QString();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setApplicationName(QStringLiteral("MainWindowBarsTest"));
+    }
+    void init()
+    {
+        QFile::remove(Settings::filePath());
+        Settings().setValue(QStringLiteral("Options/time-length-index"), 3);
+    }
+
+    void markersOnACaptureTab()
+    {
+        {
+            Harness h;
+            h.connectAnalyzer();
+            h.window->resize(900, 700);
+            h.window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+            MarkerBar* bar = markerBar(h);
+            GLWidget* chart = h.chart(0);
+            QCOMPARE(bar->markerCount(), 2);
+            int lines = 0;
+            for (int i = 0; i < chart->plot->itemCount(); ++i)
+                lines += qobject_cast<MarkerLine*>(chart->plot->item(i)) ? 1 : 0;
+            QCOMPARE(lines, 1);
+
+            // While a run goes the markers are inert and show dashes.
+            bar->show();
+            h.start(3);
+            QCOMPARE(bar->statusText(), QStringLiteral("T1: --, T2: --, dT: --   "));
+            h.pump(2000);
+            h.window->on_stopButton();
+
+            // Dragged along the chart's time axis after the run.
+            Marker* t1 = bar->marker(0);
+            QCPAxis* key = chart->plot->xAxis;
+            QSignalSpy moved(bar, &MarkerBar::markerMoved);
+            const int target = int(key->coordToPixel(key->range().lower + key->range().size() * 0.25));
+            QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(int(t1->x) + 13, 12));
+            QTest::mouseMove(bar, QPoint(target, 12));
+            QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(target, 12));
+            QCOMPARE(moved.count(), 1);
+            QCOMPARE(t1->x, double(target));
+            QCOMPARE(t1->time, key->pixelToCoord(target));
+
+            // Scrolling the chart keeps the tag and changes its time.
+            key->setRange(key->range().lower + 0.5, key->range().upper + 0.5);
+            QCOMPARE(t1->x, double(target));
+            QCOMPARE(t1->time, key->pixelToCoord(target));
+        }
+        // The window keeps the markers' places for the next start.
+        QVERIFY(Settings().contains(QStringLiteral("Main/marker-1")));
+        QVERIFY(Settings().contains(QStringLiteral("Main/marker-2")));
+        QCOMPARE(Settings().value(QStringLiteral("Main/marker-color")).toString(), QStringLiteral("#000000"));
+    }
+
+    void reopenedLogNavigates()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        const QString path = recordAndSave(h, 25, QStringLiteral("navigate.talvo"));
+        QVERIFY(!path.isEmpty());
+        h.window->loadLog(path);
+        GLWidget* chart = h.chart(1);
+        QCOMPARE(h.window->currentChart(), chart);
+
+        NavigationBar* navigation = navigationBar(h);
+        QVERIFY(!navigation->isHidden());
+        QCOMPARE(navigation->swapFile(), chart->swapFile);
+        QVERIFY(navigation->controlsEnabled());
+        QVERIFY(navigation->overviewPlot()->graph(0)->data()->size() >= 2);
+        QVERIFY(navigation->overviewPlot()->xAxis->range().upper > 24.9);
+
+        // The report bar shows the log's stored statistics.
+        ReportBar* report = reportBar(h);
+        QCOMPARE(report->fullStatistics().count, chart->statistics.count);
+        QVERIFY(report->findChild<QLabel*>("labelMax1")->text() != QStringLiteral("0"));
+
+        // A click at 20.7 s loads the window around 20 s and shows it, as wide as before.
+        const double width = chart->plot->xAxis->range().size();
+        emit navigation->navigationClicked(20.7);
+        const QCPRange loaded = chart->dataRange();
+        QVERIFY2(loaded.lower > 14.9 && loaded.lower < 15.1, qPrintable(QString::number(loaded.lower)));
+        QVERIFY(loaded.upper > 24.9);
+        const QCPRange shown = chart->plot->xAxis->range();
+        QVERIFY(qAbs(shown.center() - 20) < 0.01);
+        QVERIFY(qAbs(shown.size() - width) < 0.01);
+
+        // Back on the first tab the bar shows that tab's record.
+        h.window->tabWidget()->setCurrentIndex(0);
+        QCOMPARE(navigation->swapFile(), h.chart(0)->swapFile);
+    }
+
+    void windowWithoutTabs()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        h.window->resize(900, 700);
+        h.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+        recordAndSave(h, 2, QStringLiteral("last.talvo"));
+        markerBar(h)->show();
+        reportBar(h)->show();
+        reportBar(h)->updateReport(h.window->currentChart(), true);
+
+        // In supply mode closing all tabs leaves none: the bars outlive the tab's plot,
+        // chart and swap file.
+        powerSupplyConnected = true;
+        h.boxAnswer = QMessageBox::Yes;
+        h.window->closeTabsAll(0);
+        QCOMPARE(h.window->tabWidget()->count(), 0);
+
+        h.window->resize(700, 600);
+        QCoreApplication::processEvents();
+        MarkerBar* markers = markerBar(h);
+        markers->on_sizeChanged();
+        markers->updateToolTip();
+        QHoverEvent hover(QEvent::HoverEnter, markers->textRect().center(), markers->textRect().center(),
+                          markers->textRect().center());
+        QApplication::sendEvent(markers, &hover);
+        QTest::mousePress(markers, Qt::LeftButton, {}, QPoint(int(markers->marker(0)->x) + 13, 12));
+        QTest::mouseMove(markers, QPoint(20, 12));
+        QTest::mouseRelease(markers, Qt::LeftButton, {}, QPoint(20, 12));
+        emit h.window->changeColorTheme(true);
+        h.window->on_changeColors();
+        h.window->retranslate(QStringLiteral("en"));
+        reportBar(h)->updateReport(h.window->currentChart(), true);
+        NavigationBar* navigation = navigationBar(h);
+        navigation->enableControls();
+        navigation->refreshButton()->click();
+        navigation->settingsButton()->click();
+        navigation->clear();
+        emit navigation->navigationClicked(1.0);
+        h.window->grab();
+        powerSupplyConnected = false;
+    }
+};
+
+QTEST_MAIN(TestMainWindowBars)
+#include "tst_mainwindowbars.moc"

@@ -1,0 +1,100 @@
+// The options dialog opened from the main window over the simulated instruments: the
+// supply's settings come in through the window, a save reaches the supply, and closing
+// afterwards asks nothing; with the analyzer the dialog never writes a supply setting.
+
+#include "MainWindowHarness.h"
+#include "../hid/HidTestSupport.h"
+
+#include "OptionsDialog.h"
+#include "PowerDisplay.h"
+#include "SupplySettings.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTimer>
+
+using namespace SupplySettings;
+
+namespace {
+// Runs `inside` once the options dialog is up, then closes it with `close`.
+void whileOptionsOpen(Harness& h, const std::function<void(OptionsDialog&)>& inside)
+{
+    bool ran = false;
+    QTimer::singleShot(0, &h, [&] {
+        auto* dialog = qobject_cast<OptionsDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        inside(*dialog);
+        ran = true;
+        dialog->close();
+    });
+    h.window->on_actionSettings();
+    QVERIFY(ran);
+}
+
+QList<QByteArray> settingsWrites(int device)
+{
+    QList<QByteArray> writes;
+    for (const auto& w : sim::written(device)) {
+        // hidapi's writes may lead with a report-number byte of 0.
+        const QByteArray report = w.size() > 64 && w[0] == 0 ? bytes(w).mid(1) : bytes(w);
+        if (report.size() > 2 && report.at(0) == 0x07 && report.at(2) == 0x0B)
+            writes << report;
+    }
+    return writes;
+}
+} // namespace
+
+class TestOptionsMainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void supplySettingsRoundTrip()
+    {
+        Harness h;
+        const int supply = sim::plug(sim::Kind::Supply);
+        h.build();
+        h.hid->checkTimerTick();
+        h.pump(50);
+        QVERIFY(powerSupplyConnected);
+        sim::clearWritten(supply);
+
+        whileOptionsOpen(h, [&](OptionsDialog& dialog) {
+            h.pump(50);
+            auto* tabs = dialog.findChild<QTabWidget*>("tabWidget");
+            QCOMPARE(tabs->currentIndex(), 1);
+            // The supply's stored pages and interval fill the page.
+            QCOMPARE(dialog.findChild<QSpinBox*>("spinBoxShowInterval_2")->value(), 5);
+            QCOMPARE(dialog.findChild<PowerDisplay*>("labelShowTotal_2")->cells, QList<int>({10, 9, 13}));
+            QVERIFY(dialog.findChild<QPushButton*>("pushButtonSave_2")->isEnabled());
+
+            dialog.findChild<QCheckBox*>("checkBoxLongtouch_2")->click();
+            dialog.findChild<QPushButton*>("pushButtonSave_2")->click();
+            h.pump(50);
+        });
+        // One save went out, and closing after it asked nothing.
+        const QList<QByteArray> writes = settingsWrites(supply);
+        QCOMPARE(writes.size(), 1);
+        QCOMPARE(int(quint8(writes.at(0).at(3 + Flags))), int(Save));
+        QCOMPARE(int(quint8(writes.at(0).at(3 + PowerBits)) & LongTouch), int(LongTouch));
+        QCOMPARE(h.boxes, QStringList());
+    }
+
+    void analyzerOpeningWritesNothing()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        sim::clearWritten(h.analyzer);
+        whileOptionsOpen(h, [&](OptionsDialog& dialog) {
+            h.pump(30);
+            QVERIFY(!dialog.findChild<QTabWidget*>("tabWidget")->isTabVisible(1));
+        });
+        QVERIFY(settingsWrites(h.analyzer).isEmpty());
+        QCOMPARE(h.boxes, QStringList());
+    }
+};
+
+QTEST_MAIN(TestOptionsMainWindow)
+#include "tst_optionsmainwindow.moc"
