@@ -24,6 +24,11 @@ QString scratchPath(const QString& name)
     return dir.filePath(name);
 }
 
+void flushDeferredDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 void writeFile(const QString& path, const uint8_t* data, size_t size)
 {
     QFile file(path);

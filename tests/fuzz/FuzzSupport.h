@@ -26,6 +26,9 @@ namespace Fuzz {
 void ensureApplication();
 // A file path inside this run's own temporary folder.
 QString scratchPath(const QString& name);
+// Deletes the objects the code under test handed to deleteLater(): a fuzz run has no
+// event loop to do it, and the progress dialogs would pile up.
+void flushDeferredDeletes();
 // Writes the bytes to the path, replacing the file.
 void writeFile(const QString& path, const uint8_t* data, size_t size);
 } // namespace Fuzz

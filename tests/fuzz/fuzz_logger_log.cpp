@@ -35,7 +35,19 @@ void checkMaps(const ChannelMaps& maps, qint64 bound)
 
 } // namespace
 
+namespace {
+void readBack(const uint8_t* data, size_t size);
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    readBack(data, size);
+    Fuzz::flushDeferredDeletes();
+    return 0;
+}
+
+namespace {
+void readBack(const uint8_t* data, size_t size)
 {
     Fuzz::ensureApplication();
     static const QString path = Fuzz::scratchPath(QStringLiteral("log.talvo"));
@@ -48,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     checkMaps(maps, bound);
     file.readReport();
     if (!loaded)
-        return 0;
+        return;
 
     const QCPRange range = file.timeRange;
     ChannelMaps window = freshMaps();
@@ -70,5 +82,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QFile after(path);
     FUZZ_CHECK(after.open(QIODevice::ReadOnly));
     FUZZ_CHECK(after.readAll() == QByteArray(reinterpret_cast<const char*>(data), int(size)));
-    return 0;
 }
+
+} // namespace
