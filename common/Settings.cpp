@@ -1,6 +1,7 @@
 #include "Settings.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDir>
 #include <QStandardPaths>
 
@@ -22,7 +23,14 @@ Settings::Settings()
 {
 }
 
-Settings::~Settings() = default;
+// A value that could not be stored is reported, so that a lost setting is never silent;
+// nothing else depends on the write.
+Settings::~Settings()
+{
+    sync();
+    if (status() == QSettings::AccessError)
+        qWarning().noquote() << QStringLiteral("Settings could not be written to %1").arg(fileName());
+}
 
 QString Settings::folder()
 {

@@ -170,12 +170,20 @@ bool MainWindow::saveChartAs(GLWidget* chart, const QString& fileName, QString* 
             + QStringLiteral(".part");
         QFile::remove(partial);
         QFile old(fileName);
+        const QString original = file->fileName();
         saved = file->save(partial);
         if (saved && !old.remove()) {
             *reason = old.errorString();
             saved = false;
         } else if (saved) {
             saved = file->save(fileName);
+        }
+        // A replacement that failed half-way puts the capture back where it was rather
+        // than leave it in a hidden file beside the target.
+        if (!saved && file->fileName() != original) {
+            if (reason->isEmpty())
+                *reason = file->errorString();
+            file->save(original);
         }
     }
     QApplication::restoreOverrideCursor();

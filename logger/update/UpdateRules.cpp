@@ -11,11 +11,15 @@ namespace {
 
 const QString defaultServer = QStringLiteral("https://update.korvanite.com");
 
+// Larger parts, like negative ones, are no version a server or an instrument sends; they
+// count as invalid, which also keeps the scaled sum far from overflowing.
+constexpr qint64 largestPart = 999999999;
+
 qint64 partValue(const QString& part)
 {
     bool ok = false;
     const qint64 value = part.toLongLong(&ok, 10);
-    return ok ? value : 0;
+    return ok && value >= 0 && value <= largestPart ? value : 0;
 }
 
 qint64 scaled(const QStringList& parts)

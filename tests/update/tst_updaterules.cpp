@@ -64,6 +64,9 @@ private slots:
         QTest::newRow("a.b.c") << "2.0.5" << OptionalNumber(2000005) << OptionalNumber(2000005);
         QTest::newRow("large parts") << "10.999.7" << OptionalNumber(10999007) << OptionalNumber(10999007);
         QTest::newRow("invalid part counts 0") << "2.x.5" << OptionalNumber(2000005) << OptionalNumber(2000005);
+        QTest::newRow("negative part counts 0") << "3.-1.2" << OptionalNumber(3000002) << OptionalNumber(3000002);
+        QTest::newRow("oversized part counts 0")
+            << "99999999999999.2.1" << OptionalNumber(2001) << OptionalNumber(2001);
         QTest::newRow("four parts") << "1.2.3.4" << OptionalNumber(1002003) << OptionalNumber(1002003);
         QTest::newRow("two parts") << "2.1" << OptionalNumber() << OptionalNumber(2001000);
         QTest::newRow("instrument's major.minor") << "1.05" << OptionalNumber() << OptionalNumber(1005000);
