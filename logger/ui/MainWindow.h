@@ -82,6 +82,7 @@ public:
 
     // --- the analyzer run
     void processMeasurement(MeasureAll& packet);
+    PacketTiming dateReport(quint32 index, int rows);
     // The tab that the running measurement records into; null while none runs.
     GLWidget* runningChart() const { return m_runChart; }
     // Milliseconds since the epoch; the run start and the window flush read it. Tests let

@@ -337,6 +337,15 @@ void MainWindow::abandonRefusedStart()
     restoreRunControls();
 }
 
+// Dates a report of either instrument by its sample number; the run's start time is
+// taken again from the first report, which the instrument sends as it starts sampling.
+PacketTiming MainWindow::dateReport(quint32 index, int rows)
+{
+    if (index == 0)
+        m_runStartMs = redatedRunStart(m_clock(), measuringDeviceControl.sampleRate(), rows);
+    return m_sampleClock.date(index, rows);
+}
+
 void MainWindow::processMeasurement(MeasureAll& packet)
 {
     GLWidget* chart = m_runChart;
@@ -347,11 +356,7 @@ void MainWindow::processMeasurement(MeasureAll& packet)
     if (chart->channelMaps.isEmpty() || rows == 0)
         return;
 
-    const quint32 index = packet.packetCounter();
-    const quint16 rateWord = measuringDeviceControl.sampleRate();
-    if (index == 0)
-        m_runStartMs = redatedRunStart(m_clock(), rateWord, rows);
-    const PacketTiming timing = m_sampleClock.date(index, rows);
+    const PacketTiming timing = dateReport(packet.packetCounter(), rows);
     const double period = m_sampleClock.period();
     if (timing.lost) {
         const quint64 missing = timing.number - timing.previousNumber;

@@ -279,11 +279,7 @@ void MainWindow::processPowerMeasurement(MeasurePower& packet)
     if (chart->channelMaps.isEmpty() || rows == 0)
         return;
 
-    const quint32 index = packet.packetCounter();
-    const quint16 period = measuringDeviceControl.sampleRate();
-    if (index == 0)
-        m_runStartMs = redatedRunStart(m_clock(), period, rows);
-    const PacketTiming timing = m_sampleClock.date(index, rows);
+    const PacketTiming timing = dateReport(packet.packetCounter(), rows);
     const double step = m_sampleClock.period();
 
     const QMap<int, QList<double>> values = packet.values(m_supplyChannels, m_supplyFahrenheit);
