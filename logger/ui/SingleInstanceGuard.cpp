@@ -1,6 +1,7 @@
 #include "SingleInstanceGuard.h"
 
 #include <QCryptographicHash>
+#include <QHash>
 #include <QSharedMemory>
 #include <QSystemSemaphore>
 
@@ -27,6 +28,17 @@ void dropUnusedSegment(const QString& key)
     if (probe.attach())
         probe.detach();
 }
+
+// The semaphore of a key, opened once and kept for the life of the process (see the
+// constructor): a later guard of the same key uses the same one.
+QSystemSemaphore* keptSemaphore(const QString& key)
+{
+    static auto* const kept = new QHash<QString, QSystemSemaphore*>;
+    QSystemSemaphore*& semaphore = (*kept)[key];
+    if (!semaphore)
+        semaphore = new QSystemSemaphore(key, 1, QSystemSemaphore::Open);
+    return semaphore;
+}
 } // namespace
 
 QString SingleInstanceGuard::deriveKey(const QString& key, const QString& salt)
@@ -44,7 +56,7 @@ SingleInstanceGuard::SingleInstanceGuard(const QString& key)
     // removed from the system by the copy that created it, while other copies may be
     // waiting on it, which breaks the serialisation. Kept, the same key names the same
     // semaphore for every copy; the system undoes the hold of a crashed copy.
-    , m_memLock(new QSystemSemaphore(m_memLockKey, 1, QSystemSemaphore::Open))
+    , m_memLock(keptSemaphore(m_memLockKey))
 {
     SemaphoreLock lock(*m_memLock);
     m_sharedMem = std::make_unique<QSharedMemory>(m_sharedMemKey);

@@ -130,7 +130,7 @@ void TestGLWidget::supplySelection()
     const int channels[] = {1, 4, 6};
     const QCPAxis::AxisType sides[] = {QCPAxis::atRight, QCPAxis::atLeft, QCPAxis::atRight};
     for (int i = 0; i < 3; ++i) {
-        const ChannelInfo info(quint8(channels[i]));
+        const ChannelInfo info(static_cast<quint8>(channels[i]));
         auto* axis = qobject_cast<AxisPower*>(plot->graph(i)->valueAxis());
         QVERIFY(axis);
         QCOMPARE(axis->channel, channels[i]);

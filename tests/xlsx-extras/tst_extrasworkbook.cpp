@@ -176,8 +176,8 @@ private slots:
 
         const QJsonArray sheets = result.value("sheets").toArray();
         const QJsonObject first = sheets.at(0).toObject();
-        QCOMPARE(first.value("notes").toArray(), (QJsonArray{QJsonArray{"B3", "peak <here>", "Eng & Co"}}));
-        QCOMPARE(first.value("images").toArray(), (QJsonArray{QJsonArray{3, 2}}));
+        QCOMPARE(first.value("notes").toArray(), (QJsonArray{QJsonValue(QJsonArray{"B3", "peak <here>", "Eng & Co"})}));
+        QCOMPARE(first.value("images").toArray(), (QJsonArray{QJsonValue(QJsonArray{3, 2})}));
 
         const QJsonArray charts = sheets.at(1).toObject().value("charts").toArray();
         QStringList types;
@@ -188,7 +188,7 @@ private slots:
         QCOMPARE(charts.at(0).toObject().value("series").toArray(),
                  (QJsonArray{Pair("A&B", "'Week''s'!$B2:$B11"), Pair("b", "'Week''s'!$C2:$C11")}));
         QCOMPARE(charts.at(2).toObject().value("series").toArray(),
-                 QJsonArray{Pair("xy", "'Week''s'!$C2:$C11")});
+                 QJsonArray{QJsonValue(Pair("xy", "'Week''s'!$C2:$C11"))});
     }
 };
 

@@ -72,7 +72,10 @@ QByteArray backReferences(int size, quint32 seed)
             if (g.bounded(10) < 6)
                 d[d.size() - 1] = char(d.at(d.size() - 1) + 1);
         } else {
-            d += QByteArray(int(g.bounded(1, 400)), char(g.bounded(256)));
+            // Drawn one after the other: the order of a call's arguments is the compiler's.
+            const char fill = char(g.bounded(256));
+            const int run = int(g.bounded(1, 400));
+            d += QByteArray(run, fill);
         }
     }
     return d.left(size);

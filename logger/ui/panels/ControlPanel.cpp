@@ -21,8 +21,8 @@ struct SampleRate
     int hertz;
 };
 // The rates the combo box offers; the word sent is 10000 / hertz (100 µs units).
-const char* const kHz = QT_TRANSLATE_NOOP("MainWindow", "kHz");
-const char* const Hz = QT_TRANSLATE_NOOP("MainWindow", "Hz");
+constexpr const char* kHz = QT_TRANSLATE_NOOP("MainWindow", "kHz");
+constexpr const char* Hz = QT_TRANSLATE_NOOP("MainWindow", "Hz");
 constexpr SampleRate sampleRates[ControlPanel::sampleRateCount] = {
     {10, kHz, 10000}, {5, kHz, 5000}, {2, kHz, 2000}, {1, kHz, 1000}, {500, Hz, 500},
     {200, Hz, 200}, {100, Hz, 100}, {50, Hz, 50}, {20, Hz, 20}, {10, Hz, 10},
