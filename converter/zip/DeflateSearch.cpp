@@ -49,17 +49,26 @@ struct Search {
         scanEnd = DeflateLoad32(scan + endOffset) & endMask;
     }
 
-    // True when the candidate is longer than the best so far (then it becomes the best).
-    bool tryCandidate(uint32_t candidate)
+    // Length of the match with the candidate when it is longer than the best so far,
+    // else 0. Most candidates are rejected on the four bytes that end the best match.
+    uint32_t longer(uint32_t candidate) const
     {
         const unsigned char *match = window + candidate;
         if ((DeflateLoad32(match + endOffset) & endMask) != scanEnd)
-            return false;
+            return 0;
         const uint32_t len = commonLength(scan, match, nice);
         if (len <= best)
-            return false;
-        setBest(len < nice ? len : nice, candidate);
-        return true;
+            return 0;
+        return len < nice ? len : nice;
+    }
+
+    // True when the candidate is longer than the best so far (then it becomes the best).
+    bool tryCandidate(uint32_t candidate)
+    {
+        const uint32_t len = longer(candidate);
+        if (len)
+            setBest(len, candidate);
+        return len != 0;
     }
 };
 
@@ -109,8 +118,10 @@ uint32_t DeflateLongestMatch(DeflateState *s, uint32_t hashHead)
             }
         } while ((candidate = prev[candidate & DeflateWindowMask]) > limit && --chain != 0);
     }
+    // The rank is looked at only for a longer match: it shares its first three bytes
+    // with strStart, so it is on the same three-byte chain, and ranks only fall along a
+    // key chain among such candidates, so the first one out of reach ends the search.
     const uint16_t headRank = s->chainRank[hashHead & DeflateWindowMask];
-    const uint32_t first3 = DeflateLoad32(q.scan) & 0x00FFFFFFu;
     while (key >= 0 && q.best < q.nice) {
         const uint16_t *keyPrev = s->keyPrev[key];
         const int searching = key;
@@ -118,11 +129,13 @@ uint32_t DeflateLongestMatch(DeflateState *s, uint32_t hashHead)
              candidate = keyPrev[candidate & DeflateWindowMask]) {
             if (candidate < limit || (candidate == limit && candidate != hashHead))
                 break;
-            if ((DeflateLoad32(q.window + candidate) & 0x00FFFFFFu) != first3)
-                continue;  // another string with the same hash
+            const uint32_t len = q.longer(candidate);
+            if (len == 0)
+                continue;
             if ((uint16_t)(headRank - s->chainRank[candidate & DeflateWindowMask]) >= chainLimit)
                 break;  // the chain walk stops before this one, and before all older ones
-            if (q.tryCandidate(candidate) && (q.best >= q.nice || (key = keyFor(q.best)) != searching))
+            q.setBest(len, candidate);
+            if (q.best >= q.nice || (key = keyFor(q.best)) != searching)
                 break;
         }
         if (key == searching)

@@ -34,20 +34,24 @@ inline uint64_t DeflateLoad64(const unsigned char *p)
     return v;
 }
 
-// Hash of the first L bytes at p, for the key chains.
+// Hash of the first L bytes at p, for the key chains. Keys longer than 16 bytes hash
+// three words that cover them: candidates that share the key always share the hash.
 template <unsigned L>
 inline uint32_t DeflateKeyHash(const unsigned char *p)
 {
-    static_assert(L >= 4 && L <= 16, "keys of 4 to 16 bytes");
+    static_assert(L >= 4 && L <= 24, "keys of 4 to 24 bytes");
     uint64_t a = DeflateLoad64(p);
     if (L < 8)
         a <<= 64 - 8 * L;
     uint64_t h = a * 0x9E3779B97F4A7C15ull;
-    if (L > 8) {
+    if (L > 8 && L <= 16) {
         uint64_t b = DeflateLoad64(p + 8);
         if (L < 16)
             b <<= 128 - 8 * L;
         h ^= b * 0xC2B2AE3D27D4EB4Full;
+    } else if (L > 16) {
+        h ^= DeflateLoad64(p + 8) * 0xC2B2AE3D27D4EB4Full;
+        h ^= DeflateLoad64(p + L - 8) * 0x165667B19E3779F9ull;
     }
     return (uint32_t)(h >> (64 - DeflateKeyHashBits));
 }

@@ -40,7 +40,7 @@ enum {
 };
 
 // Lengths of the strings the key chains are hashed on, shortest first.
-constexpr unsigned DeflateKeyLengths[DeflateKeyCount] = {6, 10, 16};
+constexpr unsigned DeflateKeyLengths[DeflateKeyCount] = {8, 12, 20};
 
 struct DeflateTreeNode {
     uint32_t freq;
