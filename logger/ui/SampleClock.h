@@ -23,6 +23,10 @@ inline constexpr qint64 liveWindowMs = 10000;
 bool windowFlushDue(qint64 nowMs, qint64 runStartMs);
 // Points with a key below this cut leave the chart (last − 9.98 s).
 double windowFlushCut(double lastKey);
+// Room a recording's live map is given at the start: twice the most points it holds
+// (the window and a moment of points not yet flushed), so that a whole window of flushed
+// room at its front can be taken before the points are moved back within the block.
+int liveMapPoints(quint16 rateWord);
 
 struct PacketTiming
 {
