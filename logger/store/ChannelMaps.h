@@ -35,7 +35,8 @@ ChannelMaps takePointsBefore(const ChannelMaps& maps, double cut);
 // place instead of the container growing into a new block, which would touch megabytes of
 // fresh pages at once and hold up the window while reports wait. An empty map only.
 void reserveLiveMap(QCPGraphDataContainer& map, int points);
-// Gives up the room of the points flushed out of a live map, keeping its block.
+// Gives up the room of the points flushed out of a live map, keeping its block. This
+// moves every point the map holds: callers do it once in a while, not at every flush.
 void compactLiveMap(QCPGraphDataContainer& map);
 // The map goes back to trimming its memory as it shrinks (the recording is over).
 void releaseLiveMap(QCPGraphDataContainer& map);

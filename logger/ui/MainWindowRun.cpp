@@ -450,7 +450,10 @@ void MainWindow::flushOldPoints(GLWidget* chart, qint64 now)
     // every record in time order.
     if (!writer.accepting())
         return;
+    const double oldest = first->constBegin()->key;
     writer.write(takePointsBefore(chart->channelMaps, cut));
+    if (!liveMapCompactionDue(oldest, cut))
+        return;
     for (const ChannelMap& map : std::as_const(chart->channelMaps))
         if (map)
             compactLiveMap(*map);

@@ -36,6 +36,12 @@ int liveMapPoints(quint16 rateWord)
     return 2 * int(std::ceil(heldSeconds / samplePeriodSeconds(rateWord)));
 }
 
+bool liveMapCompactionDue(double oldestKey, double cut)
+{
+    constexpr double everySeconds = 2.0;
+    return std::floor(oldestKey / everySeconds) != std::floor(cut / everySeconds);
+}
+
 void SampleClock::restart(quint16 rateWord)
 {
     m_period = samplePeriodSeconds(rateWord);
