@@ -66,6 +66,15 @@ void reserveLiveMaps(GLWidget* chart, const DeviceControl& control)
             reserveLiveMap(*chart->channelMaps[channel], points);
 }
 
+// The run is over: the maps give back the room they held for it.
+void releaseLiveMaps(GLWidget* chart)
+{
+    QMutexLocker lock(&chart->mapMutex);
+    for (const ChannelMap& map : std::as_const(chart->channelMaps))
+        if (map)
+            releaseLiveMap(*map);
+}
+
 } // namespace
 
 QString MainWindow::swapFileErrorText(int code)
@@ -243,9 +252,7 @@ void MainWindow::finishRun(GLWidget* chart)
     m_runChart = nullptr;
     m_hid->setReadAhead(false);
     m_limitStopQueued = false;
-    for (const ChannelMap& map : std::as_const(chart->channelMaps))
-        if (map)
-            releaseLiveMap(*map);
+    releaseLiveMaps(chart);
     SwapFile* file = chart->swapFile;
     qDebug() << "MainWindow::on_stopMeasurement call append";
     const bool tailWritten = writeRunTail(chart);
@@ -337,6 +344,7 @@ void MainWindow::abandonRefusedStart()
     m_hid->setReadAhead(false);
     m_limitStopQueued = false;
     collectBackgroundWrites(chart);
+    releaseLiveMaps(chart);
     if (chart->isEmpty() && chart->statistics.count == 0) {
         chart->swapFile->remove();
         chart->keepFile = true;
