@@ -12,7 +12,8 @@
 // overflow the buffer by itself).
 //
 // Arguments: runs per case (5), instrument seconds per run at 10x and faster (120),
-// seconds per run at real time (20), speeds ("1,10,20,50").
+// seconds per run at real time (20), speeds ("1,10,20,50"), channel counts of the cases
+// to record ("1,3": 10 kHz x 1 channel and 5 kHz x 3 channels).
 
 #include "ChannelInfo.h"
 #include "ControlPanel.h"
@@ -211,13 +212,14 @@ RunResult recordRun(quint16 customWord, quint16 mask, int seconds, int speed, co
     return result;
 }
 
-QList<int> speedsFrom(const char* text)
+// A comma-separated list of positive numbers.
+QList<int> numbersFrom(const char* text)
 {
-    QList<int> speeds;
+    QList<int> numbers;
     for (const QString& part : QString::fromLatin1(text).split(QLatin1Char(','), Qt::SkipEmptyParts))
-        if (const int speed = part.toInt(); speed > 0)
-            speeds << speed;
-    return speeds;
+        if (const int number = part.toInt(); number > 0)
+            numbers << number;
+    return numbers;
 }
 } // namespace
 
@@ -233,7 +235,8 @@ int main(int argc, char** argv)
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
     const int fastSeconds = argc > 2 ? std::max(15, atoi(argv[2])) : 120;
     const int realSeconds = argc > 3 ? std::max(15, atoi(argv[3])) : 20;
-    const QList<int> speeds = speedsFrom(argc > 4 ? argv[4] : "1,10,20,50");
+    const QList<int> speeds = numbersFrom(argc > 4 ? argv[4] : "1,10,20,50");
+    const QList<int> channelCounts = numbersFrom(argc > 5 ? argv[5] : "1,3");
 
     std::printf("Recording the simulated analyzer on its own clock, %d runs per case; %u CPUs available\n", runs,
                 std::thread::hardware_concurrency());
@@ -247,6 +250,8 @@ int main(int argc, char** argv)
     } cases[] = {{"10 kHz x 1 channel", 1, 0x01}, {"5 kHz x 3 channels", 2, 0x07}};
     bool targetsMet = true;
     for (const Case& c : cases) {
+        if (!channelCounts.contains(qPopulationCount(c.mask)))
+            continue;
         for (const int speed : speeds) {
             const int seconds = speed == 1 ? realSeconds : fastSeconds;
             std::printf("%s at %dx, %d s of measurement per run\n", c.name, speed, seconds);

@@ -230,6 +230,8 @@ void HidDevice::hidRead()
                 break;
             emit packetReceived(report.data(), HidFraming::packetBytes);
         }
+        if (m_readAhead)
+            m_readAhead->recycle(std::move(taken.reports));
         if (taken.failed && m_device) {
             qDebug() << "HidDevice::hidRead: read failed, device removed:" << taken.error;
             emit deviceDisconnected();

@@ -27,8 +27,21 @@ PriorityInheritingMutex::~PriorityInheritingMutex()
     pthread_mutex_destroy(&m_mutex);
 }
 
+namespace {
+// Room for `reports`, its pages touched here rather than by the reading thread.
+std::vector<HidReadAhead::Report> reservedQueue(std::size_t reports)
+{
+    std::vector<HidReadAhead::Report> queue(reports);
+    queue.clear();
+    return queue;
+}
+} // namespace
+
 HidReadAhead::HidReadAhead(hid_device_* device)
-    : m_device(device), m_thread([this] { run(); })
+    : m_device(device)
+    , m_queue(reservedQueue(reservedReports))
+    , m_spare(reservedQueue(reservedReports))
+    , m_thread([this] { run(); })
 {
 }
 
@@ -44,9 +57,20 @@ HidReadAhead::Taken HidReadAhead::take()
     readPending();
     Taken taken;
     taken.reports.swap(m_queue);
+    // The queue goes on in the storage given back (empty when none was).
+    m_queue.swap(m_spare);
     taken.failed = m_failed;
     taken.error = m_error;
     return taken;
+}
+
+void HidReadAhead::recycle(std::vector<Report>&& handled)
+{
+    handled.clear();
+    std::lock_guard lock(m_mutex);
+    if (handled.capacity() > m_spare.capacity())
+        m_spare.swap(handled);
+    // Storage not kept stays with the caller and is freed on its thread.
 }
 
 int HidReadAhead::readPending()

@@ -9,6 +9,11 @@
 // fastest stream leaves the buffer well short of full). take() reads what is pending
 // itself under the same lock, so whoever takes the reports gets every report the device
 // had at that moment, after those read ahead, and never one out of order.
+//
+// The thread does not allocate while it reads: the queue has room for a long stall of
+// the window from the start, and the caller hands each taken queue back for reuse. An
+// allocation can wait behind the window's own work on the process's memory (megabytes of
+// chart points), and a reader that waits lets the device's buffer overflow.
 
 #include "HidReports.h"
 
@@ -53,6 +58,8 @@ public:
     // the analyzer's fastest stream): a window that never comes back does not take all
     // memory.
     static constexpr std::size_t queueLimit = 65536;
+    // Room the queue has from the start: over a second of the fastest stream.
+    static constexpr std::size_t reservedReports = 4096;
     static constexpr int shortestPollMicros = 200;
     static constexpr int longestPollMicros = 2000;
 
@@ -71,6 +78,8 @@ public:
 
     // Every report read so far and every one still pending on the device, in order.
     Taken take();
+    // Gives the reports' storage of a handled take() back, to hold the next ones.
+    void recycle(std::vector<Report>&& handled);
     // Reports lost because the window left more than queueLimit of them waiting.
     quint64 overflowed() const { return m_overflowed; }
 
@@ -83,6 +92,7 @@ private:
     hid_device_* m_device;
     PriorityInheritingMutex m_mutex;
     std::vector<Report> m_queue;
+    std::vector<Report> m_spare; // the next queue, when the caller gave one back
     bool m_failed = false;
     QString m_error;
     std::atomic<bool> m_stop{false};

@@ -86,6 +86,30 @@ ChannelMaps takePointsBefore(const ChannelMaps& maps, double cut)
     return taken;
 }
 
+void reserveLiveMap(QCPGraphDataContainer& map, int points)
+{
+    // Compacting is ours to do: the container's own would also shrink the block.
+    map.setAutoSqueeze(false);
+    if (!map.isEmpty() || points <= 0)
+        return;
+    // The container has no reserve(): filling it touches the block, and clearing it
+    // keeps the block.
+    for (int i = 0; i < points; ++i)
+        map.add(QCPGraphData(i, 0));
+    map.clear();
+}
+
+void compactLiveMap(QCPGraphDataContainer& map)
+{
+    map.squeeze(true, false);
+}
+
+void releaseLiveMap(QCPGraphDataContainer& map)
+{
+    map.setAutoSqueeze(true);
+    map.squeeze(true, true);
+}
+
 void addPoints(const ChannelMaps& into, const ChannelMaps& from)
 {
     for (int i = 0; i < from.size() && i < into.size(); ++i)

@@ -29,5 +29,17 @@ void removeFirstPoints(QCPGraphDataContainer& map, qint64 count);
 // order (an empty map for a missing one).
 ChannelMaps takePointsBefore(const ChannelMaps& maps, double cut);
 
+// A recording's map grows by its newest points and loses its oldest at every flush.
+// Given room for `points` up front (the pages touched now, before the run), it keeps that
+// one block of memory for the whole run: the flushed room at its front is reused in
+// place instead of the container growing into a new block, which would touch megabytes of
+// fresh pages at once and hold up the window while reports wait. An empty map only.
+void reserveLiveMap(QCPGraphDataContainer& map, int points);
+// Gives up the room of the points flushed out of a live map, keeping its block. This
+// moves every point the map holds: callers do it once in a while, not at every flush.
+void compactLiveMap(QCPGraphDataContainer& map);
+// The map goes back to trimming its memory as it shrinks (the recording is over).
+void releaseLiveMap(QCPGraphDataContainer& map);
+
 // Puts the points of `from` back into the map of the same index of `into`.
 void addPoints(const ChannelMaps& into, const ChannelMaps& from);

@@ -56,6 +56,25 @@ void collectBackgroundWrites(GLWidget* chart)
         addPoints(chart->channelMaps, refused);
 }
 
+// The maps of the channels the run records get their memory for the whole run now.
+void reserveLiveMaps(GLWidget* chart, const DeviceControl& control)
+{
+    const int points = liveMapPoints(control.sampleRate());
+    QMutexLocker lock(&chart->mapMutex);
+    for (int channel = 0; channel < chart->channelMaps.size(); ++channel)
+        if (chart->channelMaps[channel] && (control.channelMask() & (1u << channel)))
+            reserveLiveMap(*chart->channelMaps[channel], points);
+}
+
+// The run is over: the maps give back the room they held for it.
+void releaseLiveMaps(GLWidget* chart)
+{
+    QMutexLocker lock(&chart->mapMutex);
+    for (const ChannelMap& map : std::as_const(chart->channelMaps))
+        if (map)
+            releaseLiveMap(*map);
+}
+
 } // namespace
 
 QString MainWindow::swapFileErrorText(int code)
@@ -148,6 +167,7 @@ void MainWindow::on_startMeasurement(DeviceControl& control)
     }
 
     m_sampleClock.restart(control.sampleRate());
+    reserveLiveMaps(chart, control);
     chart->keepFile = false;
     const int index = ui->tabWidget->indexOf(chart);
     ui->tabWidget->setTabText(index, QLatin1Char('*') + ui->tabWidget->tabText(index));
@@ -232,6 +252,7 @@ void MainWindow::finishRun(GLWidget* chart)
     m_runChart = nullptr;
     m_hid->setReadAhead(false);
     m_limitStopQueued = false;
+    releaseLiveMaps(chart);
     SwapFile* file = chart->swapFile;
     qDebug() << "MainWindow::on_stopMeasurement call append";
     const bool tailWritten = writeRunTail(chart);
@@ -323,6 +344,7 @@ void MainWindow::abandonRefusedStart()
     m_hid->setReadAhead(false);
     m_limitStopQueued = false;
     collectBackgroundWrites(chart);
+    releaseLiveMaps(chart);
     if (chart->isEmpty() && chart->statistics.count == 0) {
         chart->swapFile->remove();
         chart->keepFile = true;
@@ -434,8 +456,15 @@ void MainWindow::flushOldPoints(GLWidget* chart, qint64 now)
     // The writer's thread does the disk work; the window goes on at once. After a refused
     // write the points stay here until the refused ones are back, so that the file gets
     // every record in time order.
-    if (writer.accepting())
-        writer.write(takePointsBefore(chart->channelMaps, cut));
+    if (!writer.accepting())
+        return;
+    const double oldest = first->constBegin()->key;
+    writer.write(takePointsBefore(chart->channelMaps, cut));
+    if (!liveMapCompactionDue(oldest, cut))
+        return;
+    for (const ChannelMap& map : std::as_const(chart->channelMaps))
+        if (map)
+            compactLiveMap(*map);
 }
 
 void MainWindow::reRangeAxis(bool force)

@@ -1,5 +1,7 @@
 #include "SampleClock.h"
 
+#include <cmath>
+
 double samplePeriodSeconds(quint16 rateWord)
 {
     return rateWord * 0.1 / 1000.0;
@@ -23,6 +25,21 @@ bool windowFlushDue(qint64 nowMs, qint64 runStartMs)
 double windowFlushCut(double lastKey)
 {
     return lastKey + 0.02 - 10.0;
+}
+
+int liveMapPoints(quint16 rateWord)
+{
+    // Half a second past the window covers the flush's own delay and a busy window.
+    constexpr double heldSeconds = liveWindowMs / 1000.0 + 0.5;
+    if (rateWord == 0)
+        return 0;
+    return 2 * int(std::ceil(heldSeconds / samplePeriodSeconds(rateWord)));
+}
+
+bool liveMapCompactionDue(double oldestKey, double cut)
+{
+    constexpr double everySeconds = 2.0;
+    return std::floor(oldestKey / everySeconds) != std::floor(cut / everySeconds);
 }
 
 void SampleClock::restart(quint16 rateWord)

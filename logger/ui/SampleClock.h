@@ -23,6 +23,14 @@ inline constexpr qint64 liveWindowMs = 10000;
 bool windowFlushDue(qint64 nowMs, qint64 runStartMs);
 // Points with a key below this cut leave the chart (last − 9.98 s).
 double windowFlushCut(double lastKey);
+// Room a recording's live map is given at the start: twice the most points it holds
+// (the window and a moment of points not yet flushed), so that a whole window of flushed
+// room at its front can be taken before the points are moved back within the block.
+int liveMapPoints(quint16 rateWord);
+// True when a flush that moved the live map's oldest key from `oldestKey` to `cut` is the
+// one to move its points back within their block: once per two seconds of points, so
+// that the flushed room never takes more than a fifth of the block.
+bool liveMapCompactionDue(double oldestKey, double cut);
 
 struct PacketTiming
 {

@@ -77,6 +77,49 @@ private slots:
         QVERIFY(map.isEmpty());
     }
 
+    // A recording appends a report's points at a time and flushes everything older than
+    // the window: with the room given at the start, the points never leave that block
+    // (a new block would be allocated while the old one still holds them, elsewhere), and
+    // every point taken out and every one kept is the one recorded.
+    void liveMapKeepsItsBlockThroughARecording()
+    {
+        constexpr int window = 10000;
+        constexpr int perReport = 28;
+        QSharedPointer<QCPGraphDataContainer> map(new QCPGraphDataContainer);
+        reserveLiveMap(*map, 2 * window);
+        QVERIFY(map->isEmpty());
+        const QCPGraphData* blockStart = nullptr;
+        const QCPGraphData* blockEnd = nullptr;
+        qint64 next = 0;
+        qint64 taken = 0;
+        bool inOrder = true;
+        for (int report = 0; report < 40 * window / perReport; ++report) {
+            Points incoming;
+            for (int i = 0; i < perReport; ++i, ++next)
+                incoming.append(QCPGraphData(double(next), double(next) * 2));
+            insertOrReplace(*map, incoming);
+            if (!blockStart) {
+                blockStart = &*map->constBegin();
+                blockEnd = blockStart + 2 * window;
+            }
+            QVERIFY(&*map->constBegin() >= blockStart);
+            QVERIFY(&*(map->constEnd() - 1) < blockEnd);
+            if (report % 4 == 3) {
+                const ChannelMaps out = takePointsBefore({map}, double(next - window));
+                for (const QCPGraphData& p : *out.first())
+                    inOrder = inOrder && p.key == double(taken++) && p.value == p.key * 2;
+                compactLiveMap(*map);
+            }
+        }
+        QVERIFY(inOrder);
+        QCOMPARE(taken + map->size(), next);
+        QCOMPARE(map->constBegin()->key, double(taken));
+
+        releaseLiveMap(*map);
+        QCOMPARE(taken + map->size(), next);
+        QCOMPARE((map->constEnd() - 1)->key, double(next - 1));
+    }
+
     void windowStretch_data()
     {
         QTest::addColumn<double>("centre");
