@@ -43,12 +43,6 @@ bool NeedsEscape(unsigned char c)
 
 } // namespace
 
-size_t FormatNumber(double value, char *out)
-{
-    auto result = std::to_chars(out, out + 32, value, std::chars_format::general, 16);
-    return size_t(result.ptr - out);
-}
-
 CXmlStream::CXmlStream(const std::string &path)
 {
     m_file = std::fopen(path.c_str(), "wb");

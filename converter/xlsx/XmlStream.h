@@ -1,5 +1,7 @@
 #pragma once
 
+#include "NumberText.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -76,10 +78,5 @@ private:
     size_t m_used = 0;
     char m_buffer[1 << 16];
 };
-
-// Formats a double in general notation with 16 significant digits, as printf's
-// "%.16g" would in the C locale. Returns the number of characters written
-// (at most 24) into out.
-size_t FormatNumber(double value, char *out);
 
 } // namespace Xlsx
