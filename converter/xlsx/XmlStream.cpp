@@ -77,14 +77,6 @@ bool CXmlStream::Close()
     return m_ok;
 }
 
-void CXmlStream::CloseStartTag()
-{
-    if (tagOpen) {
-        Put('>');
-        tagOpen = false;
-    }
-}
-
 void CXmlStream::BeginElement(const char *name)
 {
     CloseStartTag();
@@ -197,13 +189,7 @@ void CXmlStream::EndElement()
     empty = false;
 }
 
-void CXmlStream::BeginContent()
-{
-    CloseStartTag();
-    empty = false;
-}
-
-void CXmlStream::Raw(std::string_view text)
+void CXmlStream::RawInPieces(std::string_view text)
 {
     while (!text.empty()) {
         if (m_used == sizeof m_buffer)
@@ -269,8 +255,8 @@ void CXmlStream::WriteEscaped(std::string_view text)
 
 void CXmlStream::Number(double value)
 {
-    char digits[32];
-    Raw(std::string_view(digits, FormatNumber(value, digits)));
+    char *at = Reserve(32);
+    Commit(at + FormatNumber(value, at));
 }
 
 void CXmlStream::Integer(uint64_t value)
