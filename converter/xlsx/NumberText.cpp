@@ -28,24 +28,26 @@ constexpr char kPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// The value m × 2^e times 10^k, split into the whole part and whether the dropped
-// fraction is below, at or above one half (-1, 0, 1). False when the exact product
-// does not fit the 128-bit arithmetic.
-bool ScaledExactly(uint64_t m, int e, int k, uint64_t &whole, int &half)
+// What a cut-off fraction was worth against half a unit of the last digit kept.
+enum class Rest { Zero, Below, Half, Above };
+
+// The value m × 2^e times 10^k, split into the whole part and the dropped fraction.
+// False when the exact product does not fit the 128-bit arithmetic or has more than
+// 17 digits.
+bool ScaledExactly(uint64_t m, int e, int k, uint64_t &whole, Rest &rest)
 {
     if (k < 0 || k > kMaxPower)
         return false;
     u128 product = u128(m) * kPowersOf5[k];
     const int shift = e + k; // the remaining power of two
     if (shift >= 0) {
-        // Only values up to 10^16 come here, so the product stays far below 2^128.
         if (shift > 64 || (product >> (127 - shift)) != 0)
             return false;
         product <<= shift;
         if (product >= u128(kHigh) * 10)
             return false;
         whole = uint64_t(product);
-        half = -1;
+        rest = Rest::Zero;
         return true;
     }
     const int drop = -shift;
@@ -54,10 +56,13 @@ bool ScaledExactly(uint64_t m, int e, int k, uint64_t &whole, int &half)
     const u128 quotient = product >> drop;
     if (quotient >= u128(kHigh) * 10)
         return false;
-    const u128 rest = product & ((u128(1) << drop) - 1);
+    const u128 fraction = product & ((u128(1) << drop) - 1);
     const u128 halfway = u128(1) << (drop - 1);
     whole = uint64_t(quotient);
-    half = rest < halfway ? -1 : (rest == halfway ? 0 : 1);
+    rest = fraction == 0 ? Rest::Zero
+         : fraction < halfway ? Rest::Below
+         : fraction == halfway ? Rest::Half
+                               : Rest::Above;
     return true;
 }
 
@@ -78,15 +83,18 @@ bool SignificantDigits(double value, uint64_t &digits, int &exponent)
     const int guess = (b * 78913) >> 18; // floor(b × log10 2) for |b| < 2^12
     int k = 15 - guess;
     uint64_t whole;
-    int half;
-    if (!ScaledExactly(m, e, k, whole, half))
+    Rest rest;
+    if (!ScaledExactly(m, e, k, whole, rest))
         return false;
     if (whole >= kHigh) {
+        // One digit too many: it joins the dropped fraction.
+        const unsigned last = unsigned(whole % 10);
+        whole /= 10;
         --k;
-        if (!ScaledExactly(m, e, k, whole, half))
-            return false;
+        if (last != 0 || rest != Rest::Zero)
+            rest = last < 5 ? Rest::Below : last > 5 ? Rest::Above : rest == Rest::Zero ? Rest::Half : Rest::Above;
     }
-    if (half > 0 || (half == 0 && (whole & 1) != 0))
+    if (rest == Rest::Above || (rest == Rest::Half && (whole & 1) != 0))
         ++whole;
     if (whole == kHigh) {
         whole = kLow;
@@ -99,14 +107,20 @@ bool SignificantDigits(double value, uint64_t &digits, int &exponent)
     return true;
 }
 
-// The 16 digits of a number from 10^15 to below 10^16.
+// Eight digits of a number below 10^8.
+void PutEight(uint32_t value, char *out)
+{
+    for (int i = 6; i >= 0; i -= 2) {
+        std::memcpy(out + i, kPairs + 2 * (value % 100), 2);
+        value /= 100;
+    }
+}
+
+// The 16 digits of a number from 10^15 to below 10^16, as two independent halves.
 void PutSixteen(uint64_t value, char *out)
 {
-    for (int i = 14; i >= 0; i -= 2) {
-        const unsigned pair = unsigned(value % 100);
-        value /= 100;
-        std::memcpy(out + i, kPairs + 2 * pair, 2);
-    }
+    PutEight(uint32_t(value / 100000000), out);
+    PutEight(uint32_t(value % 100000000), out + 8);
 }
 
 } // namespace
@@ -118,11 +132,14 @@ size_t FormatNumber(double value, char *out)
     const bool negative = std::signbit(value);
     if (!std::isfinite(value) || value == 0 || !SignificantDigits(negative ? -value : value, significant, exponent)) {
         // Zero, infinities, NaN and the far magnitudes that measurements do not reach.
-        const auto result = std::to_chars(out, out + 32, value, std::chars_format::general, 16);
+        const auto result = std::to_chars(out, out + kNumberTextRoom, value, std::chars_format::general, 16);
         return size_t(result.ptr - out);
     }
-    char digits[16];
+    // The copies below move 16 bytes at a time, whatever the number of digits kept:
+    // a fixed size is a few instructions where a variable one is a library call.
+    char digits[32];
     PutSixteen(significant, digits);
+    std::memset(digits + 16, '0', 16);
     int count = 16; // significant digits left once trailing zeros are dropped
     while (digits[count - 1] == '0')
         --count;
@@ -137,26 +154,24 @@ size_t FormatNumber(double value, char *out)
             *at++ = '.';
             for (int i = -1; i > exponent; --i)
                 *at++ = '0';
-            std::memcpy(at, digits, size_t(count));
+            std::memcpy(at, digits, 16);
             at += count;
         } else {
             const int before = exponent + 1; // digits ahead of the point
+            std::memcpy(at, digits, 16);
             if (count <= before) {
-                std::memcpy(at, digits, size_t(before));
                 at += before;
             } else {
-                std::memcpy(at, digits, size_t(before));
-                at += before;
-                *at++ = '.';
-                std::memcpy(at, digits + before, size_t(count - before));
-                at += count - before;
+                at[before] = '.';
+                std::memcpy(at + before + 1, digits + before, 16);
+                at += count + 1;
             }
         }
     } else {
         *at++ = digits[0];
         if (count > 1) {
             *at++ = '.';
-            std::memcpy(at, digits + 1, size_t(count - 1));
+            std::memcpy(at, digits + 1, 16);
             at += count - 1;
         }
         *at++ = 'e';

@@ -255,7 +255,7 @@ void CXmlStream::WriteEscaped(std::string_view text)
 
 void CXmlStream::Number(double value)
 {
-    char *at = Reserve(32);
+    char *at = Reserve(kNumberTextRoom);
     Commit(at + FormatNumber(value, at));
 }
 

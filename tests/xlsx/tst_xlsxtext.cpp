@@ -22,7 +22,7 @@ struct CommaDecimal : std::numpunct<char>
 
 std::string Format(double value)
 {
-    char text[32];
+    char text[kNumberTextRoom];
     return std::string(text, FormatNumber(value, text));
 }
 
