@@ -18,9 +18,10 @@ std::string PartNumber(const char *prefix, uint64_t id, const char *suffix)
     return prefix + std::to_string(id) + suffix;
 }
 
-// The most a cell's own text takes: its start with a reference of 7 letters and 10
-// digits and a 20-digit style, then a number value and the end tags.
+// Room for a cell's own text: its start with a reference of 7 letters and 10 digits
+// and a 20-digit style (49 bytes), the room a number needs, and the end tags.
 constexpr size_t kCellTextSize = 128;
+static_assert(kCellTextSize >= 49 + sizeof "><v>" + kNumberTextRoom + sizeof "</v></c>");
 
 template <size_t N>
 char *Put(char *at, const char (&text)[N])

@@ -93,7 +93,7 @@ private:
     void WritePane(uint32_t frozenColumns, uint32_t frozenRows);
     void Selection(const char *pane, const CCellPos &cell);
     bool BeginCell();
-    // Writes the start of the current cell, "<c r=\"B12\"" and its style, at `at`.
+    // Writes the start of the current cell at `at`: its reference (<c r="B12") and any style.
     char *CellStart(char *at, uint64_t style) const;
 
     uint64_t m_id;
