@@ -3,6 +3,8 @@
 //
 //   bench_converter [records]            speed of CSV and XLSX conversion (default 1,000,000)
 //   bench_converter --peak <csv|xlsx> N  one conversion of N records; prints its peak memory
+//   bench_converter --sheet N out.xlsx   one sheet of N records with one save worker, kept;
+//                                        prints the time of writing the rows and of saving
 //
 // The speed run converts N records to CSV (relative and clock time) and to XLSX, then a log
 // of 10 × N records into ten sheets with one save worker, with every core, and writes the
@@ -221,6 +223,24 @@ Peak childPeak(const QString& road, qint64 records)
     return {fields.value(0).toLong(), fields.value(1).toLong()};
 }
 
+// Writing the rows (the converter's own thread) and saving (compressing the sheet) timed
+// apart, for profiling the writer on one pinned core; the workbook is kept for comparing bytes.
+int runSheet(qint64 records, const QString& out)
+{
+    QTemporaryDir dir;
+    const QString log = dir.filePath("sheet.talvo");
+    if (!writeLog(log, records))
+        return 1;
+    SwapFile reader;
+    Book book;
+    book.workbook()->SetSaveWorkers(1);
+    bool written = false, saved = false;
+    const double write = seconds([&] { return reader.toXlsx(log, relativeOptions(true), book.workbook()); }, written);
+    const double save = seconds([&] { return book.save(out); }, saved);
+    std::printf("rows written %.3f s, saved %.3f s%s\n", write, save, written && saved ? "" : "  FAILED");
+    return written && saved ? 0 : 1;
+}
+
 void quietDebugLines(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
     if (type != QtDebugMsg)
@@ -237,6 +257,10 @@ int main(int argc, char* argv[])
     const QStringList args = app.arguments();
     if (args.size() == 4 && args.at(1) == "--peak")
         return runPeak(args.at(2), args.at(3).toLongLong());
+    if (args.size() == 4 && args.at(1) == "--sheet") {
+        sheetSeconds = int(qMax<qint64>(1, args.at(2).toLongLong() / 10000));
+        return runSheet(args.at(2).toLongLong(), args.at(3));
+    }
 
     const qint64 records = args.size() > 1 ? args.at(1).toLongLong() : 1000000;
     sheetSeconds = int(qMax<qint64>(1, records / 10000));

@@ -5,7 +5,9 @@
 #include "XmlStream.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace Xlsx {
 
@@ -14,6 +16,35 @@ namespace {
 std::string PartNumber(const char *prefix, uint64_t id, const char *suffix)
 {
     return prefix + std::to_string(id) + suffix;
+}
+
+// Room for a cell's own text: its start with a reference of 7 letters and 10 digits
+// and a 20-digit style (49 bytes), the room a number needs, and the end tags.
+constexpr size_t kCellTextSize = 128;
+static_assert(kCellTextSize >= 49 + sizeof "><v>" + kNumberTextRoom + sizeof "</v></c>");
+
+template <size_t N>
+char *Put(char *at, const char (&text)[N])
+{
+    std::memcpy(at, text, N - 1);
+    return at + N - 1;
+}
+
+// The column letters of a cell reference, in bijective base 26 (A..Z, AA..ZZ, AAA..).
+char *PutColumn(char *at, uint32_t column)
+{
+    if (column < 26) {
+        *at++ = char('A' + column);
+        return at;
+    }
+    char letters[8];
+    char *first = letters + sizeof letters;
+    *--first = char('A' + column % 26);
+    for (uint32_t q = column / 26; q != 0; q = (q - 1) / 26)
+        *--first = char('A' + (q - 1) % 26);
+    const size_t count = size_t(letters + sizeof letters - first);
+    std::memcpy(at, first, count);
+    return at + count;
 }
 
 } // namespace
@@ -148,6 +179,7 @@ void CWorksheet::OpenRow(double height)
         return;
     CloseRow();
     ++m_row;
+    m_rowDigitCount = uint32_t(std::to_chars(m_rowDigits, m_rowDigits + sizeof m_rowDigits, m_row).ptr - m_rowDigits);
     CXmlStream &xml = *m_stream;
     xml.BeginElement("row");
     xml.Attribute("r", m_row);
@@ -180,33 +212,35 @@ bool CWorksheet::BeginCell()
     return true;
 }
 
-void CWorksheet::CellRef(uint64_t style)
+char *CWorksheet::CellStart(char *at, uint64_t style) const
 {
-    char buffer[kCellRefBufferSize];
-    CXmlStream &xml = *m_stream;
-    xml.Raw("<c r=\"");
-    xml.Raw(CellRefToText(CCellPos{m_row, m_column}, buffer));
-    xml.Raw("\"");
+    at = Put(at, "<c r=\"");
+    at = PutColumn(at, m_column);
+    std::memcpy(at, m_rowDigits, m_rowDigitCount);
+    at += m_rowDigitCount;
+    *at++ = '"';
     if (style != 0) {
-        xml.Raw(" s=\"");
-        xml.Integer(style);
-        xml.Raw("\"");
+        at = Put(at, " s=\"");
+        at = std::to_chars(at, at + 20, style).ptr;
+        *at++ = '"';
     }
+    return at;
 }
 
 void CWorksheet::PutCell(double value, uint64_t style)
 {
     if (!BeginCell())
         return;
-    CellRef(style);
     CXmlStream &xml = *m_stream;
+    char *at = CellStart(xml.Reserve(kCellTextSize), style);
     if (std::isfinite(value)) {
-        xml.Raw("><v>");
-        xml.Number(value);
-        xml.Raw("</v></c>");
+        at = Put(at, "><v>");
+        at += FormatNumber(value, at);
+        at = Put(at, "</v></c>");
     } else {
-        xml.Raw("/>");
+        at = Put(at, "/>");
     }
+    xml.Commit(at);
     ++m_column;
 }
 
@@ -220,22 +254,19 @@ void CWorksheet::PutCell(const std::string &text, uint64_t style)
         return;
     CXmlStream &xml = *m_stream;
     if (text.empty()) {
-        CellRef(style);
-        xml.Raw("/>");
+        xml.Commit(Put(CellStart(xml.Reserve(kCellTextSize), style), "/>"));
     } else if (text[0] == '=') {
         char buffer[kCellRefBufferSize];
         m_formulaCells.emplace_back(CellRefToText(CCellPos{m_row, m_column}, buffer));
         m_hasFormulas = true;
-        CellRef(style);
-        xml.Raw("><f>");
+        xml.Commit(Put(CellStart(xml.Reserve(kCellTextSize), style), "><f>"));
         xml.WriteEscaped(std::string_view(text).substr(1));
         xml.Raw("</f></c>");
     } else {
         const auto inserted = m_sharedStrings->emplace(text, m_sharedStrings->size());
-        CellRef(style);
-        xml.Raw(" t=\"s\"><v>");
-        xml.Integer(inserted.first->second);
-        xml.Raw("</v></c>");
+        char *at = Put(CellStart(xml.Reserve(kCellTextSize), style), " t=\"s\"><v>");
+        at = std::to_chars(at, at + 20, inserted.first->second).ptr;
+        xml.Commit(Put(at, "</v></c>"));
     }
     ++m_column;
 }

@@ -93,7 +93,8 @@ private:
     void WritePane(uint32_t frozenColumns, uint32_t frozenRows);
     void Selection(const char *pane, const CCellPos &cell);
     bool BeginCell();
-    void CellRef(uint64_t style);
+    // Writes the start of the current cell at `at`: its reference (<c r="B12") and any style.
+    char *CellStart(char *at, uint64_t style) const;
 
     uint64_t m_id;
     std::unique_ptr<CXmlStream> m_stream;
@@ -105,6 +106,8 @@ private:
     bool m_hasComments = false;   // set once notes are attached to the sheet
     bool m_ready = false;
     uint32_t m_row = 0;
+    char m_rowDigits[10];         // the text of m_row, for the references of its cells
+    uint32_t m_rowDigitCount = 0;
     bool m_rowOpen = false;
     uint32_t m_column = 0;
     int m_orientation = 0;        // 0 portrait, 1 landscape

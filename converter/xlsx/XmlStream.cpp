@@ -43,12 +43,6 @@ bool NeedsEscape(unsigned char c)
 
 } // namespace
 
-size_t FormatNumber(double value, char *out)
-{
-    auto result = std::to_chars(out, out + 32, value, std::chars_format::general, 16);
-    return size_t(result.ptr - out);
-}
-
 CXmlStream::CXmlStream(const std::string &path)
 {
     m_file = std::fopen(path.c_str(), "wb");
@@ -81,14 +75,6 @@ bool CXmlStream::Close()
         m_file = nullptr;
     }
     return m_ok;
-}
-
-void CXmlStream::CloseStartTag()
-{
-    if (tagOpen) {
-        Put('>');
-        tagOpen = false;
-    }
 }
 
 void CXmlStream::BeginElement(const char *name)
@@ -203,13 +189,7 @@ void CXmlStream::EndElement()
     empty = false;
 }
 
-void CXmlStream::BeginContent()
-{
-    CloseStartTag();
-    empty = false;
-}
-
-void CXmlStream::Raw(std::string_view text)
+void CXmlStream::RawInPieces(std::string_view text)
 {
     while (!text.empty()) {
         if (m_used == sizeof m_buffer)
@@ -275,8 +255,8 @@ void CXmlStream::WriteEscaped(std::string_view text)
 
 void CXmlStream::Number(double value)
 {
-    char digits[32];
-    Raw(std::string_view(digits, FormatNumber(value, digits)));
+    char *at = Reserve(kNumberTextRoom);
+    Commit(at + FormatNumber(value, at));
 }
 
 void CXmlStream::Integer(uint64_t value)

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "NumberText.h"
+
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,9 +49,31 @@ public:
 
     // Completes a pending start tag and marks the innermost element as having content,
     // for callers that write content themselves.
-    void BeginContent();
+    void BeginContent()
+    {
+        CloseStartTag();
+        empty = false;
+    }
     void WriteEscaped(std::string_view text);
-    void Raw(std::string_view text);
+    void Raw(std::string_view text)
+    {
+        if (text.size() <= sizeof m_buffer - m_used) {
+            std::memcpy(m_buffer + m_used, text.data(), text.size());
+            m_used += text.size();
+        } else {
+            RawInPieces(text);
+        }
+    }
+    // Room for up to `most` bytes (at most the buffer's size) written in place by the
+    // caller, who hands back the end of what it wrote to Commit. Spares the copies of
+    // the small pieces a cell is made of.
+    char *Reserve(size_t most)
+    {
+        if (sizeof m_buffer - m_used < most)
+            Flush();
+        return m_buffer + m_used;
+    }
+    void Commit(const char *end) { m_used = size_t(end - m_buffer); }
     void Number(double value);
     void Integer(uint64_t value);
     void SignedInteger(int64_t value);
@@ -66,7 +91,14 @@ private:
         m_buffer[m_used++] = c;
     }
     void Flush();
-    void CloseStartTag();
+    void RawInPieces(std::string_view text);
+    void CloseStartTag()
+    {
+        if (tagOpen) {
+            Put('>');
+            tagOpen = false;
+        }
+    }
 
     bool tagOpen = false;
     bool empty = true;
@@ -76,10 +108,5 @@ private:
     size_t m_used = 0;
     char m_buffer[1 << 16];
 };
-
-// Formats a double in general notation with 16 significant digits, as printf's
-// "%.16g" would in the C locale. Returns the number of characters written
-// (at most 24) into out.
-size_t FormatNumber(double value, char *out);
 
 } // namespace Xlsx

@@ -107,6 +107,24 @@ private slots:
         }) << QByteArray("<sheetData><row r=\"1\" x14ac:dyDescent=\"0.25\"/>"
                          "<row r=\"2\" x14ac:dyDescent=\"0.25\" ht=\"20.5\" customHeight=\"1\"><c r=\"A2\"><v>1</v></c></row>"
                          "<row r=\"3\" x14ac:dyDescent=\"0.25\"/></sheetData>");
+        // References past column Z and row 9, and styles of many digits.
+        QByteArray emptyRows = "<sheetData>";
+        for (int row = 1; row <= 9; ++row)
+            emptyRows += "<row r=\"" + QByteArray::number(row) + "\" x14ac:dyDescent=\"0.25\"/>";
+        QTest::newRow("wide and long sheets") << SheetFill([](CWorksheet &s) {
+            for (int row = 1; row <= 10; ++row)
+                s.OpenRow();
+            for (int column = 0; column < 26; ++column)
+                s.PutCell(std::string());
+            s.PutCell(-0.5, 12345678901234567890u);
+            s.PutCell(std::string("x"), 7);
+            for (int column = 28; column < 702; ++column)
+                s.PutCell(std::string());
+            s.PutCell(std::string(), 3);
+            s.PutCell(1e-7);
+        }) << emptyRows + QByteArray("<row r=\"10\" x14ac:dyDescent=\"0.25\"><c r=\"AA10\" s=\"12345678901234567890\">"
+                                     "<v>-0.5</v></c><c r=\"AB10\" s=\"7\" t=\"s\"><v>0</v></c><c r=\"AAA10\" s=\"3\"/>"
+                                     "<c r=\"AAB10\"><v>1e-07</v></c></row></sheetData>");
         // A cell before any row, and a row left open at Save, still give well-formed rows.
         QTest::newRow("cell without a row") << SheetFill([](CWorksheet &s) {
             s.PutCell(7.0);

@@ -3,7 +3,12 @@
 
 #include <QtTest>
 
+#include <charconv>
 #include <clocale>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
 #include <locale>
 
 using namespace Xlsx;
@@ -17,8 +22,28 @@ struct CommaDecimal : std::numpunct<char>
 
 std::string Format(double value)
 {
-    char text[32];
+    char text[kNumberTextRoom];
     return std::string(text, FormatNumber(value, text));
+}
+
+// The text the writer must keep giving: std::to_chars in general notation with 16 digits.
+std::string General16(double value)
+{
+    char text[64];
+    return std::string(text, std::to_chars(text, text + sizeof text, value, std::chars_format::general, 16).ptr);
+}
+
+double FromBits(uint64_t bits)
+{
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+// Each value with its neighbours one unit in the last place away on either side.
+void AddWithNeighbours(QList<double> &values, double value)
+{
+    values << std::nextafter(value, -INFINITY) << value << std::nextafter(value, INFINITY);
 }
 
 } // namespace
@@ -103,6 +128,79 @@ private slots:
         char printed[64];
         std::snprintf(printed, sizeof printed, "%.16g", value);
         QCOMPARE(QString::fromStdString(Format(value)), QString(printed));
+    }
+
+    // Groups of values compared with the general 16-digit form of the standard library.
+    void numbersAsGeneral16_data()
+    {
+        QTest::addColumn<QList<double>>("values");
+        std::mt19937_64 random(20261210);
+
+        QList<double> anyBits; // every magnitude, sign and exponent, subnormals included
+        for (int i = 0; i < 400000; ++i) {
+            const double value = FromBits(random());
+            if (std::isfinite(value))
+                anyBits << value;
+        }
+        QTest::newRow("random bit patterns") << anyBits;
+
+        QList<double> measured; // the magnitudes of currents, voltages and times
+        std::uniform_real_distribution<double> exponent(-13, 17);
+        for (int i = 0; i < 400000; ++i)
+            measured << (i % 2 ? -1 : 1) * std::pow(10.0, exponent(random));
+        for (int i = 0; i < 100000; ++i)
+            measured << 120.5 + (i % 977) * 0.37 << 3300.0 + (i % 131) * 0.011 << i * 0.0001;
+        QTest::newRow("measurement range") << measured;
+
+        QList<double> integers;
+        for (int64_t n = 1; n < 100000; n += 7)
+            integers << double(n) << -double(n);
+        for (int i = 0; i < 50000; ++i)
+            integers << double(random() >> (i % 64));
+        for (int bit = 0; bit <= 70; ++bit)
+            AddWithNeighbours(integers, std::ldexp(1.0, bit));
+        QTest::newRow("integers and powers of two") << integers;
+
+        QList<double> tens; // 10^k and, near the notation switches 1e-5 and 1e16, the values rounding to them
+        for (int k = -320; k <= 308; ++k)
+            AddWithNeighbours(tens, std::pow(10.0, k));
+        for (double edge : {1e-5, 1e-4, 1e15, 1e16, 1e17}) {
+            double below = edge, above = edge;
+            for (int step = 0; step < 3000; ++step) {
+                below = std::nextafter(below, 0.0);
+                above = std::nextafter(above, INFINITY);
+                tens << below << above;
+            }
+        }
+        tens << 9.9999999999999995e15 << 9.9999999999999990e-5 << 9.99999999999999949e-6
+             << 0.000099999999999999995 << 999999999999999.94;
+        QTest::newRow("powers of ten and notation switches") << tens;
+
+        QList<double> ties; // exactly halfway between two 16-digit texts: rounded to the even one
+        for (int64_t n = 1000000000000000; n < 1000000000000000 + 2000; ++n)
+            ties << n + 0.5 << -(n + 0.5);
+        for (int64_t n = 4503599627370496; n < 4503599627370496 + 2000; ++n)
+            ties << n + 0.25 << n + 0.75;
+        ties << 0.5 << 1.5 << 2.5 << 0.125 << 1.0000000000000002 << 0.30000000000000004;
+        QTest::newRow("halfway values") << ties;
+
+        QList<double> special{0.0, -0.0, std::numeric_limits<double>::denorm_min(),
+                              -std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::min(),
+                              std::numeric_limits<double>::max(), -std::numeric_limits<double>::max(),
+                              std::numeric_limits<double>::epsilon(), INFINITY, -INFINITY,
+                              std::numeric_limits<double>::quiet_NaN(), 9.3, 0.0006000000000000001};
+        QTest::newRow("zeros, extremes, infinities, NaN") << special;
+    }
+    void numbersAsGeneral16()
+    {
+        QFETCH(QList<double>, values);
+        for (double value : values) {
+            const std::string ours = Format(value);
+            if (ours != General16(value))
+                QFAIL(qPrintable(QStringLiteral("%1: %2 instead of %3")
+                                     .arg(value, 0, 'g', 17)
+                                     .arg(QString::fromStdString(ours), QString::fromStdString(General16(value)))));
+        }
     }
 
     void numbersIgnoreTheProcessLocale()
