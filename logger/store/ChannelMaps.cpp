@@ -38,7 +38,15 @@ void insertOrReplace(QCPGraphDataContainer& map, const QVector<QCPGraphData>& po
             insertOrReplace(map, point.key, point.value);
         return;
     }
-    if (map.isEmpty() || (map.constEnd() - 1)->key < points.constFirst().key) {
+    if (map.isEmpty()) {
+        // One by one into the block the map already has: handed the whole vector, the
+        // container would take the vector's own block instead, and a live map would lose
+        // the room reserved for its run.
+        for (const QCPGraphData& point : points)
+            map.add(point);
+        return;
+    }
+    if ((map.constEnd() - 1)->key < points.constFirst().key) {
         map.add(points, true);
         return;
     }
