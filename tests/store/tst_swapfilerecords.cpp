@@ -1,6 +1,7 @@
 // Records: append from the chart's maps, and reading windows, the first seconds, the end
 // time and a channel's average back out of logs with and without gaps.
 
+#include "../ui/FileSizeLimit.h"
 #include "DeviceControl.h"
 #include "LogFixture.h"
 #include "LoggerState.h"
@@ -31,29 +32,6 @@ void fill(ChannelMaps& maps, int index, int count, int firstRecord = 0)
     for (int k = firstRecord; k < firstRecord + count; ++k)
         maps[index]->add(QCPGraphData(k * 0.125, index * 1000 + k));
 }
-
-// Caps the size of files this process may write, the way a full disk stops a write.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_saved{};
-    void (*m_oldHandler)(int) = nullptr;
-};
 } // namespace
 
 class TestSwapFileRecords : public QObject
