@@ -202,7 +202,8 @@ int hid_read_timeout(hid_device* dev, unsigned char* data, size_t length, int mi
         return -1;
     SimBus& bus = SimBus::instance();
     std::unique_lock lock(bus.mutex);
-    bus.sync();
+    if (!bus.clockedElsewhere)
+        bus.sync();
     if (milliseconds < 0 && bus.clock.mode() == talvo::sim::SimClock::Mode::Driven)
         milliseconds = DrivenBlockingLimitMs;
     for (int waited = 0;; ++waited) {
@@ -219,7 +220,8 @@ int hid_read_timeout(hid_device* dev, unsigned char* data, size_t length, int mi
         lock.unlock();
         bus.clock.pass(1000);
         lock.lock();
-        bus.sync();
+        if (!bus.clockedElsewhere)
+            bus.sync();
     }
 }
 

@@ -24,12 +24,14 @@ double threadCpuSeconds(pthread_t thread)
 
 } // namespace
 
-void IndependentClock::start(SimBus& bus, double speed)
+void IndependentClock::start(SimBus& bus, double speed, int processor)
 {
     stop();
     m_figures = ClockThreadFigures{};
     m_stop = false;
-    m_thread = std::thread([this, &bus, speed] { run(bus, speed); });
+    bus.clockedElsewhere = true;
+    m_bus = &bus;
+    m_thread = std::thread([this, &bus, speed, processor] { run(bus, speed, processor); });
 }
 
 void IndependentClock::stop()
@@ -38,6 +40,7 @@ void IndependentClock::stop()
         return;
     m_stop = true;
     m_thread.join();
+    m_bus->clockedElsewhere = false;
 }
 
 ClockThreadFigures IndependentClock::figures()
@@ -49,8 +52,14 @@ ClockThreadFigures IndependentClock::figures()
     return figures;
 }
 
-void IndependentClock::run(SimBus& bus, double speed)
+void IndependentClock::run(SimBus& bus, double speed, int processor)
 {
+    if (processor >= 0 && processor < CPU_SETSIZE) {
+        cpu_set_t set;
+        CPU_ZERO(&set);
+        CPU_SET(processor, &set);
+        pthread_setaffinity_np(pthread_self(), sizeof(set), &set);
+    }
     using Clock = std::chrono::steady_clock;
     // A step every instrument millisecond, but no more often than every 50 µs of wall
     // time: the fastest stream sends a report every 2.8 instrument milliseconds.

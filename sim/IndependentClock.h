@@ -19,15 +19,16 @@ public:
     ~IndependentClock() { stop(); }
 
     // The bus must already run on the real clock at the chosen speed.
-    void start(SimBus& bus, double speed);
+    void start(SimBus& bus, double speed, int processor = -1);
     void stop();
     bool running() const { return m_thread.joinable(); }
     ClockThreadFigures figures();
 
 private:
-    void run(SimBus& bus, double speed);
+    void run(SimBus& bus, double speed, int processor);
 
     std::thread m_thread;
+    SimBus* m_bus = nullptr;
     std::atomic<bool> m_stop{false};
     std::mutex m_figuresMutex;
     ClockThreadFigures m_figures;

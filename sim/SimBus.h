@@ -6,6 +6,7 @@
 #include "SimDevice.h"
 #include "TalvoSim.h"
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -46,6 +47,10 @@ public:
     SimSettings settings;
     FlashRecord flash;
     StreamCounts streamCounts;
+    // Set while the independent clock's thread keeps the bus up to date. Reads then only
+    // take what the device's buffer holds, as from a real device: the instrument's work
+    // is done on its own thread, never on the reader's.
+    std::atomic<bool> clockedElsewhere{false};
 
     void reset(SimClock::Mode mode, double speed = 1.0);
 

@@ -36,14 +36,14 @@ void reset(ClockMode mode)
     bus().reset(mode == ClockMode::Driven ? SimClock::Mode::Driven : SimClock::Mode::Real);
 }
 
-void runIndependentClock(double speed)
+void runIndependentClock(double speed, int processor)
 {
     independentClock().stop();
     {
         Lock lock(bus().mutex);
         bus().clock.reset(SimClock::Mode::Real, speed);
     }
-    independentClock().start(bus(), speed);
+    independentClock().start(bus(), speed, processor);
 }
 
 void stopIndependentClock()

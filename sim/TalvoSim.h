@@ -65,8 +65,10 @@ void setOpenFails(int device, bool fails);
 // Independent clock: the instruments follow the steady clock, `speed` times faster than
 // real time, on a thread of their own, as a real instrument keeps sending while the
 // program is busy. Reports that find the device's buffer full are lost (see
-// streamCounts). Ended by stopIndependentClock or reset.
-void runIndependentClock(double speed);
+// streamCounts). Ended by stopIndependentClock or reset. `processor`, when not -1, keeps
+// the clock's thread on that processor: a real instrument takes no time from the
+// computer, so a benchmark can keep the simulated one off the processors the program uses.
+void runIndependentClock(double speed, int processor = -1);
 void stopIndependentClock();
 // The independent clock's own figures: its CPU time, and the longest wall time between
 // two of its steps (reports due in between leave in one burst).

@@ -11,9 +11,17 @@
 // instrument clock's own longest pause (a late instrument sends a burst that can
 // overflow the buffer by itself).
 //
+// A real instrument takes no processor time from the computer: where the process may use
+// two processors or more, the instrument's thread (and the stall probe) get the last one
+// and the logger's threads the others, so that the instrument's frequent wake-ups do not
+// stall the window's thread in its stead.
+//
 // Arguments: runs per case (5), instrument seconds per run at 10x and faster (120),
 // seconds per run at real time (20), speeds ("1,10,20,50"), channel counts of the cases
 // to record ("1,3": 10 kHz x 1 channel and 5 kHz x 3 channels).
+// With STALL_TRACE set, each stall over 5 ms is printed with the steady-clock time it
+// began at, so that it can be found in a scheduler or profiler trace of the run (perf's
+// `-k CLOCK_MONOTONIC`).
 
 #include "ChannelInfo.h"
 #include "ControlPanel.h"
@@ -42,6 +50,7 @@
 #include <cstdio>
 #include <ctime>
 #include <pthread.h>
+#include <sched.h>
 #include <memory>
 #include <thread>
 
@@ -49,6 +58,35 @@ namespace sim = talvo::sim;
 
 namespace {
 std::atomic<int> lostLines{0};
+
+// The processor kept for the simulated instrument, or -1 when the process has only one.
+int instrumentProcessor = -1;
+
+// Keeps the last usable processor for the instrument and the calling thread (and every
+// thread it starts from now on) on the others.
+void setAsideInstrumentProcessor()
+{
+    cpu_set_t allowed;
+    if (sched_getaffinity(0, sizeof(allowed), &allowed) != 0 || CPU_COUNT(&allowed) < 2)
+        return;
+    for (int cpu = CPU_SETSIZE - 1; cpu >= 0; --cpu)
+        if (CPU_ISSET(cpu, &allowed)) {
+            instrumentProcessor = cpu;
+            break;
+        }
+    CPU_CLR(instrumentProcessor, &allowed);
+    sched_setaffinity(0, sizeof(allowed), &allowed);
+}
+
+void keepOnInstrumentProcessor(std::thread& thread)
+{
+    if (instrumentProcessor < 0)
+        return;
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    CPU_SET(instrumentProcessor, &set);
+    pthread_setaffinity_np(thread.native_handle(), sizeof(set), &set);
+}
 void countLostLines(QtMsgType, const QMessageLogContext&, const QString& text)
 {
     if (text.contains(QLatin1String("*** LOST PACKETS")))
@@ -89,6 +127,7 @@ public:
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
             }
         });
+        keepOnInstrumentProcessor(m_thread);
     }
     // The longest stall in milliseconds; the probe's own CPU time in `cpuSeconds`.
     double stop(double* cpuSeconds)
@@ -112,7 +151,10 @@ private:
     }
     void answer()
     {
-        m_longestMs = std::max(m_longestMs, double(nowNs() - m_postedNs) / 1e6);
+        const double ms = double(nowNs() - m_postedNs) / 1e6;
+        m_longestMs = std::max(m_longestMs, ms);
+        if (ms > 5 && m_trace)
+            std::fprintf(stderr, "stall of %.1f ms from %.6f s (steady clock)\n", ms, double(m_postedNs) / 1e9);
         m_outstanding = false;
     }
 
@@ -121,6 +163,7 @@ private:
     std::atomic<bool> m_outstanding{false};
     std::atomic<qint64> m_postedNs{0};
     double m_longestMs = 0;
+    const bool m_trace = qEnvironmentVariableIsSet("STALL_TRACE");
 };
 
 struct RunResult
@@ -143,7 +186,7 @@ RunResult recordRun(quint16 customWord, quint16 mask, int seconds, int speed, co
 {
     RunResult result;
     sim::reset(sim::ClockMode::Real);
-    sim::runIndependentClock(speed);
+    sim::runIndependentClock(speed, instrumentProcessor);
     powerSupplyConnected = power600Model = measuringActive = false;
     ChannelInfo::clearTable();
     {
@@ -227,6 +270,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    setAsideInstrumentProcessor();
     QTemporaryDir scratch;
     qputenv("XDG_CONFIG_HOME", scratch.filePath(QStringLiteral("config")).toUtf8());
     QApplication app(argc, argv);
@@ -238,8 +282,11 @@ int main(int argc, char** argv)
     const QList<int> speeds = numbersFrom(argc > 4 ? argv[4] : "1,10,20,50");
     const QList<int> channelCounts = numbersFrom(argc > 5 ? argv[5] : "1,3");
 
-    std::printf("Recording the simulated analyzer on its own clock, %d runs per case; %u CPUs available\n", runs,
-                std::thread::hardware_concurrency());
+    cpu_set_t logger;
+    sched_getaffinity(0, sizeof(logger), &logger);
+    std::printf("Recording the simulated analyzer on its own clock, %d runs per case; the logger on %d processor(s)%s\n",
+                runs, CPU_COUNT(&logger),
+                instrumentProcessor >= 0 ? ", the instrument on one more" : ", shared with the instrument");
     std::printf("(lost: samples lost in the device's buffer, %% of those sent; stall: longest stall of the window's\n"
                 " thread while recording; cpu: the logger's CPU over wall; clock: the instrument's longest pause)\n");
     struct Case

@@ -2,6 +2,7 @@
 
 #include "ChannelInfo.h"
 #include "ChartAxis.h"
+#include "ChartGraph.h"
 #include "ChartColors.h"
 #include "ColorsAgent.h"
 #include "LoggerState.h"
@@ -76,7 +77,7 @@ void GLWidget::addChannels(const QList<int>& selection)
 
 QCPGraph* GLWidget::addChannelGraph(int channel, const QColor& colour)
 {
-    QCPGraph* graph = plot->addGraph(plot->xAxis, plot->yAxis);
+    QCPGraph* graph = new ChartGraph(plot->xAxis, plot->yAxis);
     graph->setPen(QPen(colour));
     const ChannelMap map(new QCPGraphDataContainer);
     channelMaps.append(map);

@@ -13,20 +13,6 @@
 #include <pthread.h>
 #include <sched.h>
 
-PriorityInheritingMutex::PriorityInheritingMutex()
-{
-    pthread_mutexattr_t attributes;
-    pthread_mutexattr_init(&attributes);
-    pthread_mutexattr_setprotocol(&attributes, PTHREAD_PRIO_INHERIT);
-    pthread_mutex_init(&m_mutex, &attributes);
-    pthread_mutexattr_destroy(&attributes);
-}
-
-PriorityInheritingMutex::~PriorityInheritingMutex()
-{
-    pthread_mutex_destroy(&m_mutex);
-}
-
 namespace {
 // Room for `reports`, its pages touched here rather than by the reading thread.
 std::vector<HidReadAhead::Report> reservedQueue(std::size_t reports)
@@ -119,14 +105,16 @@ void HidReadAhead::run()
     pthread_setschedparam(pthread_self(), SCHED_FIFO, &priority);
     int pollMicros = shortestPollMicros;
     while (!m_stop) {
-        int found = 0;
-        {
-            std::lock_guard lock(m_mutex);
-            found = readPending();
+        std::unique_lock lock(m_mutex, std::try_to_lock);
+        if (lock.owns_lock()) {
+            const int found = readPending();
             if (m_failed)
                 return; // the window hears of it with the reports before the failure
+            lock.unlock();
+            pollMicros = nextPollMicros(pollMicros, found);
+        } else {
+            pollMicros = shortestPollMicros; // the window is reading; look again soon
         }
-        pollMicros = nextPollMicros(pollMicros, found);
         std::this_thread::sleep_for(std::chrono::microseconds(pollMicros));
     }
 }

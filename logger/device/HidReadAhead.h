@@ -20,10 +20,9 @@
 #include <QString>
 #include <QtGlobal>
 
-#include <pthread.h>
-
 #include <array>
 #include <atomic>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -32,23 +31,6 @@ struct hid_device_;
 // The next pause of the read-ahead thread: shorter after a poll that found many
 // reports, longer after one that found few.
 int nextPollMicros(int currentMicros, int reportsFound);
-
-// A mutex whose holder inherits the priority of a thread that waits for it: the window
-// holds the lock for a moment while it takes the reports, and must not keep the
-// reading thread waiting for as long as the system lets other programs run instead.
-class PriorityInheritingMutex
-{
-public:
-    PriorityInheritingMutex();
-    ~PriorityInheritingMutex();
-    PriorityInheritingMutex(const PriorityInheritingMutex&) = delete;
-    PriorityInheritingMutex& operator=(const PriorityInheritingMutex&) = delete;
-    void lock() { pthread_mutex_lock(&m_mutex); }
-    void unlock() { pthread_mutex_unlock(&m_mutex); }
-
-private:
-    pthread_mutex_t m_mutex;
-};
 
 class HidReadAhead
 {
@@ -90,7 +72,11 @@ private:
     int readPending();
 
     hid_device_* m_device;
-    PriorityInheritingMutex m_mutex;
+    // The reading thread only ever tries this lock: while the window holds it, the window
+    // is reading the device itself, and the thread looks again after its pause. So the
+    // thread never waits for the window (nor for a window that the system preempted while
+    // it held the lock), and the window never has a waiting thread to wake.
+    std::mutex m_mutex;
     std::vector<Report> m_queue;
     std::vector<Report> m_spare; // the next queue, when the caller gave one back
     bool m_failed = false;
