@@ -100,5 +100,8 @@ void GLWidget::repaint()
 {
     if (plot)
         plot->replot(QCustomPlot::rpRefreshHint);
-    QWidget::repaint();
+    // The tab is painted with the next pass of the event loop, as one paint with whatever
+    // else changed by then: a recording's replot and the copy to the screen are then two
+    // short pieces of the window's work rather than one long one.
+    QWidget::update();
 }

@@ -59,7 +59,7 @@ public:
     QCPItemText* titleItem = nullptr;
 
 public slots:
-    // Replots with the refresh hint, then repaints the tab.
+    // Replots with the refresh hint, then has the tab repainted.
     void repaint();
 
 signals:
