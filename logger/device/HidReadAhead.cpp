@@ -27,20 +27,46 @@ HidReadAhead::HidReadAhead(hid_device_* device)
     : m_device(device)
     , m_queue(reservedQueue(reservedReports))
     , m_spare(reservedQueue(reservedReports))
+    , m_read(reservedQueue(reservedReports))
     , m_thread([this] { run(); })
 {
 }
 
 HidReadAhead::~HidReadAhead()
 {
+    stop();
+}
+
+void HidReadAhead::stop()
+{
     m_stop = true;
-    m_thread.join();
+    {
+        std::lock_guard lock(m_wakeMutex);
+        m_wakeRequested = true;
+    }
+    m_wake.notify_one();
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+void HidReadAhead::waitUntilCaughtUp()
+{
+    // The pass under way may have finished reading before this call; the one after it
+    // began later.
+    const quint64 target = m_passes + 2;
+    while (m_running && m_passes < target) {
+        {
+            std::lock_guard lock(m_wakeMutex);
+            m_wakeRequested = true;
+        }
+        m_wake.notify_one();
+        std::this_thread::yield();
+    }
 }
 
 HidReadAhead::Taken HidReadAhead::take()
 {
     std::lock_guard lock(m_mutex);
-    readPending();
     Taken taken;
     taken.reports.swap(m_queue);
     // The queue goes on in the storage given back (empty when none was).
@@ -59,30 +85,50 @@ void HidReadAhead::recycle(std::vector<Report>&& handled)
     // Storage not kept stays with the caller and is freed on its thread.
 }
 
+void HidReadAhead::keep(std::vector<Report>& list, const Report& report)
+{
+    if (list.size() >= queueLimit) {
+        // Dropped like the device's own buffer drops them: the sample numbers show the
+        // gap when the window reads on.
+        if (m_overflowed++ == 0)
+            qWarning() << "HidReadAhead: the window left" << queueLimit << "reports unread; newer ones are lost";
+        return;
+    }
+    list.push_back(report);
+}
+
 int HidReadAhead::readPending()
 {
     int count = 0;
-    while (!m_failed) {
+    while (!m_readFailed) {
         Report report{};
         const int result = hid_read(m_device, report.data(), report.size());
         if (result == 0)
-            return count;
+            break;
         if (result < 0) {
-            m_failed = true;
-            m_error = hidErrorText(hid_error(m_device), QString());
-            return count;
+            m_readFailed = true;
+            m_readError = hidErrorText(hid_error(m_device), QString());
+            break;
         }
         ++count;
-        if (m_queue.size() >= queueLimit) {
-            // Dropped like the device's own buffer drops them: the sample numbers show
-            // the gap when the window reads on.
-            if (m_overflowed++ == 0)
-                qWarning() << "HidReadAhead: the window left" << queueLimit << "reports unread; newer ones are lost";
-            continue;
-        }
-        m_queue.push_back(report);
+        keep(m_read, report);
     }
     return count;
+}
+
+bool HidReadAhead::handOver(bool wait)
+{
+    std::unique_lock lock(m_mutex, std::defer_lock);
+    if (wait)
+        lock.lock();
+    else if (!lock.try_lock())
+        return false;
+    for (const Report& report : m_read)
+        keep(m_queue, report);
+    m_read.clear();
+    m_failed = m_readFailed;
+    m_error = m_readError;
+    return true;
 }
 
 int nextPollMicros(int current, int reportsFound)
@@ -92,6 +138,13 @@ int nextPollMicros(int current, int reportsFound)
     if (reportsFound <= 2)
         return std::min(HidReadAhead::longestPollMicros, current * 2);
     return current;
+}
+
+void HidReadAhead::pause(int micros)
+{
+    std::unique_lock lock(m_wakeMutex);
+    m_wake.wait_for(lock, std::chrono::microseconds(micros), [this] { return m_wakeRequested; });
+    m_wakeRequested = false;
 }
 
 void HidReadAhead::run()
@@ -105,16 +158,18 @@ void HidReadAhead::run()
     pthread_setschedparam(pthread_self(), SCHED_FIFO, &priority);
     int pollMicros = shortestPollMicros;
     while (!m_stop) {
-        std::unique_lock lock(m_mutex, std::try_to_lock);
-        if (lock.owns_lock()) {
-            const int found = readPending();
-            if (m_failed)
-                return; // the window hears of it with the reports before the failure
-            lock.unlock();
-            pollMicros = nextPollMicros(pollMicros, found);
+        const int found = m_readFailed ? 0 : readPending();
+        pollMicros = nextPollMicros(pollMicros, found);
+        if (handOver(false)) {
+            ++m_passes;
+            if (m_readFailed)
+                break; // the window hears of it with the reports before the failure
         } else {
-            pollMicros = shortestPollMicros; // the window is reading; look again soon
+            // The window is taking reports this very moment; hand over soon.
+            pollMicros = shortestPollMicros;
         }
-        std::this_thread::sleep_for(std::chrono::microseconds(pollMicros));
+        pause(pollMicros);
     }
+    handOver(true);
+    m_running = false;
 }

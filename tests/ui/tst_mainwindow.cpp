@@ -318,6 +318,7 @@ private slots:
         QVERIFY(chart->tailUnwritten);
         QVERIFY(!chart->keepFile);
         const QString target = tempPath("full-disk.talvo");
+        QFile::remove(target); // a log an earlier run saved
         h.saveAnswers << target;
         QVERIFY(!h.window->saveTab(0));
         QVERIFY(!QFile::exists(target));
@@ -331,6 +332,7 @@ private slots:
         const LogContents log = readLog(target);
         compareWithReceived(h, log);
         QCOMPARE(log.report, QByteArray(reinterpret_cast<const char*>(&chart->statistics), 120));
+        QFile::remove(target);
     }
 
     // A failed save names the system's reason, not only that saving failed.
@@ -417,7 +419,7 @@ private slots:
         QVERIFY(measuringActive);
         for (int i = 0; i < 40 && measuringActive; ++i) {
             sim::advance(10);
-            h.hid->hidRead();
+            h.read();
             // The stop is queued: the report that reaches the limit never stops the run
             // from inside its own handler.
             QVERIFY(measuringActive);
@@ -573,7 +575,7 @@ private slots:
         empty[0] = MeasureAll::Descriptor;
         empty[5] = 0x07;
         sim::injectReport(h.analyzer, empty);
-        h.hid->hidRead();
+        h.read();
         QCOMPARE(h.chart(0)->statistics.count, count);
         h.window->on_stopButton();
     }
