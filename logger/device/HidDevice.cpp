@@ -101,12 +101,6 @@ void HidDevice::setReadAhead(bool on)
         startReadAhead();
 }
 
-void HidDevice::waitForReadAhead()
-{
-    if (m_readAhead)
-        m_readAhead->waitUntilCaughtUp();
-}
-
 void HidDevice::close()
 {
     if (!m_device)
@@ -228,8 +222,8 @@ void HidDevice::hidRead()
     if (!m_readMutex.tryLock())
         return;
     if (m_readAhead) {
-        // Switched off: the thread ends first, so that this take has everything it read
-        // and the reports after them are read directly from now on.
+        // Switched off: the thread ends first, so that nothing it reads after this take
+        // is dropped with it; the reports after them are read directly from now on.
         if (!m_readAheadWanted)
             m_readAhead->stop();
         HidReadAhead::Taken taken = m_readAhead->take();

@@ -67,10 +67,6 @@ public:
     // while polling runs.
     void setReadAhead(bool on);
     bool readAhead() const { return m_readAheadWanted; }
-    // Returns once the read-ahead thread (if one runs) has every report the device had
-    // when this was called, so that the next hidRead hands them out. For callers that
-    // drive the instrument's time themselves.
-    void waitForReadAhead();
 
     bool updateFirmware(QIODevice* image);
     bool waitAck();

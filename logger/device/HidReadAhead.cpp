@@ -27,7 +27,6 @@ HidReadAhead::HidReadAhead(hid_device_* device)
     : m_device(device)
     , m_queue(reservedQueue(reservedReports))
     , m_spare(reservedQueue(reservedReports))
-    , m_read(reservedQueue(reservedReports))
     , m_thread([this] { run(); })
 {
 }
@@ -40,32 +39,18 @@ HidReadAhead::~HidReadAhead()
 void HidReadAhead::stop()
 {
     m_stop = true;
-    {
-        std::lock_guard lock(m_wakeMutex);
-        m_wakeRequested = true;
-    }
-    m_wake.notify_one();
     if (m_thread.joinable())
         m_thread.join();
 }
 
-void HidReadAhead::waitUntilCaughtUp()
-{
-    // The pass under way may have finished reading before this call; the one after it
-    // began later.
-    const quint64 target = m_passes + 2;
-    while (m_running && m_passes < target) {
-        {
-            std::lock_guard lock(m_wakeMutex);
-            m_wakeRequested = true;
-        }
-        m_wake.notify_one();
-        std::this_thread::yield();
-    }
-}
-
 HidReadAhead::Taken HidReadAhead::take()
 {
+    // One report per hold of the lock: were the system to hold the window up in here,
+    // the thread would be kept from the device for no more than one report.
+    for (bool more = true; more;) {
+        std::lock_guard lock(m_mutex);
+        more = readOne();
+    }
     std::lock_guard lock(m_mutex);
     Taken taken;
     taken.reports.swap(m_queue);
@@ -85,49 +70,27 @@ void HidReadAhead::recycle(std::vector<Report>&& handled)
     // Storage not kept stays with the caller and is freed on its thread.
 }
 
-void HidReadAhead::keep(std::vector<Report>& list, const Report& report)
+bool HidReadAhead::readOne()
 {
-    if (list.size() >= queueLimit) {
+    if (m_failed)
+        return false;
+    Report report{};
+    const int result = hid_read(m_device, report.data(), report.size());
+    if (result == 0)
+        return false;
+    if (result < 0) {
+        m_failed = true;
+        m_error = hidErrorText(hid_error(m_device), QString());
+        return false;
+    }
+    if (m_queue.size() >= queueLimit) {
         // Dropped like the device's own buffer drops them: the sample numbers show the
         // gap when the window reads on.
         if (m_overflowed++ == 0)
             qWarning() << "HidReadAhead: the window left" << queueLimit << "reports unread; newer ones are lost";
-        return;
+        return true;
     }
-    list.push_back(report);
-}
-
-int HidReadAhead::readPending()
-{
-    int count = 0;
-    while (!m_readFailed) {
-        Report report{};
-        const int result = hid_read(m_device, report.data(), report.size());
-        if (result == 0)
-            break;
-        if (result < 0) {
-            m_readFailed = true;
-            m_readError = hidErrorText(hid_error(m_device), QString());
-            break;
-        }
-        ++count;
-        keep(m_read, report);
-    }
-    return count;
-}
-
-bool HidReadAhead::handOver(bool wait)
-{
-    std::unique_lock lock(m_mutex, std::defer_lock);
-    if (wait)
-        lock.lock();
-    else if (!lock.try_lock())
-        return false;
-    for (const Report& report : m_read)
-        keep(m_queue, report);
-    m_read.clear();
-    m_failed = m_readFailed;
-    m_error = m_readError;
+    m_queue.push_back(report);
     return true;
 }
 
@@ -138,13 +101,6 @@ int nextPollMicros(int current, int reportsFound)
     if (reportsFound <= 2)
         return std::min(HidReadAhead::longestPollMicros, current * 2);
     return current;
-}
-
-void HidReadAhead::pause(int micros)
-{
-    std::unique_lock lock(m_wakeMutex);
-    m_wake.wait_for(lock, std::chrono::microseconds(micros), [this] { return m_wakeRequested; });
-    m_wakeRequested = false;
 }
 
 void HidReadAhead::run()
@@ -158,18 +114,18 @@ void HidReadAhead::run()
     pthread_setschedparam(pthread_self(), SCHED_FIFO, &priority);
     int pollMicros = shortestPollMicros;
     while (!m_stop) {
-        const int found = m_readFailed ? 0 : readPending();
-        pollMicros = nextPollMicros(pollMicros, found);
-        if (handOver(false)) {
-            ++m_passes;
-            if (m_readFailed)
-                break; // the window hears of it with the reports before the failure
+        std::unique_lock lock(m_mutex, std::try_to_lock);
+        if (lock.owns_lock()) {
+            int found = 0;
+            while (readOne())
+                ++found;
+            if (m_failed)
+                return; // the window hears of it with the reports before the failure
+            lock.unlock();
+            pollMicros = nextPollMicros(pollMicros, found);
         } else {
-            // The window is taking reports this very moment; hand over soon.
-            pollMicros = shortestPollMicros;
+            pollMicros = shortestPollMicros; // the window is reading; look again soon
         }
-        pause(pollMicros);
+        std::this_thread::sleep_for(std::chrono::microseconds(pollMicros));
     }
-    handOver(true);
-    m_running = false;
 }

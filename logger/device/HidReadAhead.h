@@ -5,14 +5,17 @@
 // switch, or the system holding the window's thread up). The reports wait here, in the
 // order they came, until the window takes them.
 //
-// Only the thread reads the device. The thread does not block in the read: it looks for
-// pending reports, sooner while many come at once and later while few do (between 0.2
-// and 2 ms, so that even the fastest stream leaves the buffer well short of full). It
-// reads into a list of its own and then hands that list over under the lock, which it
-// only tries: a window held up while it holds the lock delays the handover, never the
-// reading.
+// The thread does not block in the read: it looks for pending reports, sooner while
+// many come at once and later while few do (between 0.2 and 2 ms, so that even the
+// fastest stream leaves the buffer well short of full). take() reads what is pending
+// itself, so whoever takes the reports gets every report the device had at that moment,
+// after those read ahead, and never one out of order; the window and the thread thus
+// both empty the buffer, and either covers for the other when the system holds it up.
+// Every read and its place in the queue are made under one lock; the window holds it
+// for one report at a time and the thread only ever tries it, so a window held up while
+// it reads keeps the thread away for no more than that one report.
 //
-// The thread does not allocate while it reads: the lists have room for a long stall of
+// The thread does not allocate while it reads: the queue has room for a long stall of
 // the window from the start, and the caller hands each taken queue back for reuse. An
 // allocation can wait behind the window's own work on the process's memory (megabytes of
 // chart points), and a reader that waits lets the device's buffer overflow.
@@ -24,7 +27,6 @@
 
 #include <array>
 #include <atomic>
-#include <condition_variable>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -61,51 +63,31 @@ public:
     HidReadAhead(const HidReadAhead&) = delete;
     HidReadAhead& operator=(const HidReadAhead&) = delete;
 
-    // Every report the thread has read so far, in order, and whether the device failed
-    // after them. Never reads the device itself.
+    // Every report read so far and every one still pending on the device, in order.
     Taken take();
     // Gives the reports' storage of a handled take() back, to hold the next ones.
     void recycle(std::vector<Report>&& handled);
-    // Ends the thread once it has handed over everything it read: the next take() has
-    // every report read ahead, and the device can be read directly after it.
+    // Ends the thread: the next take() has every report it read, and after that take the
+    // device can be read directly without losing or reordering one.
     void stop();
-    // Returns once the thread has read and handed over every report the device had when
-    // this was called (or the thread has ended). For callers that drive the instrument's
-    // time themselves and must see its reports at once.
-    void waitUntilCaughtUp();
     // Reports lost because the window left more than queueLimit of them waiting.
     quint64 overflowed() const { return m_overflowed; }
 
 private:
     void run();
-    // The thread's read: until the device has nothing more, into m_read. Returns how
-    // many reports came.
-    int readPending();
-    // Moves m_read to the queue when the lock is free (or, with `wait`, once it is).
-    bool handOver(bool wait);
-    // Keeps `report` in `list`, unless the window has left queueLimit reports waiting.
-    void keep(std::vector<Report>& list, const Report& report);
-    void pause(int micros);
+    // Reads one pending report into the queue; false when the device had none or
+    // failed. Called with m_mutex held.
+    bool readOne();
 
     hid_device_* m_device;
-    // Guards the queue and the failure; the thread only ever tries it while it runs.
+    // Guards the device's reads, the queue and the failure. The thread only ever tries
+    // it: while the window holds it, the window is reading the device itself, and the
+    // thread looks again after its pause, never waiting on the window.
     std::mutex m_mutex;
     std::vector<Report> m_queue;
     std::vector<Report> m_spare; // the next queue, when the caller gave one back
     bool m_failed = false;
     QString m_error;
-
-    // The thread's own: what it read and has not handed over yet, and how it ended.
-    std::vector<Report> m_read;
-    bool m_readFailed = false;
-    QString m_readError;
-
-    // The thread's pause, cut short by stop() and waitUntilCaughtUp().
-    std::mutex m_wakeMutex;
-    std::condition_variable m_wake;
-    bool m_wakeRequested = false;
-    std::atomic<quint64> m_passes{0}; // whole reads handed over
-    std::atomic<bool> m_running{true};
     std::atomic<bool> m_stop{false};
     std::atomic<quint64> m_overflowed{0};
     std::thread m_thread;

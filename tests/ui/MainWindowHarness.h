@@ -112,20 +112,12 @@ public:
     {
         for (int t = 0; t < ms; t += 10) {
             sim::advance(10);
-            read();
+            hid->hidRead();
             window->reRangeX();
         }
         if (GLWidget* running = window->runningChart())
             running->swapFile->writer().waitUntilIdle();
         QCoreApplication::processEvents();
-    }
-
-    // Hands out the reports the instruments have sent so far, as the window's read timer
-    // would once the read-ahead thread (during a run) has them.
-    void read()
-    {
-        hid->waitForReadAhead();
-        hid->hidRead();
     }
 
     Ui::ControlPanel& control() { return *window->controlPanel()->form(); }
@@ -144,7 +136,7 @@ public:
         std::vector<std::uint8_t> bytes(report.begin(), report.end());
         bytes.resize(64, 0);
         sim::injectReport(analyzer, bytes);
-        read();
+        hid->hidRead();
     }
 
     GLWidget* chart(int index) const { return qobject_cast<GLWidget*>(window->tabWidget()->widget(index)); }

@@ -419,7 +419,7 @@ private slots:
         QVERIFY(measuringActive);
         for (int i = 0; i < 40 && measuringActive; ++i) {
             sim::advance(10);
-            h.read();
+            h.hid->hidRead();
             // The stop is queued: the report that reaches the limit never stops the run
             // from inside its own handler.
             QVERIFY(measuringActive);
@@ -575,7 +575,7 @@ private slots:
         empty[0] = MeasureAll::Descriptor;
         empty[5] = 0x07;
         sim::injectReport(h.analyzer, empty);
-        h.read();
+        h.hid->hidRead();
         QCOMPARE(h.chart(0)->statistics.count, count);
         h.window->on_stopButton();
     }

@@ -246,7 +246,7 @@ private slots:
         std::copy(text, text + sizeof text - 1, reply.begin() + 2);
         QTest::ignoreMessage(QtDebugMsg, "PowerPanel::logFailed: LOG ERROR");
         sim::injectReport(supply, reply);
-        h.read();
+        h.hid->hidRead();
 
         QVERIFY(!measuringActive);
         QVERIFY(h.window->statusBar()->currentMessage().contains(QStringLiteral("LOG ERROR")));
@@ -336,7 +336,7 @@ private slots:
             report[5] = std::uint8_t(first);
             report[6] = std::uint8_t(rows);
             sim::injectReport(supply, report);
-            h.read();
+            h.hid->hidRead();
             QCoreApplication::processEvents();
         };
         inject(0, 50);
