@@ -338,6 +338,39 @@ private slots:
         QVERIFY(!hid->isOpen());
     }
 
+    // Read-ahead switched off and on again and again while an instrument on its own clock
+    // keeps sending: every report it sent is either handed out or counted lost in the
+    // device's full buffer; none is dropped with the reading thread as it ends.
+    void switchingReadAheadOffDropsNoReport()
+    {
+        sim::reset(sim::ClockMode::Real);
+        const int analyzer = sim::plug(sim::Kind::Analyzer);
+        hid->checkTimerTick();
+        QVERIFY(hid->isOpen());
+        quint64 received = 0;
+        connect(hid, &HidDevice::packetReceived, this, [&](quint8* packet, int) {
+            if (packet[0] == 5)
+                ++received;
+        });
+        hid->setReadAhead(true);
+        sim::runIndependentClock(20);
+        const sim::StreamCounts before = sim::streamCounts();
+        DeviceControl start = startRequest(0x0001, 1); // 10 kHz: a report every 2.8 ms, 20 times faster
+        hid->send(start);
+        for (int i = 0; i < 200; ++i) {
+            QThread::usleep(500);
+            hid->setReadAhead(false);
+            hid->hidRead();
+            hid->setReadAhead(true);
+        }
+        sim::stopIndependentClock();
+        hid->hidRead();
+        const sim::StreamCounts after = sim::streamCounts();
+        QVERIFY(after.reports - before.reports > 1000);
+        QCOMPARE(received + (after.lostReports - before.lostReports), after.reports - before.reports);
+        sim::unplug(analyzer);
+    }
+
     // A receiver that opens a nested event loop brings the read slot back while a report
     // is still being handed out; that call must return at once, and nothing is lost.
     void nestedReadReturnsAtOnce()
