@@ -344,7 +344,7 @@ int main(int argc, char** argv)
                 runs, CPU_COUNT(&logger),
                 instrumentProcessor >= 0 ? ", the instrument on one more" : ", shared with the instrument");
     std::printf("(lost: samples lost in the device's buffer, %% of those sent; stall: longest stall of the window's\n"
-                 " thread while recording; cpu: the logger's CPU over wall; clock: the instrument's longest pause;\n"
+                " thread while recording; cpu: the logger's CPU over wall; clock: the instrument's longest pause;\n"
                 " machine: the longest pause of an idle thread beside the logger's)\n");
     struct Case
     {
