@@ -83,6 +83,7 @@ bool HidReadAhead::readOne()
         m_error = hidErrorText(hid_error(m_device), QString());
         return false;
     }
+    ++m_reportsRead;
     if (m_queue.size() >= queueLimit) {
         // Dropped like the device's own buffer drops them: the sample numbers show the
         // gap when the window reads on.
@@ -94,13 +95,12 @@ bool HidReadAhead::readOne()
     return true;
 }
 
-int nextPollMicros(int current, int reportsFound)
+int readAheadPauseMicros(quint64 reports, qint64 elapsedMicros)
 {
-    if (reportsFound >= 8)
-        return std::max(HidReadAhead::shortestPollMicros, current / 2);
-    if (reportsFound <= 2)
-        return std::min(HidReadAhead::longestPollMicros, current * 2);
-    return current;
+    if (reports == 0)
+        return HidReadAhead::longestPollMicros;
+    const qint64 pause = elapsedMicros * HidReadAhead::pauseReports / qint64(reports);
+    return int(std::clamp<qint64>(pause, HidReadAhead::shortestPollMicros, HidReadAhead::longestPollMicros));
 }
 
 void HidReadAhead::run()
@@ -112,19 +112,26 @@ void HidReadAhead::run()
     sched_param priority{};
     priority.sched_priority = 1;
     pthread_setschedparam(pthread_self(), SCHED_FIFO, &priority);
+    using Clock = std::chrono::steady_clock;
+    // Until the stream's rate is known, the thread looks as often as it ever does.
     int pollMicros = shortestPollMicros;
+    auto windowStart = Clock::now();
+    quint64 readAtWindowStart = 0;
     while (!m_stop) {
-        std::unique_lock lock(m_mutex, std::try_to_lock);
-        if (lock.owns_lock()) {
-            int found = 0;
-            while (readOne())
-                ++found;
+        // While the window holds the lock it is reading the device itself; the thread
+        // looks again after its pause.
+        if (std::unique_lock lock(m_mutex, std::try_to_lock); lock.owns_lock()) {
+            while (readOne()) {
+            }
             if (m_failed)
                 return; // the window hears of it with the reports before the failure
-            lock.unlock();
-            pollMicros = nextPollMicros(pollMicros, found);
-        } else {
-            pollMicros = shortestPollMicros; // the window is reading; look again soon
+            const auto now = Clock::now();
+            const qint64 elapsed = std::chrono::duration_cast<std::chrono::microseconds>(now - windowStart).count();
+            if (elapsed >= rateWindowMicros) {
+                pollMicros = readAheadPauseMicros(m_reportsRead - readAtWindowStart, elapsed);
+                windowStart = now;
+                readAtWindowStart = m_reportsRead;
+            }
         }
         std::this_thread::sleep_for(std::chrono::microseconds(pollMicros));
     }

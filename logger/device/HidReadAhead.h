@@ -5,9 +5,12 @@
 // switch, or the system holding the window's thread up). The reports wait here, in the
 // order they came, until the window takes them.
 //
-// The thread does not block in the read: it looks for pending reports, sooner while
-// many come at once and later while few do (between 0.2 and 2 ms, so that even the
-// fastest stream leaves the buffer well short of full). take() reads what is pending
+// The thread does not block in the read: it looks for pending reports again after a
+// pause of a few report intervals of the stream (between 0.2 and 2 ms), so that the
+// device's buffer holds only a few reports when the thread looks and nearly all of it
+// is left for the times the system holds the thread up. The interval counts what both
+// the thread and the window read: the window's reads leave the thread fewer reports,
+// but the stream is no slower for that. take() reads what is pending
 // itself, so whoever takes the reports gets every report the device had at that moment,
 // after those read ahead, and never one out of order; the window and the thread thus
 // both empty the buffer, and either covers for the other when the system holds it up.
@@ -33,9 +36,9 @@
 
 struct hid_device_;
 
-// The next pause of the read-ahead thread: shorter after a poll that found many
-// reports, longer after one that found few.
-int nextPollMicros(int currentMicros, int reportsFound);
+// The read-ahead thread's pause for a stream that sent `reports` in `elapsedMicros`:
+// a few report intervals, within the shortest and longest pause.
+int readAheadPauseMicros(quint64 reports, qint64 elapsedMicros);
 
 class HidReadAhead
 {
@@ -49,6 +52,11 @@ public:
     static constexpr std::size_t reservedReports = 4096;
     static constexpr int shortestPollMicros = 200;
     static constexpr int longestPollMicros = 2000;
+    // The pause in report intervals: the device's 64-report buffer then has 60 reports
+    // of room left for a thread the system holds up.
+    static constexpr int pauseReports = 4;
+    // How long the stream is watched before the pause follows a new rate.
+    static constexpr int rateWindowMicros = 20000;
 
     struct Taken
     {
@@ -90,5 +98,6 @@ private:
     QString m_error;
     std::atomic<bool> m_stop{false};
     std::atomic<quint64> m_overflowed{0};
+    quint64 m_reportsRead = 0; // by the thread and the window both; under m_mutex
     std::thread m_thread;
 };
