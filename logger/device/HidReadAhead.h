@@ -10,13 +10,14 @@
 // device's buffer holds only a few reports when the thread looks and nearly all of it
 // is left for the times the system holds the thread up. The interval counts what both
 // the thread and the window read: the window's reads leave the thread fewer reports,
-// but the stream is no slower for that. take() reads what is pending
-// itself, so whoever takes the reports gets every report the device had at that moment,
-// after those read ahead, and never one out of order; the window and the thread thus
-// both empty the buffer, and either covers for the other when the system holds it up.
-// Every read and its place in the queue are made under one lock; the window holds it
-// for one report at a time and the thread only ever tries it, so a window held up while
-// it reads keeps the thread away for no more than that one report.
+// but the stream is no slower for that.
+//
+// take() reads what is pending itself, so whoever takes the reports gets every report
+// the device had at that moment, after those read ahead, and never one out of order; the
+// window and the thread thus both empty the buffer, and either covers for the other when
+// the system holds it up. Every read and its place in the queue are made under one lock;
+// the window holds it for one report at a time and the thread only ever tries it, so a
+// window held up while it reads keeps the thread away for no more than that one report.
 //
 // The thread does not allocate while it reads: the queue has room for a long stall of
 // the window from the start, and the caller hands each taken queue back for reuse. An
