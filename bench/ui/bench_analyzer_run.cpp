@@ -7,8 +7,9 @@
 // Figures per run: samples lost in the device's buffer (and the lost-report log lines),
 // whether the saved log holds every sample the logger received, the longest stall of
 // the window's thread during the recording (how late a posted probe event was handled),
-// the longest single event that thread handled (the logger's own longest piece of work:
-// a stall longer than that was time the thread waited to be woken),
+// how much of that stall the window's thread spent running (the rest it waited: on a
+// lock, or for the system to wake it or give it a processor), the most processor time one
+// event of that thread took (the logger's own longest piece of work),
 // the logger's CPU time over wall time (the instrument's own thread left out), and the
 // instrument clock's own longest pause (a late instrument sends a burst that can
 // overflow the buffer by itself), and the machine's own longest pause: how much later
@@ -107,14 +108,22 @@ double processCpuSeconds()
     return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
 }
 
+// The time on `clock` in nanoseconds (0 where the clock cannot be read).
+qint64 clockNs(clockid_t clock)
+{
+    timespec t{};
+    if (clock_gettime(clock, &t) != 0)
+        return 0;
+    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
 // The CPU time `thread` has used so far.
 double threadCpuSeconds(std::thread& thread)
 {
     clockid_t id;
-    timespec t{};
-    if (pthread_getcpuclockid(thread.native_handle(), &id) != 0 || clock_gettime(id, &t) != 0)
+    if (pthread_getcpuclockid(thread.native_handle(), &id) != 0)
         return 0;
-    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
+    return double(clockNs(id)) / 1e9;
 }
 
 void waitFor(int ms)
@@ -130,20 +139,34 @@ qint64 nowNs()
         .count();
 }
 
+// The processor time the calling thread has used so far.
+qint64 threadCpuNs()
+{
+    return clockNs(CLOCK_THREAD_CPUTIME_ID);
+}
+
 // Posts an event to the window's thread every millisecond (once the last one was
-// handled) and keeps the longest delay before one was handled.
+// handled) and keeps the longest delay before one was handled, and how much processor
+// time the window's thread had in that delay: a stall the thread spent running was the
+// logger's work (or a virtual machine's host holding the processor it ran on, which the
+// guest cannot see); one it did not run in was a wait, on a lock or for the system to
+// wake it or give it a processor.
 class StallProbe : public QObject
 {
 public:
+    // Called on the window's thread.
     void start()
     {
+        pthread_getcpuclockid(pthread_self(), &m_windowClock);
         m_longestMs = 0;
+        m_longestRanMs = 0;
         m_stop = false;
         m_outstanding = false;
         m_thread = std::thread([this] {
             while (!m_stop) {
                 if (!m_outstanding) {
                     m_outstanding = true;
+                    m_postedCpuNs = clockNs(m_windowClock);
                     m_postedNs = nowNs();
                     QMetaObject::invokeMethod(this, [this] { answer(); }, Qt::QueuedConnection);
                 }
@@ -152,13 +175,15 @@ public:
         });
         keepOnInstrumentProcessor(m_thread);
     }
-    // The longest stall in milliseconds; the probe's own CPU time in `cpuSeconds`.
-    double stop(double* cpuSeconds)
+    // The longest stall in milliseconds; how long the window's thread ran in it in
+    // `ranMs`, the probe's own CPU time in `cpuSeconds`.
+    double stop(double* cpuSeconds, double* ranMs)
     {
         *cpuSeconds = threadCpuSeconds(m_thread);
         m_stop = true;
         m_thread.join();
         QCoreApplication::processEvents();
+        *ranMs = m_longestRanMs;
         return m_longestMs;
     }
 
@@ -166,9 +191,14 @@ private:
     void answer()
     {
         const double ms = double(nowNs() - m_postedNs) / 1e6;
-        m_longestMs = std::max(m_longestMs, ms);
+        const double ranMs = double(threadCpuNs() - m_postedCpuNs) / 1e6;
+        if (ms > m_longestMs) {
+            m_longestMs = ms;
+            m_longestRanMs = ranMs;
+        }
         if (ms > 5 && m_trace)
-            std::fprintf(stderr, "stall of %.1f ms from %.6f s (steady clock)\n", ms, double(m_postedNs) / 1e9);
+            std::fprintf(stderr, "stall of %.1f ms (the window's thread ran %.1f ms) from %.6f s (steady clock)\n", ms,
+                         ranMs, double(m_postedNs) / 1e9);
         m_outstanding = false;
     }
 
@@ -176,14 +206,16 @@ private:
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_outstanding{false};
     std::atomic<qint64> m_postedNs{0};
+    std::atomic<qint64> m_postedCpuNs{0};
+    clockid_t m_windowClock = CLOCK_THREAD_CPUTIME_ID;
     double m_longestMs = 0;
+    double m_longestRanMs = 0;
     const bool m_trace = qEnvironmentVariableIsSet("STALL_TRACE");
 };
 
 // The application, timing each event the window's thread handles (the outermost one
-// where events nest): the longest while `timing` is set is the logger's longest single
-// piece of work. A stall longer than that was spent waiting to be woken, which is up to
-// the system rather than the logger.
+// where events nest) in the thread's processor time: while `timing` is set it keeps the
+// most processor time one event took, the logger's longest single piece of work.
 class TimedApplication : public QApplication
 {
 public:
@@ -193,15 +225,15 @@ public:
         if (!timing || m_depth > 0)
             return QApplication::notify(receiver, event);
         ++m_depth;
-        const qint64 start = nowNs();
+        const qint64 startCpu = threadCpuNs();
         const bool handled = QApplication::notify(receiver, event);
-        longestEventMs = std::max(longestEventMs, double(nowNs() - start) / 1e6);
+        mostEventCpuMs = std::max(mostEventCpuMs, double(threadCpuNs() - startCpu) / 1e6);
         --m_depth;
         return handled;
     }
 
     bool timing = false;
-    double longestEventMs = 0;
+    double mostEventCpuMs = 0;
 
 private:
     int m_depth = 0;
@@ -258,7 +290,8 @@ struct RunResult
     double cpuSeconds = 0;  // the logger's CPU time (the instrument's thread left out)
     double clockPauseMs = 0;
     double machinePauseMs = 0; // the longest pause of an idle thread on the logger's processors
-    double workMs = 0;         // the longest single event the window's thread handled
+    double stallRanMs = 0;     // how long the window's thread ran during that stall
+    double workMs = 0;         // the most processor time one of its events took
     bool realtimeClock = false;
 };
 
@@ -312,15 +345,15 @@ RunResult recordRun(quint16 customWord, quint16 mask, int seconds, int speed, co
     probe.start();
     witness.start();
     auto* app = static_cast<TimedApplication*>(QCoreApplication::instance());
-    app->longestEventMs = 0;
+    app->mostEventCpuMs = 0;
     app->timing = true;
     waitFor(seconds * 1000 / speed);
     double probeCpu = 0;
     double witnessCpu = 0;
-    result.stallMs = probe.stop(&probeCpu);
+    result.stallMs = probe.stop(&probeCpu, &result.stallRanMs);
     result.machinePauseMs = witness.stop(&witnessCpu);
     app->timing = false;
-    result.workMs = app->longestEventMs;
+    result.workMs = app->mostEventCpuMs;
     result.wallSeconds = wall.elapsed() / 1000.0;
     const sim::ClockThreadFigures clock = sim::independentClockFigures();
     result.cpuSeconds = processCpuSeconds() - cpu - (clock.cpuSeconds - clockCpu) - probeCpu - witnessCpu;
@@ -379,9 +412,9 @@ int main(int argc, char** argv)
                 runs, CPU_COUNT(&logger),
                 instrumentProcessor >= 0 ? ", the instrument on one more" : ", shared with the instrument");
     std::printf("(lost: samples lost in the device's buffer, %% of those sent; stall: longest stall of the window's\n"
-                " thread while recording; work: the longest single event it handled; cpu: the logger's CPU over\n"
-                " wall; clock: the instrument's longest pause;\n"
-                " machine: the longest pause of an idle thread beside the logger's)\n");
+                " thread while recording, and how long it ran in that stall; work: the most processor time\n"
+                " one of its events took; cpu: the logger's CPU over wall; clock: the instrument's longest\n"
+                " pause; machine: the longest pause of an idle thread beside the logger's)\n");
     struct Case
     {
         const char* name;
@@ -406,10 +439,10 @@ int main(int argc, char** argv)
                     recordRun(c.word, c.mask, seconds, speed, scratch.filePath(QStringLiteral("bench.talvo")));
                 const double lostShare = r.produced > 0 ? 100.0 * double(r.lost) / double(r.produced) : 0.0;
                 const double cpu = r.cpuSeconds / r.wallSeconds;
-                std::printf("  run %d: sent %9lld, lost %7lld (%.3f %%), lost-report lines %4d, saved %s, stall %6.1f ms, "
-                            "work %5.1f ms, cpu %.3f, clock %.1f ms, machine %.1f ms%s\n",
+                std::printf("  run %d: sent %9lld, lost %7lld (%.3f %%), lost-report lines %4d, saved %s, stall %6.1f ms "
+                            "(ran %4.1f), work %4.1f ms, cpu %.3f, clock %.1f ms, machine %.1f ms%s\n",
                             run, static_cast<long long>(r.produced), static_cast<long long>(r.lost), lostShare,
-                            r.lostLines, r.logged == r.received ? "all" : "NOT ALL", r.stallMs, r.workMs, cpu,
+                            r.lostLines, r.logged == r.received ? "all" : "NOT ALL", r.stallMs, r.stallRanMs, r.workMs, cpu,
                             r.clockPauseMs, r.machinePauseMs,
                             r.realtimeClock ? " (real-time priority)" : "");
                 std::fflush(stdout);
@@ -424,7 +457,8 @@ int main(int argc, char** argv)
             const bool stallOk = speed != 10 || worstStall <= 5.0;
             const bool cpuOk = speed != 1 || worstCpu <= 0.15;
             targetsMet = targetsMet && lostOk && stallOk && cpuOk && complete;
-            std::printf("  worst: lost %.3f %% (target %s), stall %.1f ms%s, work %.1f ms, cpu %.3f%s, every received "
+            std::printf("  worst: lost %.3f %% (target %s), stall %.1f ms%s, work %.1f ms, cpu %.3f%s, "
+                        "every received "
                         "sample saved: %s; the machine paused up to %.1f ms\n",
                         worstLostShare, speed <= 20 ? "0" : "<= 0.1 %", worstStall,
                         speed == 10 ? " (target <= 5)" : "", worstWork, worstCpu, speed == 1 ? " (target <= 0.15)" : "",
