@@ -54,25 +54,35 @@ ClockThreadFigures IndependentClock::figures()
 
 void IndependentClock::run(SimBus& bus, double speed, int processor)
 {
+    bool ownProcessor = false;
     if (processor >= 0 && processor < CPU_SETSIZE) {
         cpu_set_t set;
         CPU_ZERO(&set);
         CPU_SET(processor, &set);
-        pthread_setaffinity_np(pthread_self(), sizeof(set), &set);
+        ownProcessor = pthread_setaffinity_np(pthread_self(), sizeof(set), &set) == 0;
     }
     using Clock = std::chrono::steady_clock;
     // A step every instrument millisecond, but no more often than every 50 µs of wall
     // time: the fastest stream sends a report every 2.8 instrument milliseconds.
     const auto step = std::chrono::microseconds(
         std::clamp(std::int64_t(1000.0 / speed), std::int64_t(50), std::int64_t(1000)));
-    // A real instrument is not held up by the computer's load: where the system allows it,
-    // the clock runs at a real-time priority, so that its own pauses stay short.
-    sched_param priority{};
-    priority.sched_priority = 10;
-    const bool realtime = pthread_setschedparam(pthread_self(), SCHED_FIFO, &priority) == 0;
+    // A real instrument is not held up by the computer's load. On a processor of its own
+    // the clock never sleeps: it yields (to the few threads a benchmark keeps there) until
+    // the next step is due, at the normal priority, which the system does not cut short
+    // as it does a real-time thread that never sleeps. Elsewhere it sleeps between steps,
+    // at a real-time priority where the system allows it, so that its own pauses stay
+    // short.
+    const bool busyWait = ownProcessor;
+    bool realtime = false;
+    if (!busyWait) {
+        sched_param priority{};
+        priority.sched_priority = 10;
+        realtime = pthread_setschedparam(pthread_self(), SCHED_FIFO, &priority) == 0;
+    }
     {
         std::lock_guard lock(m_figuresMutex);
         m_figures.realtimePriority = realtime;
+        m_figures.busyWaiting = busyWait;
     }
     auto last = Clock::now();
     while (!m_stop) {
@@ -87,7 +97,12 @@ void IndependentClock::run(SimBus& bus, double speed, int processor)
             std::lock_guard lock(m_figuresMutex);
             m_figures.longestPauseMs = std::max(m_figures.longestPauseMs, pauseMs);
         }
-        std::this_thread::sleep_for(step);
+        if (busyWait) {
+            while (!m_stop && Clock::now() - now < step)
+                sched_yield();
+        } else {
+            std::this_thread::sleep_for(step);
+        }
     }
     std::lock_guard lock(m_figuresMutex);
     m_figures.cpuSeconds = threadCpuSeconds(pthread_self());

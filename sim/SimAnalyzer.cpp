@@ -164,7 +164,9 @@ void SimAnalyzer::control(const Report& request, std::uint64_t now)
 
 void SimAnalyzer::update(std::uint64_t now)
 {
+    m_sentThisStep = 0;
     m_stream.update(now, [this](std::uint32_t n, std::uint64_t i, int rows) { emitReport(n, i, rows); });
+    m_sentThisStep = -1;
 }
 
 void SimAnalyzer::produce(int reports)
@@ -200,9 +202,15 @@ void SimAnalyzer::emitReport(std::uint32_t number, std::uint64_t firstIndex, int
     StreamCounts& counts = m_bus.streamCounts;
     ++counts.reports;
     counts.samples += std::uint64_t(rows);
+    if (m_sentThisStep >= 0)
+        ++m_sentThisStep;
     if (!queue(r)) {
         ++counts.lostReports;
         counts.lostSamples += std::uint64_t(rows);
+        if (m_sentThisStep > int(m_bus.settings.queueLimit)) {
+            ++counts.lostInCatchUpReports;
+            counts.lostInCatchUpSamples += std::uint64_t(rows);
+        }
     }
 }
 

@@ -37,6 +37,8 @@ private:
     void emitReport(std::uint32_t number, std::uint64_t firstIndex, int rows);
 
     SampleStream m_stream;
+    // Reports sent in the running update(), one step of the clock; -1 outside one.
+    int m_sentThisStep = -1;
     std::vector<int> m_channels; // selected channels, ascending
     std::uint8_t m_source = 0x80;     // pin state bits: 0x40 Vbat feeds Vin, 0x80 Vusb
     std::uint8_t m_powerState = 0x08; // 4 off, 8 permanent, 12 delayed

@@ -68,6 +68,10 @@ void setOpenFails(int device, bool fails);
 // streamCounts). Ended by stopIndependentClock or reset. `processor`, when not -1, keeps
 // the clock's thread on that processor: a real instrument takes no time from the
 // computer, so a benchmark can keep the simulated one off the processors the program uses.
+// With a processor of its own the clock waits for each step without sleeping, as an
+// instrument's clock never pauses: a sleeping thread runs again when the system wakes
+// it, which on a virtual machine can be milliseconds late. Without one it sleeps between
+// steps, at a real-time priority where the system allows it.
 void runIndependentClock(double speed, int processor = -1);
 void stopIndependentClock();
 // The independent clock's own figures: its CPU time, and the longest wall time between
@@ -77,6 +81,7 @@ struct ClockThreadFigures
     double cpuSeconds = 0.0;
     double longestPauseMs = 0.0;
     bool realtimePriority = false; // the system let the clock run at a real-time priority
+    bool busyWaiting = false;      // the clock waited for its steps without sleeping
 };
 ClockThreadFigures independentClockFigures();
 
@@ -88,6 +93,12 @@ struct StreamCounts
     std::uint64_t samples = 0;
     std::uint64_t lostReports = 0;
     std::uint64_t lostSamples = 0;
+    // Of the lost ones, those a single step of the clock sent beyond a whole buffer's
+    // worth: the clock had paused itself for longer than the buffer lasts and caught up
+    // in one burst, which not even an empty buffer holds. A real instrument sends at its
+    // steady pace, so these are lost to the simulation's own pause, not to a late reader.
+    std::uint64_t lostInCatchUpReports = 0;
+    std::uint64_t lostInCatchUpSamples = 0;
 };
 StreamCounts streamCounts();
 

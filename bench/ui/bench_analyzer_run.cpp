@@ -4,15 +4,20 @@
 // time by the chosen factor, with the device's 64-report buffer: whenever the logger
 // does not empty that buffer in time, reports are lost exactly as with real hardware.
 // Both of the analyzer's top settings are recorded at each speed, several runs each.
-// Figures per run: samples lost in the device's buffer (and the lost-report log lines),
+// Figures per run: samples lost in the device's buffer (and the lost-report log lines;
+// those lost only because the instrument's clock paused itself are counted apart, below),
 // whether the saved log holds every sample the logger received, the longest stall of
 // the window's thread during the recording (how late a posted probe event was handled),
 // how much of that stall the window's thread spent running (the rest it waited: on a
 // lock, or for the system to wake it or give it a processor), the most processor time one
 // event of that thread took (the logger's own longest piece of work),
 // the logger's CPU time over wall time (the instrument's own thread left out), and the
-// instrument clock's own longest pause (a late instrument sends a burst that can
-// overflow the buffer by itself), and the machine's own longest pause: how much later
+// instrument clock's own longest pause, with the samples lost to it: a clock that paused
+// for longer than the buffer lasts catches up in one burst that not even an empty buffer
+// holds, which a real instrument never sends (its clock does not pause); the overflow of
+// such a burst is the simulation's loss, not the logger's. The clock waits for its steps
+// without sleeping on a processor of its own, which keeps these rare. And the machine's
+// own longest pause: how much later
 // than asked an otherwise idle thread on the logger's processors, at the read-ahead
 // thread's priority, woke from a 1 ms sleep. A virtual machine whose processors are
 // held up by its host pauses every thread on them, the logger's reading thread too; a
@@ -282,6 +287,7 @@ struct RunResult
 {
     qint64 produced = 0;    // samples the instrument sent during the run
     qint64 lost = 0;        // of them, lost in the device's full buffer
+    qint64 lostInCatchUp = 0; // of those, beyond a whole buffer in one step of a paused clock
     qint64 received = 0;    // samples in the reports the logger handled while recording
     qint64 logged = 0;      // records in the saved log
     int lostLines = 0;      // "LOST PACKETS" log lines
@@ -293,6 +299,7 @@ struct RunResult
     double stallRanMs = 0;     // how long the window's thread ran during that stall
     double workMs = 0;         // the most processor time one of its events took
     bool realtimeClock = false;
+    bool busyClock = false;
 };
 
 // One run from the Control panel: `customWord` is the sample period (100 µs units),
@@ -358,6 +365,7 @@ RunResult recordRun(quint16 customWord, quint16 mask, int seconds, int speed, co
     const sim::ClockThreadFigures clock = sim::independentClockFigures();
     result.cpuSeconds = processCpuSeconds() - cpu - (clock.cpuSeconds - clockCpu) - probeCpu - witnessCpu;
     result.realtimeClock = clock.realtimePriority;
+    result.busyClock = clock.busyWaiting;
     result.clockPauseMs = clock.longestPauseMs;
     window->on_stopButton();
     sim::stopIndependentClock();
@@ -366,6 +374,7 @@ RunResult recordRun(quint16 customWord, quint16 mask, int seconds, int speed, co
     const sim::StreamCounts after = sim::streamCounts();
     result.produced = qint64(after.samples - before.samples);
     result.lost = qint64(after.lostSamples - before.lostSamples);
+    result.lostInCatchUp = qint64(after.lostInCatchUpSamples - before.lostInCatchUpSamples);
 
     setFileDialogResponder([savePath](const FileDialogRequest&) { return QStringList{savePath}; });
     window->saveTab(window->tabWidget()->currentIndex());
@@ -414,7 +423,8 @@ int main(int argc, char** argv)
     std::printf("(lost: samples lost in the device's buffer, %% of those sent; stall: longest stall of the window's\n"
                 " thread while recording, and how long it ran in that stall; work: the most processor time\n"
                 " one of its events took; cpu: the logger's CPU over wall; clock: the instrument's longest\n"
-                " pause; machine: the longest pause of an idle thread beside the logger's)\n");
+                " pause, and the samples lost only to it (a burst beyond a whole buffer, not counted as\n"
+                " lost); machine: the longest pause of an idle thread beside the logger's)\n");
     struct Case
     {
         const char* name;
@@ -437,14 +447,15 @@ int main(int argc, char** argv)
             for (int run = 1; run <= runs; ++run) {
                 const RunResult r =
                     recordRun(c.word, c.mask, seconds, speed, scratch.filePath(QStringLiteral("bench.talvo")));
-                const double lostShare = r.produced > 0 ? 100.0 * double(r.lost) / double(r.produced) : 0.0;
+                const qint64 lost = r.lost - r.lostInCatchUp;
+                const double lostShare = r.produced > 0 ? 100.0 * double(lost) / double(r.produced) : 0.0;
                 const double cpu = r.cpuSeconds / r.wallSeconds;
                 std::printf("  run %d: sent %9lld, lost %7lld (%.3f %%), lost-report lines %4d, saved %s, stall %6.1f ms "
-                            "(ran %4.1f), work %4.1f ms, cpu %.3f, clock %.1f ms, machine %.1f ms%s\n",
-                            run, static_cast<long long>(r.produced), static_cast<long long>(r.lost), lostShare,
+                            "(ran %4.1f), work %4.1f ms, cpu %.3f, clock %.1f ms (lost %lld), machine %.1f ms%s\n",
+                            run, static_cast<long long>(r.produced), static_cast<long long>(lost), lostShare,
                             r.lostLines, r.logged == r.received ? "all" : "NOT ALL", r.stallMs, r.stallRanMs, r.workMs, cpu,
-                            r.clockPauseMs, r.machinePauseMs,
-                            r.realtimeClock ? " (real-time priority)" : "");
+                            r.clockPauseMs, static_cast<long long>(r.lostInCatchUp), r.machinePauseMs,
+                            r.busyClock ? "" : r.realtimeClock ? " (clock at real-time priority)" : " (clock sleeping)");
                 std::fflush(stdout);
                 worstLostShare = std::max(worstLostShare, lostShare);
                 worstStall = std::max(worstStall, r.stallMs);
