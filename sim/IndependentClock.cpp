@@ -54,12 +54,13 @@ ClockThreadFigures IndependentClock::figures()
 
 void IndependentClock::run(SimBus& bus, double speed, int processor)
 {
-    bool ownProcessor = false;
+    // On a processor of its own the clock waits for its steps without sleeping (below).
+    bool busyWait = false;
     if (processor >= 0 && processor < CPU_SETSIZE) {
         cpu_set_t set;
         CPU_ZERO(&set);
         CPU_SET(processor, &set);
-        ownProcessor = pthread_setaffinity_np(pthread_self(), sizeof(set), &set) == 0;
+        busyWait = pthread_setaffinity_np(pthread_self(), sizeof(set), &set) == 0;
     }
     using Clock = std::chrono::steady_clock;
     // A step every instrument millisecond, but no more often than every 50 µs of wall
@@ -72,7 +73,6 @@ void IndependentClock::run(SimBus& bus, double speed, int processor)
     // as it does a real-time thread that never sleeps. Elsewhere it sleeps between steps,
     // at a real-time priority where the system allows it, so that its own pauses stay
     // short.
-    const bool busyWait = ownProcessor;
     bool realtime = false;
     if (!busyWait) {
         sched_param priority{};

@@ -17,12 +17,11 @@
 // holds, which a real instrument never sends (its clock does not pause); the overflow of
 // such a burst is the simulation's loss, not the logger's. The clock waits for its steps
 // without sleeping on a processor of its own, which keeps these rare. And the machine's
-// own longest pause: how much later
-// than asked an otherwise idle thread on the logger's processors, at the read-ahead
-// thread's priority, woke from a 1 ms sleep. A virtual machine whose processors are
-// held up by its host pauses every thread on them, the logger's reading thread too; a
-// loss in a run where the machine paused for longer than the device's buffer lasts
-// says more about the machine than about the logger.
+// own longest pause: how much later than asked an otherwise idle thread on the logger's
+// processors, at the read-ahead thread's priority, woke from a 1 ms sleep. A virtual
+// machine whose processors are held up by its host pauses every thread on them, the
+// logger's reading thread too; a loss in a run where the machine paused for longer than
+// the device's buffer lasts says more about the machine than about the logger.
 //
 // A real instrument takes no processor time from the computer: where the process may use
 // two processors or more, the instrument's thread (and the stall probe) get the last one
@@ -471,8 +470,7 @@ int main(int argc, char** argv)
             const bool cpuOk = speed != 1 || worstCpu <= 0.15;
             targetsMet = targetsMet && lostOk && stallOk && cpuOk && complete;
             std::printf("  worst: lost %.3f %% (target %s), stall %.1f ms%s, work %.1f ms, cpu %.3f%s, "
-                        "every received "
-                        "sample saved: %s; the machine paused up to %.1f ms\n",
+                        "every received sample saved: %s; the machine paused up to %.1f ms\n",
                         worstLostShare, speed <= 20 ? "0" : "<= 0.1 %", worstStall,
                         speed == 10 ? " (target <= 5)" : "", worstWork, worstCpu, speed == 1 ? " (target <= 0.15)" : "",
                         complete ? "yes" : "NO", worstMachinePause);
