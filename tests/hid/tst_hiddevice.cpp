@@ -364,7 +364,12 @@ private slots:
             hid->setReadAhead(true);
         }
         sim::stopIndependentClock();
+        // The last read ends the reading thread: a thread still looking would make the
+        // simulated instrument (now sending only when read) send after the count. The
+        // wait before the count shows that nothing is read any more.
+        hid->setReadAhead(false);
         hid->hidRead();
+        QThread::msleep(20);
         const sim::StreamCounts after = sim::streamCounts();
         QVERIFY(after.reports - before.reports > 1000);
         QCOMPARE(received + (after.lostReports - before.lostReports), after.reports - before.reports);
