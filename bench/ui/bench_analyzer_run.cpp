@@ -31,9 +31,10 @@
 // Arguments: runs per case (5), instrument seconds per run at 10x and faster (120),
 // seconds per run at real time (20), speeds ("1,10,20,50"), channel counts of the cases
 // to record ("1,3": 10 kHz x 1 channel and 5 kHz x 3 channels).
-// With STALL_TRACE set, each stall over 5 ms is printed with the steady-clock time it
-// began at, so that it can be found in a scheduler or profiler trace of the run (perf's
-// `-k CLOCK_MONOTONIC`).
+// With STALL_TRACE set, each stall over 5 ms (or over the number of milliseconds it is
+// set to) is printed with the steady-clock time it began at, so that it can be found in
+// a scheduler or profiler trace of the run (perf's `-k CLOCK_MONOTONIC`), and with the
+// events over 0.1 ms the window's thread handled in it.
 
 #include "ChannelInfo.h"
 #include "ControlPanel.h"
@@ -65,6 +66,7 @@
 #include <sched.h>
 #include <memory>
 #include <thread>
+#include <vector>
 
 namespace sim = talvo::sim;
 
@@ -149,6 +151,63 @@ qint64 threadCpuNs()
     return clockNs(CLOCK_THREAD_CPUTIME_ID);
 }
 
+// The application, timing each event the window's thread handles (the outermost one
+// where events nest): the longest while `timing` is set is the logger's longest single
+// piece of work. Wall time, read cheaply: the thread's processor time costs a system call
+// per read, which at thousands of events a second would weigh on the very thread measured
+// (and on a virtual machine counts the time its host held the processor all the same).
+// While stalls are traced, the events over a tenth of a millisecond are kept as well, so
+// that a traced stall shows what the window's thread was doing in it.
+class TimedApplication : public QApplication
+{
+public:
+    struct HandledEvent
+    {
+        qint64 startNs = 0;
+        qint64 endNs = 0;
+        const char* receiverClass = nullptr;
+        int type = 0;
+    };
+
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        if (!timing || m_depth > 0)
+            return QApplication::notify(receiver, event);
+        ++m_depth;
+        // Read before the event is handled: it may delete the receiver.
+        const char* receiverClass = keepEvents && receiver ? receiver->metaObject()->className() : "";
+        const int type = int(event->type());
+        const qint64 start = nowNs();
+        const bool handled = QApplication::notify(receiver, event);
+        const qint64 end = nowNs();
+        longestEventMs = std::max(longestEventMs, double(end - start) / 1e6);
+        if (keepEvents && end - start > 100000)
+            handledEvents.push_back({start, end, receiverClass, type});
+        --m_depth;
+        return handled;
+    }
+
+    bool timing = false;
+    bool keepEvents = false;
+    double longestEventMs = 0;
+    std::vector<HandledEvent> handledEvents; // since the stall probe's last answer
+
+private:
+    int m_depth = 0;
+};
+
+// The stalls to trace, from STALL_TRACE: those over its number of milliseconds, or over
+// 5 ms when it is set to something else; 0 when it is not set.
+double traceStallsAboveMs()
+{
+    if (!qEnvironmentVariableIsSet("STALL_TRACE"))
+        return 0;
+    bool ok = false;
+    const double ms = qEnvironmentVariable("STALL_TRACE").toDouble(&ok);
+    return ok && ms > 0 ? ms : 5;
+}
+
 // Posts an event to the window's thread every millisecond (once the last one was
 // handled) and keeps the longest delay before one was handled, and how much processor
 // time the window's thread had in that delay: a stall the thread spent running was the
@@ -200,9 +259,16 @@ private:
             m_longestMs = ms;
             m_longestRanMs = ranMs;
         }
-        if (ms > 5 && m_trace)
+        auto* app = static_cast<TimedApplication*>(QCoreApplication::instance());
+        if (m_traceAboveMs > 0 && ms > m_traceAboveMs) {
             std::fprintf(stderr, "stall of %.1f ms (the window's thread ran %.1f ms) from %.6f s (steady clock)\n", ms,
                          ranMs, double(m_postedNs) / 1e9);
+            for (const TimedApplication::HandledEvent& event : app->handledEvents)
+                if (event.endNs > m_postedNs)
+                    std::fprintf(stderr, "  event %d to %s from %+.2f to %+.2f ms\n", event.type, event.receiverClass,
+                                 double(event.startNs - m_postedNs) / 1e6, double(event.endNs - m_postedNs) / 1e6);
+        }
+        app->handledEvents.clear();
         m_outstanding = false;
     }
 
@@ -214,35 +280,7 @@ private:
     clockid_t m_windowClock = CLOCK_THREAD_CPUTIME_ID;
     double m_longestMs = 0;
     double m_longestRanMs = 0;
-    const bool m_trace = qEnvironmentVariableIsSet("STALL_TRACE");
-};
-
-// The application, timing each event the window's thread handles (the outermost one
-// where events nest): the longest while `timing` is set is the logger's longest single
-// piece of work. Wall time, read cheaply: the thread's processor time costs a system call
-// per read, which at thousands of events a second would weigh on the very thread measured
-// (and on a virtual machine counts the time its host held the processor all the same).
-class TimedApplication : public QApplication
-{
-public:
-    using QApplication::QApplication;
-    bool notify(QObject* receiver, QEvent* event) override
-    {
-        if (!timing || m_depth > 0)
-            return QApplication::notify(receiver, event);
-        ++m_depth;
-        const qint64 start = nowNs();
-        const bool handled = QApplication::notify(receiver, event);
-        longestEventMs = std::max(longestEventMs, double(nowNs() - start) / 1e6);
-        --m_depth;
-        return handled;
-    }
-
-    bool timing = false;
-    double longestEventMs = 0;
-
-private:
-    int m_depth = 0;
+    const double m_traceAboveMs = traceStallsAboveMs();
 };
 
 // Sleeps 1 ms at a time on the logger's processors, at the read-ahead thread's
@@ -354,6 +392,7 @@ RunResult recordRun(quint16 customWord, quint16 mask, int seconds, int speed, co
     witness.start();
     auto* app = static_cast<TimedApplication*>(QCoreApplication::instance());
     app->longestEventMs = 0;
+    app->keepEvents = traceStallsAboveMs() > 0;
     app->timing = true;
     waitFor(seconds * 1000 / speed);
     double probeCpu = 0;
