@@ -213,7 +213,9 @@ double traceStallsAboveMs()
 // time the window's thread had in that delay: a stall the thread spent running was the
 // logger's work (or a virtual machine's host holding the processor it ran on, which the
 // guest cannot see); one it did not run in was a wait, on a lock or for the system to
-// wake it or give it a processor.
+// wake it or give it a processor (a host holding that processor shows as such a wait as
+// well). A traced stall's list of events tells the logger's work apart: a stall with no
+// long event in it was not spent on the window's work.
 class StallProbe : public QObject
 {
 public:
