@@ -39,11 +39,11 @@ void WriteDefault(CXmlStream &xml, const char *extension, const char *type)
     xml.EndElement();
 }
 
-std::string UtcNowText()
+std::string UtcText(int64_t unixSeconds)
 {
-    const std::time_t now = std::time(nullptr);
+    const std::time_t when = std::time_t(unixSeconds);
     std::tm utc{};
-    gmtime_r(&now, &utc);
+    gmtime_r(&when, &utc);
     char text[32];
     const size_t length = std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
     return std::string(text, length);
@@ -75,7 +75,8 @@ bool CWorkbook::AnySheetHasFormulas() const
 
 bool CWorkbook::SaveCore()
 {
-    const std::string now = UtcNowText();
+    // Within a Save the save's moment; a part written on its own takes the current time.
+    const std::string moment = UtcText(m_saveTime.value_or(int64_t(std::time(nullptr))));
     {
         CXmlStream xml(m_tempTree.RegisterPart("/docProps/core.xml"));
         xml.BeginElement("cp:coreProperties");
@@ -90,7 +91,7 @@ bool CWorkbook::SaveCore()
             xml.BeginElement(name);
             xml.AttributeRaw("xsi:type", "dcterms:W3CDTF");
             xml.BeginContent();
-            xml.Raw(now);
+            xml.Raw(moment);
             xml.EndElement();
         }
         if (!xml.Close())

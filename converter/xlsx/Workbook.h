@@ -13,6 +13,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,10 @@ public:
     // same byte for byte whatever the number.
     void SetSaveWorkers(unsigned workers) { m_saveWorkers = workers; }
     unsigned SaveWorkers() const;
+    // The moment the package carries, as seconds since 1970-01-01 UTC: its creation and
+    // modification time and the date and time of every entry of the archive. Unset, each
+    // Save takes the current time once as it starts.
+    void SetSaveTime(int64_t unixSeconds) { m_saveTime = unixSeconds; }
     // Tells the workbook that the sheet takes no more rows, notes or drawing objects: its
     // part is closed now and, with several workers, compressed while the caller fills the
     // next sheets. Sheets with notes or drawing objects are finished by Save as before.
@@ -125,6 +130,7 @@ private:
     ProgressCallback m_progressCallback = nullptr;
 
     unsigned m_saveWorkers = 0;
+    std::optional<int64_t> m_saveTime;
     std::unique_ptr<CDeflatePool> m_pool;
     std::vector<std::pair<const CWorksheet *, bool>> m_completed;  // sheet, its part written
     std::atomic<bool> m_cancelled{false};

@@ -6,6 +6,7 @@
 #include <QtDebug>
 
 #include <algorithm>
+#include <ctime>
 #include <sys/stat.h>
 
 namespace Xlsx {
@@ -150,6 +151,7 @@ bool CWorkbook::PackParts(const std::string &path, SaveLog &log)
     log.Step("CWorkbook::Save CreateZip");
     if (zip == nullptr)
         return false;
+    ZipSetEntryTime(zip, *m_saveTime);
 
     const std::vector<std::string> &parts = m_tempTree.Parts();
     const double total = double(parts.size());
@@ -202,7 +204,14 @@ bool CWorkbook::PackParts(const std::string &path, SaveLog &log)
 bool CWorkbook::Save(const std::string &path)
 {
     SaveLog log;
+    // One moment for the whole package, whatever the parts' files say and however long
+    // the save takes.
+    const bool timeGiven = m_saveTime.has_value();
+    if (!timeGiven)
+        m_saveTime = int64_t(std::time(nullptr));
     const bool saved = !m_cancelled && SaveParts(log) && PackParts(path, log);
+    if (!timeGiven)
+        m_saveTime.reset();
     // Workers stop and remove their scratch files before the parts go.
     m_pool.reset();
     for (const auto &sheet : m_worksheets)

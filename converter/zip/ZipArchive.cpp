@@ -266,6 +266,16 @@ ZipHandle OpenZipTarget(void *target, uint32_t length, int kind, const char *pas
     return handle;
 }
 
+ZipResult ZipSetEntryTime(ZipHandle handle, int64_t unixSeconds)
+{
+    ZipResult result = ZipCheckHandle(handle);
+    if (result != ZipOk)
+        return ZipLastResult = result;
+    handle->state->entryTimeSet = true;
+    handle->state->entryTime = unixSeconds;
+    return ZipLastResult = ZipOk;
+}
+
 ZipResult ZipAbort(ZipHandle handle, ZipResult reason)
 {
     ZipResult result = ZipCheckHandle(handle);

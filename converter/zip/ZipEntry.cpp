@@ -173,6 +173,10 @@ ZipResult writeEntry(ZipWriterState *state, ZipEntryRecord *r, bool folder)
     r->localFlags = FlagDescriptor | (encrypted ? FlagEncrypted : 0)
                     | (r->method == MethodDeflated ? FlagDeflateMaximum : 0);
     r->flags = r->localFlags;
+    if (state->entryTimeSet) {
+        state->dosDateTime = ZipDosDateTime(state->entryTime);
+        state->modificationTime = state->accessTime = state->creationTime = state->entryTime;
+    }
     r->dosDateTime = state->dosDateTime;
     r->crc = 0;
     const bool storedKnown = r->method == MethodStored && state->sourceSize != ZipUnknownSize;

@@ -105,6 +105,12 @@ ZipResult ZipPrepareEntry(const char *entryName, const char *sourcePath, int dat
 // entryName must give the method the entry was prepared with.
 ZipResult ZipAddPrepared(ZipHandle handle, const char *entryName, const ZipPreparedEntry *prepared, int dataFd);
 
+// Gives every entry added from now on the moment unixSeconds as its DOS date-time and its
+// modification, access and creation times, in place of its source's own times; an archive
+// whose entries carry the moment of its making then has the same bytes whenever, and at
+// whatever speed, it is written.
+ZipResult ZipSetEntryTime(ZipHandle handle, int64_t unixSeconds);
+
 // Marks the archive as failed for a reason outside the writer (an entry whose data could
 // not be made): later adds are refused and CloseZip returns the reason and keeps the
 // target as it was. An archive that failed already keeps its first failure.

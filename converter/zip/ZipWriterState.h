@@ -65,6 +65,9 @@ struct ZipWriterState {
     uint64_t written;   // bytes written since creation
     ZipResult sticky;
     bool ended;
+    // every entry's times, when the caller gave one moment for all (ZipSetEntryTime)
+    bool entryTimeSet;
+    int64_t entryTime;
 
     // traditional encryption
     char *password;

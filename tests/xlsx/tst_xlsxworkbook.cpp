@@ -70,13 +70,26 @@ print(json.dumps({"result": {
 const char *const kZipScript = R"(
 import json, sys, zipfile
 with zipfile.ZipFile(sys.argv[1]) as z:
-    print(json.dumps({"result": {"names": z.namelist(), "bad": z.testzip()}}))
+    times = sorted({"%04d-%02d-%02d %02d:%02d:%02d" % i.date_time for i in z.infolist()})
+    core = z.read("docProps/core.xml").decode() if "docProps/core.xml" in z.namelist() else ""
+    print(json.dumps({"result": {"names": z.namelist(), "bad": z.testzip(), "times": times, "core": core}}))
 )";
 
 // What workbooks left in the temporary folder (the test's own output folders live there too).
 QStringList TemporaryEntries()
 {
     return QDir(qEnvironmentVariable("TEMP")).entryList({"xlsx_*"}, QDir::AllEntries | QDir::Hidden);
+}
+
+// 2023-11-14 22:13:21 UTC, odd so that the entries' two-second steps show.
+constexpr int64_t kSaveTime = 1700000001;
+
+// The archive's date and time of kSaveTime: local time, seconds in two-second steps.
+QString SaveTimeInZip()
+{
+    QDateTime local = QDateTime::fromSecsSinceEpoch(kSaveTime, Qt::LocalTime);
+    local = local.addSecs(-(local.time().second() % 2));
+    return local.toString("yyyy-MM-dd hh:mm:ss");
 }
 
 QStringList ToStrings(const QJsonValue &value)
@@ -104,6 +117,8 @@ private slots:
         QTemporaryDir out;
         const QString path = out.filePath("book.xlsx");
         const std::wstring emoji = L"\U0001F50B battery";
+        qint64 before = 0;
+        qint64 after = 0;
         {
             CWorkbook book(CDualString(std::wstring(L"Tom & <Jerry>")));
             CWorksheet &first = book.NewWorksheet(CDualString(std::string("0s-60s")));
@@ -122,7 +137,9 @@ private slots:
             CWorksheet &second = book.NewWorksheet(CDualString(std::wstring(L"\u0427\u0430\u0441 & <t>")));
             second.OpenRow();
             second.PutCell(std::string("A & B"));
+            before = QDateTime::currentSecsSinceEpoch();
             QVERIFY(book.Save(path.toStdString()));
+            after = QDateTime::currentSecsSinceEpoch();
         }
         const QJsonObject result = RunPython(kOpenpyxlScript, {path}).toObject();
         QVERIFY(!result.isEmpty());
@@ -155,8 +172,11 @@ private slots:
 
         QCOMPARE(result.value("creator").toString(), QString("Tom & <Jerry>"));
         QCOMPARE(result.value("lastModifiedBy").toString(), QString("Tom & <Jerry>"));
-        const QDateTime created = QDateTime::fromString(result.value("created").toString(), Qt::ISODate);
-        QVERIFY(qAbs(created.secsTo(QDateTime::currentDateTimeUtc())) < 120);
+        // Without a time given, the save's own moment.
+        QDateTime created = QDateTime::fromString(result.value("created").toString(), Qt::ISODate);
+        created.setTimeSpec(Qt::UTC);
+        QVERIFY2(created.toSecsSinceEpoch() >= before && created.toSecsSinceEpoch() <= after,
+                 qPrintable(result.value("created").toString()));
         QCOMPARE(result.value("modified").toString(), result.value("created").toString());
         QCOMPARE(result.value("numberFormat").toString(), QString("0.00"));
         QCOMPARE(result.value("font").toArray()[0].toString(), QString("Calibri"));
@@ -172,6 +192,7 @@ private slots:
         {
             CWorkbook book;
             book.SetProgressCallback(RecordProgress);
+            book.SetSaveTime(kSaveTime);
             for (const char *title : {"0s-60s", "60s-120s"}) {
                 CWorksheet &sheet = book.NewWorksheet(CDualString(std::string(title)));
                 sheet.OpenRow();
@@ -190,6 +211,10 @@ private slots:
                               "_rels/.rels", "docProps/app.xml", "[Content_Types].xml", "xl/theme/theme1.xml",
                               "xl/sharedStrings.xml", "xl/styles.xml", "xl/_rels/workbook.xml.rels",
                               "xl/workbook.xml"}));
+        QCOMPARE(ToStrings(zip.value("times")), QStringList(SaveTimeInZip()));
+        QVERIFY(zip.value("core").toString().contains(
+            "<dcterms:created xsi:type=\"dcterms:W3CDTF\">2023-11-14T22:13:21Z</dcterms:created>"
+            "<dcterms:modified xsi:type=\"dcterms:W3CDTF\">2023-11-14T22:13:21Z</dcterms:modified>"));
         QCOMPARE(g_progress.size(), size_t(11));
         for (size_t i = 0; i < g_progress.size(); ++i)
             QCOMPARE(g_progress[i], double(i + 1) / 11);
@@ -234,6 +259,7 @@ private slots:
         {
             CWorkbook book;
             book.SetSaveWorkers(workers);
+            book.SetSaveTime(kSaveTime);
             g_cancelling = cancel ? &book : nullptr;
             book.SetProgressCallback(cancel ? CancelAtFirstProgress : RecordProgress);
             std::vector<CWorksheet *> sheets;
@@ -264,6 +290,8 @@ private slots:
         QVERIFY(zip.value("bad").isNull());
         QCOMPARE(ToStrings(zip.value("names")).mid(0, 3),
                  QStringList({"xl/worksheets/sheet1.xml", "xl/worksheets/sheet2.xml", "xl/worksheets/sheet3.xml"}));
+        // Entries compressed ahead carry the save's moment as those added in turn do.
+        QCOMPARE(ToStrings(zip.value("times")), QStringList(SaveTimeInZip()));
         // Progress never goes back and ends exactly at 1.
         QVERIFY(g_progress.size() >= 10);
         QVERIFY(std::is_sorted(g_progress.begin(), g_progress.end()));

@@ -666,6 +666,53 @@ private slots:
         QCOMPARE(qFromLittleEndian<quint32>(local17.constData() + 5), quint32(when));
         QCOMPARE(qFromLittleEndian<quint32>(local17.constData() + 9), quint32(when - 100));
     }
+
+    // One moment given for the archive replaces every source's own times, whatever kind
+    // of source, and whether its data was made ahead or in turn.
+    void oneMomentForEveryEntry()
+    {
+        const QString file = at("old.xml");
+        QVERIFY(writeFile(file, worksheetXml(1000)));
+        const struct utimbuf old = {1000000000, 1000000000};
+        QCOMPARE(utime(QFile::encodeName(file).constData(), &old), 0);
+        ZipPreparedEntry prepared{};
+        const int dataFd = open(path("prepared.data").constData(), O_RDWR | O_CREAT | O_TRUNC, 0600);
+        QVERIFY(dataFd >= 0);
+        QCOMPARE(ZipPrepareEntry("prepared.xml", QFile::encodeName(file).constData(), dataFd, nullptr, nullptr,
+                                 &prepared), ZipOk);
+
+        struct tm local = {};
+        local.tm_year = 2023 - 1900;
+        local.tm_mon = 10;
+        local.tm_mday = 14;
+        local.tm_hour = 22;
+        local.tm_min = 13;
+        local.tm_sec = 21;
+        local.tm_isdst = -1;
+        const time_t when = mktime(&local);
+        ZipHandle zip = CreateZip(path("moment.zip"), nullptr);
+        QCOMPARE(ZipSetEntryTime(zip, when), ZipOk);
+        QCOMPARE(ZipAdd(zip, "file.xml", QFile::encodeName(file).constData()), ZipOk);
+        QCOMPARE(AddZipEntry(zip, "memory.bin", "data", 4, ZipKindMemory), ZipOk);
+        QCOMPARE(AddZipEntry(zip, "folder", nullptr, 0, ZipKindFolder), ZipOk);
+        QCOMPARE(ZipAddPrepared(zip, "prepared.xml", &prepared, dataFd), ZipOk);
+        QCOMPARE(CloseZip(zip), ZipOk);
+        close(dataFd);
+        QCOMPARE(ZipSetEntryTime(nullptr, when), ZipErrorArgument);
+
+        const QJsonObject archive = inspect(at("moment.zip"));
+        const QByteArray bytes = readFile(at("moment.zip"));
+        for (const char *name : {"file.xml", "memory.bin", "folder/", "prepared.xml"}) {
+            const QJsonObject e = entry(archive, name);
+            QCOMPARE(e["date_time"].toArray(), (QJsonArray{2023, 11, 14, 22, 13, 20}));
+            const QByteArray extra = QByteArray::fromHex(e["extra"].toString().toLatin1());
+            QCOMPARE(qFromLittleEndian<quint32>(extra.constData() + 5), quint32(when));
+            const int header = e["offset"].toInt();
+            const QByteArray local17 = bytes.mid(header + 30 + int(strlen(name)), 17);
+            for (int field = 0; field < 3; ++field)
+                QCOMPARE(qFromLittleEndian<quint32>(local17.constData() + 5 + 4 * field), quint32(when));
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestZipWriter)
