@@ -2,11 +2,12 @@
 
 # talvo_add_test(<name> SOURCES <files...> LIBS <targets...>)
 # One QtTest program, run by CTest through scripts/isolated-test so that it gets the
-# offscreen platform and its own empty XDG_CONFIG_HOME and TMPDIR.
+# offscreen platform and its own empty XDG_CONFIG_HOME and TMPDIR. Run by hand, it still
+# starts from empty settings of its own (tests/CleanSettings.cpp).
 function(talvo_add_test name)
   cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
+  target_link_libraries(${name} PRIVATE Qt6::Test talvo_test_settings ${T_LIBS})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests-bin)
   target_compile_definitions(${name} PRIVATE
     TALVO_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
@@ -14,8 +15,10 @@ function(talvo_add_test name)
     TALVO_BIN_DIR="${TALVO_BIN_DIR}")
   add_test(NAME ${name}
            COMMAND ${CMAKE_SOURCE_DIR}/scripts/isolated-test $<TARGET_FILE:${name}>)
+  # Ample for the slowest program under the sanitizers on two busy cores (several
+  # minutes); only a hang should ever reach it.
   if(NOT T_TIMEOUT)
-    set(T_TIMEOUT 300)
+    set(T_TIMEOUT 900)
   endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
 endfunction()
