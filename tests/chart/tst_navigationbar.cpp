@@ -243,7 +243,7 @@ void TestNavigationBar::clicksAndMoves()
     QTest::mouseClick(plot, Qt::LeftButton, {}, QPoint(xHigh, topY));
     QCOMPARE(clicked.count(), 0);
     QTest::mouseMove(plot, QPoint(xHigh, topY));
-    QTRY_VERIFY(moved.count() > 0);
+    QTRY_VERIFY_WITH_TIMEOUT(moved.count() > 0, 30000);
     QVERIFY(qAbs(moved.last().at(0).toDouble() - 0.75) < 0.01);
 
     bar.enableControls();

@@ -91,7 +91,7 @@ private slots:
         QCOMPARE(busy.property("delay").toInt(), 5);
         busy.startAnimation();
         QVERIFY(busy.isAnimated());
-        QTRY_VERIFY(busy.angle() >= 60);
+        QTRY_VERIFY_WITH_TIMEOUT(busy.angle() >= 60, 30000);
         busy.setAnimationDelay(10);
         QVERIFY(busy.isAnimated());
         busy.stopAnimation();

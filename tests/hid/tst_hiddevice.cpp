@@ -321,7 +321,7 @@ private slots:
         hid->send(start);
         for (int ms = 0; ms < 1000; ms += 20) {
             sim::advance(20);
-            QDeadlineTimer deadline(5000);
+            QDeadlineTimer deadline(30000);
             while (sim::pendingReports(analyzer) > 0 && !deadline.hasExpired())
                 QThread::yieldCurrentThread();
             QCOMPARE(sim::pendingReports(analyzer), std::size_t(0));
@@ -357,7 +357,11 @@ private slots:
         const sim::StreamCounts before = sim::streamCounts();
         DeviceControl start = startRequest(0x0001, 1); // 10 kHz: a report every 2.8 ms, 20 times faster
         hid->send(start);
-        for (int i = 0; i < 200; ++i) {
+        // At least 200 switches, and on until the instrument has sent a thousand reports,
+        // however long a busy machine takes for them.
+        QDeadlineTimer limit(60000);
+        for (int i = 0; (i < 200 || sim::streamCounts().reports - before.reports <= 1000) && !limit.hasExpired();
+             ++i) {
             QThread::usleep(500);
             hid->setReadAhead(false);
             hid->hidRead();

@@ -22,7 +22,7 @@ const char* const probeVariable = "TALVO_PRELOAD_PROBE";
 // Runs until the condition holds, with the transport's own timers doing the reading.
 bool waitFor(const std::function<bool()>& condition)
 {
-    QDeadlineTimer deadline(5000);
+    QDeadlineTimer deadline(30000);
     while (!condition() && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     return condition();

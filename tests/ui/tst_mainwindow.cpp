@@ -973,7 +973,7 @@ private slots:
         QVERIFY(measuringActive);
         GLWidget* running = h.window->runningChart();
         QCOMPARE(h.window->tabWidget()->count(), 3);
-        QTRY_COMPARE_WITH_TIMEOUT(h.window->tabWidget()->count(), 2, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(h.window->tabWidget()->count(), 2, 30000);
         QVERIFY(measuringActive);
         QCOMPARE(h.window->runningChart(), running);
         h.pump(500);
@@ -992,7 +992,7 @@ private slots:
         openCancelled(h, path);
         const QString target = tempPath("gone.talvo");
         setFileDialogResponder([&](const FileDialogRequest&) {
-            QDeadlineTimer deadline(5000);
+            QDeadlineTimer deadline(30000);
             while (h.window->tabWidget()->count() > 1 && !deadline.hasExpired())
                 QTest::qWait(20);
             return QStringList{target};

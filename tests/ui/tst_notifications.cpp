@@ -44,7 +44,7 @@ private slots:
 
         // The display time ends in a fade-out, whose end closes the window.
         hideTimer(popUp)->start(0);
-        QTRY_COMPARE(fade(popUp)->duration(), PopUp::fadeOutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(fade(popUp)->duration(), PopUp::fadeOutMs, 30000);
         QVERIFY(!hideTimer(popUp)->isActive());
         QVERIFY(popUp.isVisible());
         finishFade(popUp);
@@ -145,7 +145,7 @@ private slots:
         QCOMPARE(label.text(), QStringLiteral("second"));
         QCOMPARE(label.cursor().shape(), Qt::ArrowCursor);
         runPass(label);
-        QTRY_COMPARE(label.currentIndex(), 0); // the loop starts again
+        QTRY_COMPARE_WITH_TIMEOUT(label.currentIndex(), 0, 30000); // the loop starts again
         QCOMPARE(label.text(), QStringLiteral("first"));
 
         // The list emptied from outside during a pause: the next step stops, it does not

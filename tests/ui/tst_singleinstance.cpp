@@ -19,14 +19,14 @@ private:
     {
         QProcess p;
         p.start(holder, {key});
-        if (!p.waitForFinished(10000))
+        if (!p.waitForFinished(30000))
             return QStringLiteral("timeout");
         return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
     }
     bool startHolding(QProcess& p, QString* outcome)
     {
         p.start(holder, {key, QStringLiteral("hold")});
-        if (!p.waitForStarted(5000) || !p.waitForReadyRead(10000))
+        if (!p.waitForStarted(30000) || !p.waitForReadyRead(30000))
             return false;
         *outcome = QString::fromUtf8(p.readLine()).trimmed();
         return true;
@@ -52,7 +52,7 @@ private slots:
         QCOMPARE(runOnce(), QStringLiteral("refused"));
 
         first.closeWriteChannel();
-        QVERIFY(first.waitForFinished(10000));
+        QVERIFY(first.waitForFinished(30000));
         QCOMPARE(runOnce(), QStringLiteral("running"));
     }
 
@@ -63,14 +63,14 @@ private slots:
         QVERIFY(startHolding(first, &outcome));
         QCOMPARE(outcome, QStringLiteral("running"));
         ::kill(pid_t(first.processId()), SIGKILL);
-        QVERIFY(first.waitForFinished(10000));
+        QVERIFY(first.waitForFinished(30000));
 
         QProcess next;
         QVERIFY(startHolding(next, &outcome));
         QCOMPARE(outcome, QStringLiteral("running"));
         QCOMPARE(runOnce(), QStringLiteral("refused"));
         next.closeWriteChannel();
-        QVERIFY(next.waitForFinished(10000));
+        QVERIFY(next.waitForFinished(30000));
     }
 
     void simultaneousStartsLetExactlyOneRun()
@@ -81,7 +81,7 @@ private slots:
             process.start(holder, {key, QStringLiteral("hold")});
         int running = 0, refused = 0;
         for (auto& process : p) {
-            QVERIFY(process.waitForReadyRead(10000));
+            QVERIFY(process.waitForReadyRead(30000));
             const QString line = QString::fromUtf8(process.readLine()).trimmed();
             running += line == QLatin1String("running");
             refused += line == QLatin1String("refused");
@@ -90,7 +90,7 @@ private slots:
         QCOMPARE(refused, copies - 1);
         for (auto& process : p) {
             process.closeWriteChannel();
-            QVERIFY(process.waitForFinished(10000));
+            QVERIFY(process.waitForFinished(30000));
         }
     }
 

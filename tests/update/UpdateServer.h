@@ -15,6 +15,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <functional>
+
 class UpdateServer : public QObject
 {
 public:
@@ -23,8 +25,10 @@ public:
         Hold,      // kept until release() is called for the path
         Silent,    // the request is read, nothing ever comes back
         Truncated, // announces the whole length, sends half and closes
-        Slow,      // the body in ten pieces, one every 150 ms
+        Slow,      // the body in slowPieces pieces, one every slowPieceMs
     };
+    static constexpr int slowPieces = 20;
+    static constexpr int slowPieceMs = 150;
     struct Reply
     {
         int status = 200;
@@ -48,6 +52,8 @@ public:
     void setReply(const QString& path, const Reply& reply) { m_replies[path] = reply; }
     // The targets (path and query, as sent) of every request, in order.
     QList<QByteArray> requests;
+    // Called as each request arrives.
+    std::function<void()> onRequest;
 
     void release(const QString& path)
     {
@@ -68,6 +74,8 @@ private:
         const QByteArray target = buffer.split(' ').value(1);
         m_buffers.remove(socket);
         requests << target;
+        if (onRequest)
+            onRequest();
         const QString path = QUrl::fromEncoded(target).path();
         const Reply reply = m_replies.value(path, Reply{404, "text/html", "<html><body>Not found</body></html>"});
         if (reply.mode == Mode::Hold)
@@ -83,11 +91,11 @@ private:
                           + "\r\nConnection: close\r\n\r\n";
         if (reply.mode == Mode::Slow) {
             socket->write(head);
-            const qsizetype piece = reply.body.size() / 10 + 1;
-            for (int i = 0; i < 10; ++i)
-                QTimer::singleShot(150 * (i + 1), socket, [socket, piece, i, body = reply.body] {
+            const qsizetype piece = reply.body.size() / slowPieces + 1;
+            for (int i = 0; i < slowPieces; ++i)
+                QTimer::singleShot(slowPieceMs * (i + 1), socket, [socket, piece, i, body = reply.body] {
                     socket->write(body.mid(i * piece, piece));
-                    if (i == 9)
+                    if (i == slowPieces - 1)
                         socket->disconnectFromHost();
                 });
             return;

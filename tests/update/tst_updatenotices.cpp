@@ -60,7 +60,7 @@ private slots:
         QSignalSpy answered(updater, &Updater::newFWAvailable);
 
         if (autoCheck) {
-            QTRY_VERIFY(!answered.isEmpty());
+            QTRY_VERIFY_WITH_TIMEOUT(!answered.isEmpty(), 30000);
             QCOMPARE(answered.last().at(0).toBool(), noticed);
             QVERIFY(updateServer.requests.first().contains("sn=500100123"));
         } else {
@@ -79,7 +79,7 @@ private slots:
         Settings().clear();
         Harness h;
         h.build();
-        QTRY_COMPARE_WITH_TIMEOUT(h.window->statusBar()->currentMessage(), softwareNotice, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(h.window->statusBar()->currentMessage(), softwareNotice, 30000);
         QCOMPARE(updateServer.requests, QList<QByteArray>{"/getsoftware?model=talvo&os=win"});
     }
 };
