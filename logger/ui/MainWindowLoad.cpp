@@ -167,10 +167,20 @@ void MainWindow::loadLog(const QString& path)
             if (made)
                 removeTab(ui->tabWidget->indexOf(made));
         };
-        if (cancelled)
-            QTimer::singleShot(2000, this, drop);
-        else
+        if (cancelled) {
+            // A cancelled open's tab stays a moment so the user sees what was cancelled.
+            // The timer is named so that a test can hold it while it starts a run.
+            auto* timer = new QTimer(this);
+            timer->setObjectName(QStringLiteral("cancelledOpenDrop"));
+            timer->setSingleShot(true);
+            connect(timer, &QTimer::timeout, this, [timer, drop] {
+                drop();
+                timer->deleteLater();
+            });
+            timer->start(2000);
+        } else {
             drop();
+        }
     }
     setToolBarEnabled(true, true);
     if (QCustomPlot* plot = currentPlot())
