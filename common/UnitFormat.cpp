@@ -158,7 +158,7 @@ bool sameOffset(double a, double b)
 } // namespace
 
 void timeTickLabels(double tickStep, const QList<double>& ticks, QList<QString>& labels,
-                    QMap<int, QString>& anchors)
+                    QMap<int, QString>& anchors, const QString& startArrow)
 {
     const TickUnit unit = tickUnitFor(tickStep);
     const QString unitText = unit.milliseconds ? millisecondsUnit() : secondsUnit();
@@ -175,5 +175,5 @@ void timeTickLabels(double tickStep, const QList<double>& ticks, QList<QString>&
         }
     }
     if (!ticks.isEmpty())
-        anchors.insert(-1, QChar(0x2B9C) + formatTime(ticks.first(), true, 3));
+        anchors.insert(-1, startArrow + formatTime(ticks.first(), true, 3));
 }

@@ -113,6 +113,15 @@ QString numberTickLabel(double value, int divisor, const QLocale& locale)
     return groupDigits(locale.toString(value / divisor, 'g', 6), locale);
 }
 
+QString startArrow(const std::function<bool(char32_t)>& hasGlyph)
+{
+    for (const char32_t arrow : {U'\u2B9C', U'\u2190'}) {
+        if (hasGlyph(arrow))
+            return QString::fromUcs4(&arrow, 1);
+    }
+    return QStringLiteral("<");
+}
+
 bool LabelThinning::accept(double position, int width)
 {
     if (m_started && position <= m_last + m_widest)

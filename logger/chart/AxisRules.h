@@ -58,6 +58,11 @@ QString groupDigits(const QString& number, const QLocale& locale);
 // The label of one tick: value / divisor, six significant digits, digit groups.
 QString numberTickLabel(double value, int divisor, const QLocale& locale);
 
+// The arrow that opens the start label of the time axis: U+2B9C where the label's font
+// has a glyph for it, else the plainer U+2190, else '<', so that the label never shows an
+// empty box in its place.
+QString startArrow(const std::function<bool(char32_t)>& hasGlyph);
+
 // First-row tick labels of the time axis: the first label is drawn; a further label only
 // when it starts beyond the last drawn one by more than the widest label drawn so far.
 class LabelThinning

@@ -3,6 +3,7 @@
 #include "ChartAxisPainter.h"
 #include "ChartTicker.h"
 
+#include <QFontMetrics>
 #include <QSignalBlocker>
 
 ChartAxis::ChartAxis(QCPAxisRect* rect, AxisType type)
@@ -140,6 +141,12 @@ ChartAxis::TickSet ChartAxis::setupTicks(const QList<double>& proposedTicks, int
     }
     set.subTicks = m_subTicks;
     return set;
+}
+
+QString ChartAxis::startArrow() const
+{
+    const QFontMetrics metrics(labelFont());
+    return AxisRules::startArrow([&metrics](char32_t c) { return metrics.inFontUcs4(uint(c)); });
 }
 
 void ChartAxis::setUseTickLabelMap(bool use)

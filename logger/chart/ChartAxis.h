@@ -62,6 +62,8 @@ public:
     void setUseTickLabelMap(bool use);
     // Texts of the second label row, keyed by tick index; key -1 is drawn at the axis start.
     QMap<int, QString> tickLabelMap;
+    // The arrow for the start label (key -1) that the label font can draw.
+    QString startArrow() const;
 
     // The area where a press or the pointer counts as being on this axis: axis line,
     // tick marks, tick labels and title, as last drawn.

@@ -151,8 +151,8 @@ MainWindow::MainWindow(QWidget* parent)
 
     m_actionReport->setVisible(false);
     m_actionMarkers->setVisible(false);
-    ui->markerBar->hide();
-    ui->reportBar->hide();
+    setMarkerBarShown(false);
+    setReportBarShown(false);
     m_actionCalculator->setVisible(false);
     ui->navigationBar->hide();
     repaint();

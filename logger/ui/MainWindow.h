@@ -261,6 +261,10 @@ private:
     void fillFromMarkers(GLWidget* chart, CalculatorInfo& record) const;
     void refreshCalculatorForRange(QCustomPlot* plot);
     void setDockShown(QDockWidget* dock, const QString& group, bool shown);
+    // The report and marker bars shown or hidden, with the texts of their tool-bar actions.
+    void setReportBarShown(bool shown);
+    void setMarkerBarShown(bool shown);
+    void updateBarActions();
 
     // tool bar and appearance
     void setupMenus();

@@ -78,8 +78,10 @@ void MainWindow::on_axisUnitChanged(QCPAxis* axis, int _upper, QList<double>& mT
         m_timePrecision = 3;
         tickVectorLabels.clear();
         QMap<int, QString> anchors;
-        timeTickLabels(step, mTickVector, tickVectorLabels, anchors);
-        if (ChartAxis* key = chartAxis(axis)) {
+        ChartAxis* key = chartAxis(axis);
+        // The anchors are kept only on a chart axis, which draws them.
+        timeTickLabels(step, mTickVector, tickVectorLabels, anchors, key ? key->startArrow() : QString());
+        if (key) {
             key->generateSubTicks(keyAxisSubTickCount(step));
             key->tickLabelMap = anchors;
         }

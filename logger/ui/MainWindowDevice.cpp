@@ -20,6 +20,7 @@
 #include "PopUp.h"
 #include "PowerPackets.h"
 #include "PowerPanel.h"
+#include "Settings.h"
 #include "SimpleRequests.h"
 #include "StatusControl.h"
 #include "StatusPanel.h"
@@ -90,8 +91,9 @@ void MainWindow::setupAnalyzer()
     restoreAnalyzerPanels();
     m_controlPanel->show();
     m_statusPanel->show();
-    m_dockControl->show();
-    m_dockStatus->show();
+    // Each dock as the View menu says: a dock the user hid stays hidden.
+    m_dockControl->setVisible(m_actionShowControl->isChecked());
+    m_dockStatus->setVisible(m_actionShowStatus->isChecked());
     restoreFloatingDockSizes();
     m_banner->stop();
     m_valueLabel->show();
@@ -106,8 +108,9 @@ void MainWindow::setupAnalyzer()
     m_actionReport->setVisible(true);
     m_actionMarkers->setVisible(true);
     m_actionCalculator->setVisible(true);
-    ui->markerBar->hide();
-    ui->reportBar->hide();
+    // The markers come back as the user last left them, also after a restart.
+    setMarkerBarShown(Settings().value(QStringLiteral("Main/markers_bar"), false).toBool());
+    setReportBarShown(false);
     ui->navigationBar->show();
 }
 

@@ -88,8 +88,8 @@ void MainWindow::setupPowerSupply()
     m_actionReport->setVisible(false);
     m_actionMarkers->setVisible(false);
     m_actionCalculator->setVisible(false);
-    ui->markerBar->hide();
-    ui->reportBar->hide();
+    setMarkerBarShown(false);
+    setReportBarShown(false);
     ui->navigationBar->hide();
     setToolBarEnabled(true, false);
     createDefaultsPower();

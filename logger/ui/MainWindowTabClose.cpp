@@ -26,30 +26,41 @@ void MainWindow::closeTab(int index, bool reopen)
 
 void MainWindow::toggleReportBar()
 {
-    if (ui->reportBar->isVisible()) {
-        ui->reportBar->hide();
-        m_actionReport->setText(tr("Show Report"));
-    } else {
-        m_actionReport->setText(tr("Hide Report"));
+    const bool show = ui->reportBar->isHidden();
+    if (show)
         ui->reportBar->updateReport(currentChart(), true);
-        ui->reportBar->show();
-    }
-    Settings().setValue(QStringLiteral("Main/report_bar"), ui->reportBar->isVisible());
+    setReportBarShown(show);
+    Settings().setValue(QStringLiteral("Main/report_bar"), show);
 }
 
 void MainWindow::toggleMarkerBar()
 {
-    if (ui->markerBar->isVisible()) {
-        ui->markerBar->hide();
-        m_actionMarkers->setText(tr("Show Markers"));
-    } else {
-        m_actionMarkers->setText(tr("Hide Markers"));
-        ui->markerBar->show();
-        if (findCalculator())
-            fillCalculator();
-    }
-    Settings().setValue(QStringLiteral("Main/markers_bar"), ui->markerBar->isVisible());
+    const bool show = ui->markerBar->isHidden();
+    setMarkerBarShown(show);
+    if (show && findCalculator())
+        fillCalculator();
+    Settings().setValue(QStringLiteral("Main/markers_bar"), show);
     replotCurrent();
+}
+
+// Every change of the two bars' visibility goes through these, so that the tool bar's
+// texts always say what a click on them does.
+void MainWindow::setReportBarShown(bool shown)
+{
+    ui->reportBar->setVisible(shown);
+    updateBarActions();
+}
+
+void MainWindow::setMarkerBarShown(bool shown)
+{
+    ui->markerBar->setVisible(shown);
+    updateBarActions();
+}
+
+void MainWindow::updateBarActions()
+{
+    m_actionReport->setText(ui->reportBar->isHidden() ? tr("Show Report") : tr("Hide Report"));
+    m_actionMarkers->setText(ui->markerBar->isHidden() ? tr("Show Markers") : tr("Hide Markers"));
 }
 
 void MainWindow::setDockShown(QDockWidget* dock, const QString& group, bool shown)

@@ -98,6 +98,8 @@ void MainWindow::setupMenus()
     bar->addSeparator();
     m_actionReport = bar->addAction(tr("Show Report"), this, &MainWindow::toggleReportBar);
     m_actionMarkers = bar->addAction(tr("Show Markers"), this, &MainWindow::toggleMarkerBar);
+    m_actionReport->setObjectName(QStringLiteral("actionReport"));
+    m_actionMarkers->setObjectName(QStringLiteral("actionMarkers"));
     m_actionCalculator = bar->addAction(tr("Calculator"), this, &MainWindow::openCalculator);
     bar->addSeparator();
     bar->addWidget(spacer(bar, QSizePolicy::Expanding, 164));
@@ -115,10 +117,8 @@ void MainWindow::setupMenus()
     connect(m_showAllCombo, &QComboBox::activated, this, &MainWindow::on_comboboxShowAllTimeAcivated);
     connect(m_timeCombo, &QComboBox::activated, this, &MainWindow::on_comboboxTimeAcivated);
 
-    const bool markers = settings.value(QStringLiteral("Main/markers_bar"), false).toBool();
-    ui->markerBar->setVisible(markers);
-    m_actionMarkers->setText(markers ? tr("Hide Markers") : tr("Show Markers"));
-    ui->reportBar->hide();
+    setMarkerBarShown(settings.value(QStringLiteral("Main/markers_bar"), false).toBool());
+    setReportBarShown(false);
 }
 
 void MainWindow::fillTimeCombos()
@@ -171,10 +171,8 @@ void MainWindow::setRunControlsEnabled(bool on)
         ui->navigationBar->enableControls();
     else
         ui->navigationBar->disableControls();
-    if (!on) {
-        ui->reportBar->hide();
-        m_actionReport->setText(tr("Show Report"));
-    }
+    if (!on)
+        setReportBarShown(false);
 }
 
 void MainWindow::retranslate(const QString& code)
@@ -201,8 +199,7 @@ void MainWindow::retranslate(const QString& code)
     m_actionTimeLabel->setToolTip(timeTip);
     m_timeCombo->setToolTip(timeTip);
     m_secLabel->setText(tr("sec"));
-    m_actionReport->setText(ui->reportBar->isVisible() ? tr("Hide Report") : tr("Show Report"));
-    m_actionMarkers->setText(ui->markerBar->isVisible() ? tr("Hide Markers") : tr("Show Markers"));
+    updateBarActions();
     m_actionCalculator->setText(tr("Calculator"));
     m_timeLabel->setText(tr("Measuring time,sec "));
     if (QCustomPlot* plot = currentPlot())
@@ -257,11 +254,11 @@ void MainWindow::on_actionSettings()
         dialog.exec();
         Settings().sync();
     } else {
-        const bool reportVisible = ui->reportBar->isVisible();
-        ui->reportBar->show();
+        const bool reportShown = !ui->reportBar->isHidden();
+        setReportBarShown(true);
         dialog.exec();
         Settings().sync();
-        ui->reportBar->setVisible(reportVisible);
+        setReportBarShown(reportShown);
     }
     replotCurrent();
 }

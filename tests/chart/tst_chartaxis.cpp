@@ -24,6 +24,8 @@ private slots:
     void subTicks();
     void labelRows();
     void secondRowIsDrawn();
+    void startArrowTheFontHas_data();
+    void startArrowTheFontHas();
 };
 
 namespace {
@@ -271,6 +273,29 @@ void TestChartAxis::secondRowIsDrawn()
         return f.plot.toPixmap(600, 400).toImage();
     };
     QVERIFY(render(true) != render(false));
+}
+
+void TestChartAxis::startArrowTheFontHas_data()
+{
+    QTest::addColumn<QList<uint>>("glyphs");
+    QTest::addColumn<QString>("arrow");
+    QTest::newRow("every arrow") << QList<uint>{0x2B9C, 0x2190} << QString(QChar(0x2B9C));
+    QTest::newRow("no heavy arrow") << QList<uint>{0x2190} << QString(QChar(0x2190));
+    QTest::newRow("no arrow at all") << QList<uint>{} << QStringLiteral("<");
+}
+
+// The start label's arrow is one the font can draw; with the fonts of this machine too.
+void TestChartAxis::startArrowTheFontHas()
+{
+    QFETCH(QList<uint>, glyphs);
+    QFETCH(QString, arrow);
+    QCOMPARE(startArrow([&glyphs](char32_t c) { return glyphs.contains(uint(c)); }), arrow);
+
+    AxisFixture f;
+    const QString drawn = f.axis->startArrow();
+    const QFontMetrics metrics(f.axis->labelFont());
+    QVERIFY2(drawn == QStringLiteral("<") || metrics.inFontUcs4(drawn.toUcs4().value(0)),
+             qPrintable(QString::number(drawn.toUcs4().value(0), 16)));
 }
 
 QTEST_MAIN(TestChartAxis)

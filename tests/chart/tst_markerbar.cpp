@@ -411,14 +411,34 @@ void TestMarkerBar::outlivesItsChart()
     bar.loadMarkers(nullptr);
     QCOMPARE(bar.markerCount(), 2);
 
-    // A plot whose strip went first draws no lines.
+    // A plot draws the lines while its strip shows, and none once the strip went first.
     std::unique_ptr<GLWidget> other(makeChart());
+    // The plot holds no graph: nothing else on it is blue.
+    const QColor lineColour(Qt::blue);
+    const auto lineAt = [&other](int x) {
+        const QImage picture = other->plot->toPixmap().toImage();
+        const QRect area = other->plot->axisRect()->rect();
+        for (int column = x - 1; column <= x + 1; ++column) {
+            for (int y = area.top() + 2; y < area.bottom() - 2; ++y) {
+                const QColor c = picture.pixelColor(column, y);
+                if (c.blue() > 200 && c.red() < 180 && c.green() < 180)
+                    return true;
+            }
+        }
+        return false;
+    };
+    int lineX = 0;
     {
         MarkerBar gone;
+        gone.resize(600, 24);
+        gone.show();
         gone.loadMarkers(other.get());
         new MarkerLine(&gone, other->plot);
+        gone.marker(0)->color = lineColour;
+        lineX = int(std::lround(gone.marker(0)->x));
+        QVERIFY(lineAt(lineX));
     }
-    other->plot->replot();
+    QVERIFY(!lineAt(lineX));
 }
 
 QTEST_MAIN(TestMarkerBar)

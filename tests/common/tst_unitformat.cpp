@@ -126,7 +126,7 @@ private slots:
             ticks.append(start + i * step);
         QList<QString> labels;
         QMap<int, QString> anchors;
-        timeTickLabels(step, ticks, labels, anchors);
+        timeTickLabels(step, ticks, labels, anchors, QString(QChar(0x2B9C)));
         QCOMPARE(labels.size(), count);
         QCOMPARE(anchors.keys(), anchorIndices);
         for (const QString& pair : someLabels) {

@@ -3,7 +3,9 @@
 #include "MarkerBar.h"
 #include "MarkerLine.h"
 #include "NavigationBar.h"
+#include "RangeStatistics.h"
 #include "ReportBar.h"
+#include "UnitFormat.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -21,6 +23,29 @@ private:
     static MarkerBar* markerBar(Harness& h) { return h.window->findChild<MarkerBar*>("markerBar"); }
     static ReportBar* reportBar(Harness& h) { return h.window->findChild<ReportBar*>("reportBar"); }
     static NavigationBar* navigationBar(Harness& h) { return h.window->findChild<NavigationBar*>("navigationBar"); }
+    static QAction* reportAction(Harness& h) { return h.window->findChild<QAction*>("actionReport"); }
+    static QAction* markersAction(Harness& h) { return h.window->findChild<QAction*>("actionMarkers"); }
+
+    // Each of the two actions says what a click on it does, and a click does it.
+    static void checkBarActions(Harness& h)
+    {
+        struct Pair
+        {
+            QWidget* bar;
+            QAction* action;
+            QString show;
+            QString hide;
+        };
+        for (const Pair& p : {Pair{reportBar(h), reportAction(h), QStringLiteral("Show Report"), QStringLiteral("Hide Report")},
+                              Pair{markerBar(h), markersAction(h), QStringLiteral("Show Markers"), QStringLiteral("Hide Markers")}}) {
+            for (int click = 0; click < 2; ++click) {
+                const bool shown = !p.bar->isHidden();
+                QCOMPARE(p.action->text(), shown ? p.hide : p.show);
+                p.action->trigger();
+                QCOMPARE(!p.bar->isHidden(), !shown);
+            }
+        }
+    }
 
     // A run of `seconds` at 1 kHz, saved as `name`.
     QString recordAndSave(Harness& h, int seconds, const QString& name)
@@ -128,6 +153,59 @@ private slots:
         QCOMPARE(navigation->swapFile(), h.chart(0)->swapFile);
     }
 
+    // After the instrument is set up again the report and markers actions still say what
+    // they do: the report bar starts hidden, the marker bar comes back as the user left it,
+    // also after a restart.
+    void barActionsAfterSetUpAgain_data()
+    {
+        QTest::addColumn<QString>("setUp");
+        QTest::newRow("reconnected") << QStringLiteral("reconnected");
+        QTest::newRow("log opened") << QStringLiteral("log opened");
+        QTest::newRow("restarted") << QStringLiteral("restarted");
+    }
+    void barActionsAfterSetUpAgain()
+    {
+        QFETCH(QString, setUp);
+        {
+            Harness h;
+            h.connectAnalyzer();
+            h.window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+            const QString log = recordAndSave(h, 2, QStringLiteral("setup.talvo"));
+            QVERIFY(!log.isEmpty());
+            QVERIFY(markerBar(h)->isHidden());
+            markersAction(h)->trigger();
+            reportAction(h)->trigger();
+            QVERIFY(!markerBar(h)->isHidden());
+            QVERIFY(!reportBar(h)->isHidden());
+            QCOMPARE(Settings().value(QStringLiteral("Main/markers_bar")).toBool(), true);
+            if (setUp == QLatin1String("reconnected")) {
+                sim::unplug(h.analyzer);
+                h.hid->checkTimerTick();
+                h.connectAnalyzer();
+            } else if (setUp == QLatin1String("log opened")) {
+                h.window->loadLog(log);
+                QCOMPARE(h.window->tabWidget()->count(), 2);
+            }
+            if (setUp != QLatin1String("restarted")) {
+                QVERIFY(!markerBar(h)->isHidden());
+                QVERIFY(reportBar(h)->isHidden());
+                checkBarActions(h);
+                return;
+            }
+        }
+        Harness h;
+        h.connectAnalyzer();
+        h.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+        QVERIFY(!markerBar(h)->isHidden());
+        QVERIFY(reportBar(h)->isHidden());
+        checkBarActions(h);
+        markersAction(h)->trigger();
+        QVERIFY(markerBar(h)->isHidden());
+        QCOMPARE(Settings().value(QStringLiteral("Main/markers_bar")).toBool(), false);
+    }
+
     void windowWithoutTabs()
     {
         Harness h;
@@ -147,28 +225,57 @@ private slots:
         h.window->closeTabsAll(0);
         QCOMPARE(h.window->tabWidget()->count(), 0);
 
+        MarkerBar* markers = markerBar(h);
+        const Marker first = *markers->marker(0);
+        const Marker second = *markers->marker(1);
         h.window->resize(700, 600);
         QCoreApplication::processEvents();
-        MarkerBar* markers = markerBar(h);
+
+        // Without a plot the markers keep their places and times, a drag moves nothing,
+        // and the tool tip holds only the length.
         markers->on_sizeChanged();
+        QCOMPARE(markers->marker(0)->x, first.x);
+        QCOMPARE(markers->marker(0)->time, first.time);
+        QCOMPARE(markers->marker(1)->time, second.time);
+        QVERIFY2(markers->statusText().startsWith(QStringLiteral("T1: ") + formatTime(first.time, true, 2)),
+                 qPrintable(markers->statusText()));
         markers->updateToolTip();
+        const QString length =
+            QStringLiteral("Length: ") + distanceText(std::fabs(first.time - second.time)) + QLatin1Char('\n');
+        QCOMPARE(markers->toolTipText(), length);
         QHoverEvent hover(QEvent::HoverEnter, markers->textRect().center(), markers->textRect().center(),
                           markers->textRect().center());
         QApplication::sendEvent(markers, &hover);
-        QTest::mousePress(markers, Qt::LeftButton, {}, QPoint(int(markers->marker(0)->x) + 13, 12));
+        QCOMPARE(markers->toolTipText(), length);
+        QTest::mousePress(markers, Qt::LeftButton, {}, QPoint(int(first.x) + 13, 12));
         QTest::mouseMove(markers, QPoint(20, 12));
         QTest::mouseRelease(markers, Qt::LeftButton, {}, QPoint(20, 12));
+        QCOMPARE(markers->marker(0)->x, first.x);
+
+        // Theme, colours and language still reach the bars.
         emit h.window->changeColorTheme(true);
+        QCOMPARE(markers->marker(0)->textColor, QColor(Qt::white));
         h.window->on_changeColors();
         h.window->retranslate(QStringLiteral("en"));
-        reportBar(h)->updateReport(h.window->currentChart(), true);
+        ReportBar* report = reportBar(h);
+        QCOMPARE(report->findChild<QLabel*>("labelMax1")->text(), QStringLiteral("0"));
+        QCOMPARE(report->findChild<QLabel*>("labelFrame")->text(), QStringLiteral("0.00-10.00,s"));
+        // Without a chart the report keeps what it shows.
+        report->updateReport(h.window->currentChart(), true);
+        QCOMPARE(report->findChild<QLabel*>("labelMax1")->text(), QStringLiteral("0"));
+
+        // The strip has no file left: its buttons and a click do nothing.
         NavigationBar* navigation = navigationBar(h);
+        QCOMPARE(navigation->swapFile(), nullptr);
+        const int boxes = h.boxes.size();
         navigation->enableControls();
         navigation->refreshButton()->click();
         navigation->settingsButton()->click();
         navigation->clear();
         emit navigation->navigationClicked(1.0);
-        h.window->grab();
+        QCOMPARE(h.window->tabWidget()->count(), 0);
+        QCOMPARE(h.boxes.size(), boxes);
+        QVERIFY(!h.window->grab().isNull());
         powerSupplyConnected = false;
     }
 };

@@ -1,0 +1,277 @@
+#include "MainWindowHarness.h"
+
+#include "ChartAxis.h"
+#include "InputDialogs.h"
+#include "UnitFormat.h"
+
+#include <QComboBox>
+#include <QDockWidget>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QTranslator>
+
+#include <tuple>
+
+// What the window's tool bar and status bar show with the simulated analyzer: the custom
+// measuring time, the time format and language of the time axis, the View menu's docks
+// and the values under the pointer.
+class TestMainWindowView : public QObject
+{
+    Q_OBJECT
+private:
+    static QComboBox* measuringTimeCombo(Harness& h)
+    {
+        for (QComboBox* combo : h.window->findChild<QToolBar*>()->findChildren<QComboBox*>())
+            if (combo->count() == 5)
+                return combo;
+        return nullptr;
+    }
+    static QAction* viewAction(Harness& h, const QString& text)
+    {
+        for (QMenu* menu : h.window->findChildren<QMenu*>())
+            for (QAction* action : menu->actions())
+                if (action->text() == text)
+                    return action;
+        return nullptr;
+    }
+    static QDockWidget* dock(Harness& h, const char* name) { return h.window->findChild<QDockWidget*>(name); }
+    static QString valueLabel(Harness& h)
+    {
+        for (QLabel* label : h.window->statusBar()->findChildren<QLabel*>())
+            if (label->text().contains(QStringLiteral("Time: ")))
+                return label->text();
+        return QString();
+    }
+    static void showWindow(Harness& h)
+    {
+        h.window->resize(1200, 800);
+        h.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setApplicationName(QStringLiteral("MainWindowViewTest"));
+    }
+    void init()
+    {
+        QFile::remove(Settings::filePath());
+        timeFormatMode = 1;
+    }
+    void cleanup()
+    {
+        setIntegerResponder(nullptr);
+        timeFormatMode = 1;
+    }
+
+    // "Custom" asks for the measuring time, a run stops after it, a cancelled question
+    // keeps the limit, and the next start offers and uses the stored value.
+    void customMeasuringTime()
+    {
+        {
+            Harness h;
+            h.connectAnalyzer();
+            QComboBox* combo = measuringTimeCombo(h);
+            QVERIFY(combo);
+            std::optional<int> answer = 3;
+            QList<IntegerRequest> asked;
+            setIntegerResponder([&](const IntegerRequest& request) {
+                asked << request;
+                return answer;
+            });
+            h.window->on_comboboxTimeAcivated(4);
+            QCOMPARE(asked.size(), 1);
+            QCOMPARE(asked[0].value, 10);
+            QCOMPARE(asked[0].minimum, 1);
+            QCOMPARE(h.window->measuringTimeLimit(), 3);
+            QCOMPARE(combo->itemText(4), QStringLiteral("Custom: 3"));
+            QCOMPARE(Settings().value(QStringLiteral("Options/serie-length-sec")).toInt(), 3);
+            QCOMPARE(Settings().value(QStringLiteral("Options/time-length-index")).toInt(), 4);
+
+            h.start(3);
+            for (int i = 0; i < 500 && measuringActive; ++i)
+                h.pump(10);
+            QVERIFY(!measuringActive);
+            const double end = h.chart(0)->swapFile->endTime();
+            QVERIFY2(end >= 2.99 && end < 3.2, qPrintable(QString::number(end)));
+
+            // A cancelled question keeps the limit and the stored value.
+            answer.reset();
+            h.window->on_comboboxTimeAcivated(4);
+            QCOMPARE(asked.size(), 2);
+            QCOMPARE(asked[1].value, 3);
+            QCOMPARE(h.window->measuringTimeLimit(), 3);
+            QCOMPARE(Settings().value(QStringLiteral("Options/serie-length-sec")).toInt(), 3);
+
+            // A fixed entry replaces the limit; Custom asks again with the stored value.
+            h.window->on_comboboxTimeAcivated(3);
+            QCOMPARE(h.window->measuringTimeLimit(), -1);
+            answer = 5;
+            h.window->on_comboboxTimeAcivated(4);
+            QCOMPARE(asked.last().value, 3);
+            QCOMPARE(h.window->measuringTimeLimit(), 5);
+            QCOMPARE(Settings().value(QStringLiteral("Options/serie-length-sec")).toInt(), 5);
+        }
+        Harness h;
+        h.build();
+        QCOMPARE(measuringTimeCombo(h)->currentIndex(), 4);
+        QCOMPARE(measuringTimeCombo(h)->itemText(4), QStringLiteral("Custom: 5"));
+        QCOMPARE(h.window->measuringTimeLimit(), 5);
+    }
+
+    // The time axis's anchors follow the time format, its title follows the language,
+    // and its start label's arrow is one the axis's font can draw.
+    void timeFormatAndLanguageOfTheTimeAxis()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        showWindow(h);
+        h.start(3);
+        h.pump(2000);
+        h.window->on_stopButton();
+        QCustomPlot* plot = h.chart(0)->plot;
+        auto* key = qobject_cast<ChartAxis*>(plot->xAxis);
+        QVERIFY(key);
+        key->setRangeMax(1000);
+        key->setRange(120, 130);
+        plot->replot();
+        const QString start = key->tickLabelMap.value(-1);
+        QCOMPARE(start.mid(1), formatTime(120, true, 3));
+        const uint arrow = start.toUcs4().value(0);
+        QVERIFY2(arrow == '<' || QFontMetrics(key->labelFont()).inFontUcs4(arrow), qPrintable(QString::number(arrow, 16)));
+
+        // The change relabels the axis at once: the anchors row takes the title's place.
+        timeFormatMode = 2;
+        h.window->on_timeFormatChanged();
+        QCOMPARE(key->tickLabelMap.value(-1), QString(QChar(arrow)) + formatTime(120, true, 3));
+        QVERIFY(key->tickLabelMap.value(-1) != start);
+        // The title a language change gives the axis, as the next replot finds it.
+        QStringList titles;
+        connect(plot, &QCustomPlot::beforeReplot, this, [&titles, key] { titles << key->label(); });
+        h.window->retranslate(QStringLiteral("en"));
+        QVERIFY2(titles.contains(QStringLiteral("Time: ")), qPrintable(titles.join(QLatin1Char('|'))));
+
+        timeFormatMode = 1;
+        h.window->on_timeFormatChanged();
+        QCOMPARE(key->tickLabelMap.value(-1), start);
+
+        QTranslator ukrainian;
+        QVERIFY(ukrainian.load(QStringLiteral("QtLanguage_uk"), QStringLiteral(TALVO_BIN_DIR)));
+        QCoreApplication::installTranslator(&ukrainian);
+        titles.clear();
+        h.window->retranslate(QStringLiteral("none"));
+        QVERIFY2(titles.contains(QStringLiteral("Час, с: ")), qPrintable(titles.join(QLatin1Char('|'))));
+        QCoreApplication::removeTranslator(&ukrainian);
+        titles.clear();
+        h.window->retranslate(QStringLiteral("none"));
+        QVERIFY2(titles.contains(QStringLiteral("Time, sec: ")), qPrintable(titles.join(QLatin1Char('|'))));
+        disconnect(plot, &QCustomPlot::beforeReplot, this, nullptr);
+    }
+
+    // The View menu shows and hides each dock, keeps the choice, and a dock shown again
+    // joins the other as a tab when the docks are kept together. The choice outlasts a
+    // reconnection of the analyzer and a restart.
+    void viewMenuDockToggles_data()
+    {
+        QTest::addColumn<bool>("tabified");
+        QTest::newRow("docks kept together") << true;
+        QTest::newRow("docks apart") << false;
+    }
+    void viewMenuDockToggles()
+    {
+        QFETCH(bool, tabified);
+        Settings().setValue(QStringLiteral("Status/tabified"), tabified);
+        {
+            Harness h;
+            h.connectAnalyzer();
+            showWindow(h);
+            QDockWidget* status = dock(h, "dockStatus");
+            QDockWidget* control = dock(h, "dockControl");
+            QAction* showStatus = viewAction(h, QStringLiteral("Status"));
+            QAction* showControl = viewAction(h, QStringLiteral("Control"));
+            QVERIFY(showStatus && showControl);
+            QVERIFY(showStatus->isChecked() && showControl->isChecked());
+            QVERIFY(!status->isHidden() && !control->isHidden());
+
+            for (auto [action, shown, other, group] :
+                 {std::tuple{showControl, control, status, "Control"}, std::tuple{showStatus, status, control, "Status"}}) {
+                action->setChecked(false);
+                QVERIFY(shown->isHidden());
+                QVERIFY(!other->isHidden());
+                QCOMPARE(Settings().value(QLatin1String(group) + QStringLiteral("/visible")).toBool(), false);
+                action->setChecked(true);
+                QVERIFY(!shown->isHidden());
+                QCOMPARE(Settings().value(QLatin1String(group) + QStringLiteral("/visible")).toBool(), true);
+                QCOMPARE(h.window->tabifiedDockWidgets(shown).contains(other), tabified);
+            }
+
+            // Hidden from the menu, the dock stays hidden when the analyzer comes again.
+            showStatus->setChecked(false);
+            sim::unplug(h.analyzer);
+            h.hid->checkTimerTick();
+            h.connectAnalyzer();
+            QVERIFY(status->isHidden());
+            QVERIFY(!showStatus->isChecked());
+            QVERIFY(!control->isHidden());
+        }
+        Harness h;
+        h.connectAnalyzer();
+        QVERIFY(!viewAction(h, QStringLiteral("Status"))->isChecked());
+        QVERIFY(dock(h, "dockStatus")->isHidden());
+        QVERIFY(!dock(h, "dockControl")->isHidden());
+        viewAction(h, QStringLiteral("Status"))->setChecked(true);
+        QVERIFY(!dock(h, "dockStatus")->isHidden());
+    }
+
+    // The status bar reads the three channels at the sample under the pointer, in the
+    // unit their size calls for, with its time; beyond the records it reads the last one.
+    void pointerReadout()
+    {
+        Harness h;
+        sim::setAnalyzerSignal([](double t) {
+            return t < 1.0 ? sim::AnalyzerSample{2000.0, 3300.0, 800.0} : sim::AnalyzerSample{25000.0, 1200.0, 5.0};
+        });
+        h.connectAnalyzer();
+        showWindow(h);
+        h.start(3);
+        h.pump(2000);
+        h.window->on_stopButton();
+        GLWidget* chart = h.chart(0);
+        QCustomPlot* plot = chart->plot;
+        plot->xAxis->setRange(0, 2.5);
+        plot->replot();
+        const QCPGraph* cursor = plot->graph(plot->graphCount() - 1);
+
+        const auto readAt = [&](double time) {
+            const QPointF at(plot->xAxis->coordToPixel(time), plot->axisRect()->center().y());
+            QMouseEvent move(QEvent::MouseMove, at, plot->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+            emit plot->mouseMove(&move);
+            return valueLabel(h);
+        };
+        const auto expectAt = [&](double time, const QStringList& values, double snappedNear) {
+            const QString text = readAt(time);
+            for (const QString& value : values)
+                QVERIFY2(text.contains(value + QLatin1Char(' ')), qPrintable(value + QStringLiteral(" in ") + text));
+            QCOMPARE(cursor->data()->size(), 2);
+            const double snapped = cursor->data()->constBegin()->key;
+            QVERIFY2(std::fabs(snapped - snappedNear) < 0.0015, qPrintable(QString::number(snapped)));
+            QVERIFY2(text.contains(QStringLiteral("Time: ") + formatTime(snapped, true, 3))
+                         || text.contains(QStringLiteral("Time: ") + formatTime(snapped, true, 2)),
+                     qPrintable(text));
+        };
+        expectAt(0.5, {QStringLiteral("#0: 2.00mA"), QStringLiteral("#1: 3.30 V"),
+                       QStringLiteral("#2: 800.00mV")},
+                 0.5);
+        expectAt(1.5, {QStringLiteral("#0: 25.00mA"), QStringLiteral("#1: 1.20 V"), QStringLiteral("#2: 5.00mV")}, 1.5);
+        const double last = (chart->channelMaps.first()->constEnd() - 1)->key;
+        expectAt(2.4, {QStringLiteral("#0: 25.00mA")}, last);
+    }
+};
+
+QTEST_MAIN(TestMainWindowView)
+#include "tst_mainwindowview.moc"
