@@ -59,11 +59,17 @@ void GLWidget::updateTitle()
     item->position->setAxisRect(plot->axisRect());
     item->position->setCoords(0.5, 0.0);
     item->setPositionAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    item->setTextAlignment(Qt::AlignTop | Qt::AlignHCenter);
     QFont font = item->font();
     font.setWeight(QFont::Bold);
     font.setPointSize(10);
     item->setFont(font);
     item->setVisible(true);
+    // The title fits the chart's width at every layout, broken between words where it
+    // is too long for one line.
+    const QFontMetrics metrics(font);
+    connect(plot, &QCustomPlot::afterLayout, item,
+            [item, text, metrics, rect = plot->axisRect()] { item->setText(wrapTitle(text, metrics, rect->width())); });
     titleItem = item;
 }
 
