@@ -1,6 +1,7 @@
 #include "GLWidget.h"
 
 #include "CaptureTitle.h"
+#include "ChartTitleItem.h"
 #include "ChartStatistics.h"
 #include "LoggerState.h"
 #include "SwapFile.h"
@@ -49,7 +50,7 @@ void GLWidget::updateTitle()
         captureTitle(swapFile->header(), swapFile->channelList(), powerMode(), swapFile->endTime());
     if (text.isEmpty())
         return;
-    auto* item = new QCPItemText(plot);
+    auto* item = new ChartTitleItem(plot);
     item->setObjectName(QStringLiteral("measurementTitle"));
     item->setColor(Qt::gray);
     item->setPen(Qt::NoPen);
@@ -65,11 +66,6 @@ void GLWidget::updateTitle()
     font.setPointSize(10);
     item->setFont(font);
     item->setVisible(true);
-    // The title fits the chart's width at every layout, broken between words where it
-    // is too long for one line.
-    const QFontMetrics metrics(font);
-    connect(plot, &QCustomPlot::afterLayout, item,
-            [item, text, metrics, rect = plot->axisRect()] { item->setText(wrapTitle(text, metrics, rect->width())); });
     titleItem = item;
 }
 

@@ -288,7 +288,10 @@ void MainWindow::on_changeColorTheme(bool dark)
 {
     m_dark = dark;
     QApplication::setPalette(dark ? darkPalette() : m_lightPalette);
-    qApp->setStyleSheet(dockStyleSheet(dark));
+    // Set on the docks alone: an application-wide sheet would restyle every widget of
+    // the program, the charts included, at each theme switch.
+    for (QDockWidget* dock : {m_dockControl, m_dockStatus})
+        dock->setStyleSheet(dockStyleSheet(dark));
     statusBar()->setStyleSheet(QStringLiteral("QStatusBar::item { border: 0px; } QStatusBar::QLabel { border: 0px; } "));
     if (powerMode() && m_powerPanel)
         m_powerPanel->on_changeColorTheme(dark);

@@ -1,6 +1,7 @@
 #include "MainWindowHarness.h"
 
 #include "CaptureTitle.h"
+#include "ChartTitleItem.h"
 #include "Settings.h"
 
 #include <QDockWidget>
@@ -61,7 +62,6 @@ private slots:
         if (m_translator)
             QCoreApplication::removeTranslator(m_translator.get());
         m_translator.reset();
-        qApp->setStyleSheet(QString());
     }
 
     // Every item of the tool bar shows on the bar itself, none behind its overflow button,
@@ -206,16 +206,13 @@ private slots:
         GLWidget* chart = h.chart(0);
         chart->plot->replot();
 
-        QCPItemText* title = nullptr;
-        for (int i = 0; i < chart->plot->itemCount(); ++i)
-            if (chart->plot->item(i)->objectName() == QStringLiteral("measurementTitle"))
-                title = qobject_cast<QCPItemText*>(chart->plot->item(i));
+        auto* title = dynamic_cast<ChartTitleItem*>(chart->titleItem);
         QVERIFY(title);
-        const QString full = captureTitle(chart->swapFile->header(), chart->swapFile->channelList(), false,
-                                          chart->swapFile->endTime());
         QVERIFY(chart->swapFile->endTime() > 1);
-        const QString shown = title->text();
-        QCOMPARE(QString(shown).replace(QLatin1Char('\n'), QLatin1Char(' ')), full);
+        QCOMPARE(title->text(), captureTitle(chart->swapFile->header(), chart->swapFile->channelList(), false,
+                                             chart->swapFile->endTime()));
+        const QString shown = title->shownText();
+        QCOMPARE(QString(shown).replace(QLatin1Char('\n'), QLatin1Char(' ')), title->text());
         const QFontMetrics metrics(title->font());
         const int width = chart->plot->axisRect()->width();
         for (const QString& line : shown.split(QLatin1Char('\n')))
@@ -242,10 +239,10 @@ private slots:
         h.connectAnalyzer();
         h.window->on_changeColorTheme(!dark);
         h.window->on_changeColorTheme(dark);
-        QVERIFY(qApp->styleSheet().contains(QStringLiteral("QDockWidget")));
         const QList<QDockWidget*> docks = h.window->findChildren<QDockWidget*>();
         QCOMPARE(docks.size(), 2);
         for (QDockWidget* dock : docks) {
+            QVERIFY(dock->styleSheet().contains(QStringLiteral("QDockWidget")));
             const QIcon drawn = dock->style()->standardIcon(QStyle::SP_TitleBarNormalButton, nullptr, dock);
             QCOMPARE(drawn.pixmap(expected.size()).toImage().convertToFormat(QImage::Format_ARGB32), expected);
         }
