@@ -32,3 +32,21 @@ QString captureTitle(const SwapFileHeader& header, const QList<int>& channels, b
                     .arg(formatTime(endTime, true, 3));
     return text;
 }
+
+QString wrapTitle(const QString& text, const QFontMetrics& metrics, int width)
+{
+    const QStringList words = text.split(QLatin1Char(' '));
+    QStringList lines;
+    QString line = words.first();
+    for (qsizetype i = 1; i < words.size(); ++i) {
+        const QString longer = line + QLatin1Char(' ') + words.at(i);
+        if (!line.isEmpty() && metrics.horizontalAdvance(longer) > width) {
+            lines << line;
+            line = words.at(i);
+        } else {
+            line = longer;
+        }
+    }
+    lines << line;
+    return lines.join(QLatin1Char('\n'));
+}

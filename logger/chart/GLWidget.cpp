@@ -1,6 +1,7 @@
 #include "GLWidget.h"
 
 #include "CaptureTitle.h"
+#include "ChartTitleItem.h"
 #include "ChartStatistics.h"
 #include "LoggerState.h"
 #include "SwapFile.h"
@@ -49,7 +50,7 @@ void GLWidget::updateTitle()
         captureTitle(swapFile->header(), swapFile->channelList(), powerMode(), swapFile->endTime());
     if (text.isEmpty())
         return;
-    auto* item = new QCPItemText(plot);
+    auto* item = new ChartTitleItem(plot);
     item->setObjectName(QStringLiteral("measurementTitle"));
     item->setColor(Qt::gray);
     item->setPen(Qt::NoPen);
@@ -59,6 +60,7 @@ void GLWidget::updateTitle()
     item->position->setAxisRect(plot->axisRect());
     item->position->setCoords(0.5, 0.0);
     item->setPositionAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    item->setTextAlignment(Qt::AlignTop | Qt::AlignHCenter);
     QFont font = item->font();
     font.setWeight(QFont::Bold);
     font.setPointSize(10);

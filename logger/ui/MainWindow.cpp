@@ -19,6 +19,7 @@
 #include "PopUp.h"
 #include "Settings.h"
 #include "StatusControl.h"
+#include "StatusMessageRoom.h"
 #include "StatusPanel.h"
 #include "UnitFormat.h"
 #include "Updater.h"
@@ -216,10 +217,15 @@ void MainWindow::buildStatusStrip()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_banner);
     layout->addWidget(m_warningButton);
-    layout->addWidget(m_valueLabel);
-    layout->addSpacing(300);
+    // The readout and the 300 pixels after it give way to a message that needs the room.
+    auto* readout = new QWidget(strip);
+    auto* readoutLayout = new QHBoxLayout(readout);
+    readoutLayout->setSpacing(0);
+    readoutLayout->addWidget(m_valueLabel);
+    layout->addWidget(readout);
     layout->addStrut(0);
     statusBar()->addPermanentWidget(strip);
+    new StatusMessageRoom(statusBar(), strip, readout, 300);
 }
 
 void MainWindow::restoreDocks()

@@ -33,6 +33,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QTimer;
+class QToolBar;
 class StatusControlRequest;
 class StatusPanel;
 class Updater;
@@ -317,6 +318,7 @@ private:
     QComboBox* m_showAllCombo = nullptr;
     QComboBox* m_timeCombo = nullptr;
     QLabel* m_secLabel = nullptr;
+    QToolBar* m_timesBar = nullptr; // the tool bar's second row
     QLabel* m_timeLabel = nullptr;
 
     // the run

@@ -46,6 +46,13 @@ QWidget* spacer(QWidget* parent, QSizePolicy::Policy horizontal, int width)
     return widget;
 }
 
+// The float button of the docks' title bars drawn in the theme's text colour.
+QString dockStyleSheet(bool dark)
+{
+    return QStringLiteral("QDockWidget {border: 1px; titlebar-normal-icon: url(:/res/%1);}")
+        .arg(dark ? QStringLiteral("float-white.png") : QStringLiteral("float-black.png"));
+}
+
 QString customText(const QComboBox* combo, int index)
 {
     return MainWindow::tr("Custom: ") + QString::number(combo->itemData(index).toInt());
@@ -96,13 +103,23 @@ void MainWindow::setupMenus()
     bar->addWidget(m_secLabel);
     bar->addWidget(spacer(bar, QSizePolicy::Expanding, 8));
     bar->addSeparator();
+
+    // The bars' toggles and the measuring time take a second row: one row of 700 pixels,
+    // the window's default width, holds the items above but not all of them, in
+    // either language.
+    bar = m_timesBar = new QToolBar(ui->toolBar->windowTitle(), this);
+    bar->setObjectName(QStringLiteral("timesToolBar"));
+    bar->toggleViewAction()->setVisible(false);
+    connect(ui->toolBar->toggleViewAction(), &QAction::toggled, bar, &QToolBar::setVisible);
+    addToolBarBreak(Qt::TopToolBarArea);
+    addToolBar(Qt::TopToolBarArea, bar);
     m_actionReport = bar->addAction(tr("Show Report"), this, &MainWindow::toggleReportBar);
     m_actionMarkers = bar->addAction(tr("Show Markers"), this, &MainWindow::toggleMarkerBar);
     m_actionReport->setObjectName(QStringLiteral("actionReport"));
     m_actionMarkers->setObjectName(QStringLiteral("actionMarkers"));
     m_actionCalculator = bar->addAction(tr("Calculator"), this, &MainWindow::openCalculator);
     bar->addSeparator();
-    bar->addWidget(spacer(bar, QSizePolicy::Expanding, 164));
+    bar->addWidget(spacer(bar, QSizePolicy::Expanding, 0));
     m_timeLabel = new QLabel(tr("Measuring time,sec "), bar);
     m_actionTimeLabel = bar->addWidget(m_timeLabel);
     m_actionTimeLabel->setToolTip(tr("Stop measurements after the specified number of seconds"));
@@ -110,8 +127,8 @@ void MainWindow::setupMenus()
     m_timeCombo->setMinimumWidth(100);
     m_timeCombo->setToolTip(tr("Stop measurements after the specified number of seconds"));
     m_actionTimeCombo = bar->addWidget(m_timeCombo);
-    bar->addWidget(spacer(bar, QSizePolicy::Expanding, 164));
-    bar->addWidget(spacer(bar, QSizePolicy::Expanding, 64));
+    bar->addWidget(spacer(bar, QSizePolicy::Expanding, 0));
+    bar->addWidget(spacer(bar, QSizePolicy::Expanding, 0));
 
     fillTimeCombos();
     connect(m_showAllCombo, &QComboBox::activated, this, &MainWindow::on_comboboxShowAllTimeAcivated);
@@ -182,6 +199,7 @@ void MainWindow::retranslate(const QString& code)
     if (m_translator.load(QStringLiteral("QtLanguage_") + code, QCoreApplication::applicationDirPath()))
         QCoreApplication::installTranslator(&m_translator);
     ui->toolBar->setWindowTitle(tr("toolBar"));
+    m_timesBar->setWindowTitle(tr("toolBar"));
     m_actionSave->setText(tr("Save"));
     m_actionLoad->setText(tr("Open"));
     m_viewMenu->setTitle(tr("View"));
@@ -267,6 +285,10 @@ void MainWindow::on_changeColorTheme(bool dark)
 {
     m_dark = dark;
     QApplication::setPalette(dark ? darkPalette() : m_lightPalette);
+    // Set on the docks alone: an application-wide sheet would restyle every widget of
+    // the program, the charts included, at each theme switch.
+    for (QDockWidget* dock : {m_dockControl, m_dockStatus})
+        dock->setStyleSheet(dockStyleSheet(dark));
     statusBar()->setStyleSheet(QStringLiteral("QStatusBar::item { border: 0px; } QStatusBar::QLabel { border: 0px; } "));
     if (powerMode() && m_powerPanel)
         m_powerPanel->on_changeColorTheme(dark);

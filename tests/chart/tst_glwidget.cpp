@@ -31,6 +31,8 @@ private slots:
     void colours();
     void title_data();
     void title();
+    void titleWraps_data();
+    void titleWraps();
     void swapFileFate_data();
     void swapFileFate();
 
@@ -247,6 +249,35 @@ void TestGLWidget::title()
     header.channelMask = mask;
     header.samplePeriod = period;
     QCOMPARE(captureTitle(header, {0, 1, 2}, power, endTime), expected);
+}
+
+// The title breaks only at blanks, into lines no wider than the room, and gives its
+// text back when the breaks are read as blanks; a word wider than the room stays whole.
+void TestGLWidget::titleWraps_data()
+{
+    QTest::addColumn<QString>("room"); // a text as wide as the room
+    QTest::addColumn<QStringList>("lines");
+    const QString title = QStringLiteral("Channels: #0, #1, #2,  Sample rate: 10(1.000 kHz)");
+    QTest::newRow("fits") << title << QStringList{title};
+    QTest::newRow("two lines") << QStringLiteral("Channels: #0, #1, #2,  Sampl")
+                               << QStringList{QStringLiteral("Channels: #0, #1, #2, "),
+                                              QStringLiteral("Sample rate: 10(1.000 kHz)")};
+    QTest::newRow("narrower than a word")
+        << QStringLiteral("#")
+        << QStringList{QStringLiteral("Channels:"), QStringLiteral("#0,"), QStringLiteral("#1,"),
+                       QStringLiteral("#2,"), QStringLiteral(" Sample"), QStringLiteral("rate:"),
+                       QStringLiteral("10(1.000"), QStringLiteral("kHz)")};
+}
+
+void TestGLWidget::titleWraps()
+{
+    QFETCH(QString, room);
+    QFETCH(QStringList, lines);
+    const QFontMetrics metrics(QFont(QStringLiteral("Sans"), 10, QFont::Bold));
+    const QString title = QStringLiteral("Channels: #0, #1, #2,  Sample rate: 10(1.000 kHz)");
+    const QString wrapped = wrapTitle(title, metrics, metrics.horizontalAdvance(room));
+    QCOMPARE(wrapped.split(QLatin1Char('\n')), lines);
+    QCOMPARE(QString(wrapped).replace(QLatin1Char('\n'), QLatin1Char(' ')), title);
 }
 
 void TestGLWidget::swapFileFate_data()

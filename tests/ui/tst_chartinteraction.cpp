@@ -34,11 +34,26 @@ private:
         h.chart(0)->plot->replot();
     }
 
-    static QToolBar* toolBar(Harness& h) { return h.window->findChild<QToolBar*>(); }
+    // The tool bar's items, over both of its rows.
+    static QList<QAction*> toolBarActions(Harness& h)
+    {
+        QList<QAction*> actions;
+        for (QToolBar* bar : h.window->findChildren<QToolBar*>())
+            actions << bar->actions();
+        return actions;
+    }
+    template<typename T>
+    static QList<T*> toolBarWidgets(Harness& h)
+    {
+        QList<T*> widgets;
+        for (QToolBar* bar : h.window->findChildren<QToolBar*>())
+            widgets << bar->findChildren<T*>();
+        return widgets;
+    }
 
     static QAction* action(Harness& h, const QString& text)
     {
-        for (QAction* a : toolBar(h)->actions())
+        for (QAction* a : toolBarActions(h))
             if (a->text() == text)
                 return a;
         return nullptr;
@@ -272,11 +287,11 @@ private slots:
         }
         for (const char* text : {"Open", "Settings"})
             QCOMPARE(action(h, text)->isEnabled(), on || keep);
-        const QList<QComboBox*> combos = toolBar(h)->findChildren<QComboBox*>();
+        const QList<QComboBox*> combos = toolBarWidgets<QComboBox>(h);
         QCOMPARE(combos.size(), 2);
         for (QComboBox* combo : combos)
             QCOMPARE(combo->isEnabled(), on);
-        for (QLabel* label : toolBar(h)->findChildren<QLabel*>())
+        for (QLabel* label : toolBarWidgets<QLabel>(h))
             if (label->text().startsWith(QStringLiteral("Measuring time")))
                 QCOMPARE(label->isEnabled(), on);
     }
@@ -316,19 +331,18 @@ private slots:
         h.build();
         auto texts = [&h] {
             QStringList all;
-            QToolBar* bar = toolBar(h);
-            for (QAction* a : bar->actions()) {
+            for (QAction* a : toolBarActions(h)) {
                 if (!a->isSeparator() && !a->text().isEmpty())
                     all << a->text();
                 if (!a->toolTip().isEmpty() && a->toolTip() != a->text())
                     all << a->toolTip();
             }
-            for (QLabel* label : bar->findChildren<QLabel*>())
+            for (QLabel* label : toolBarWidgets<QLabel>(h))
                 all << label->text();
-            for (QToolButton* button : bar->findChildren<QToolButton*>())
+            for (QToolButton* button : toolBarWidgets<QToolButton>(h))
                 if (!button->text().isEmpty())
                     all << button->text();
-            for (QComboBox* combo : bar->findChildren<QComboBox*>())
+            for (QComboBox* combo : toolBarWidgets<QComboBox>(h))
                 all << combo->itemText(combo->count() - 1) << combo->toolTip();
             all.removeDuplicates();
             return all;
@@ -394,7 +408,7 @@ private slots:
         Harness h;
         record30s(h);
         QComboBox* combo = nullptr;
-        for (QComboBox* c : toolBar(h)->findChildren<QComboBox*>())
+        for (QComboBox* c : toolBarWidgets<QComboBox>(h))
             if (c->count() == 8)
                 combo = c;
         QVERIFY(combo);
