@@ -162,9 +162,21 @@ void MainWindow::showSummary(const LogSummary& summary)
 void MainWindow::showLogOf(const QString& fileName)
 {
     SwapFile reader;
+    int refusal = NoError;
+    connect(&reader, &SwapFile::swapFileError, this, [&refusal](int code) {
+        if (refusal == NoError)
+            refusal = code;
+    });
     const LogSummary summary = reader.open(fileName);
     readOptions(summary);
     showSummary(summary);
+    // A file that is there but cannot be read as a log is refused at once, in place of
+    // an earlier result, and cannot be started; a name that is no file (yet) is left to
+    // Start, which says so.
+    m_logRefused = !summary.valid && QFileInfo(fileName).isFile();
+    if (m_logRefused)
+        setStatus(QStringLiteral("red"), tr("This log cannot be read:") + QLatin1Char(' ') + readerErrorText(refusal));
+    ui->pushButtonStart->setEnabled(!m_converting && !m_logRefused);
 }
 
 void MainWindow::chooseFile()
@@ -180,7 +192,6 @@ void MainWindow::chooseFile()
 void MainWindow::nameChanged(const QString& name)
 {
     showLogOf(name);
-    ui->pushButtonStart->setEnabled(!m_converting);
 }
 
 void MainWindow::loadSettings()

@@ -70,6 +70,7 @@ private:
     QTranslator m_translator;
     int m_errorCode = 0;
     bool m_converting = false;
+    bool m_logRefused = false; // the named file is there but is no log that can be read
 
     static QPointer<QProgressDialog> savingDialog;
 };
