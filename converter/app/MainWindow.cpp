@@ -4,6 +4,7 @@
 #include "Languages.h"
 #include "LengthValidator.h"
 #include "ReaderErrors.h"
+#include "RowText.h"
 #include "Settings.h"
 #include "SettingsDialog.h"
 #include "SwapFile.h"
@@ -134,7 +135,7 @@ void MainWindow::showSummary(const LogSummary& summary)
     const SwapFileHeader& h = summary.header;
     if (summary.valid) {
         text += tr("File format version: ") + QString::number(h.version) + QLatin1Char('\n');
-        if (h.version > 1 && summary.creationTime != 0)
+        if (h.version > 1 && summary.creationTime != 0 && isRecordedClockTime(summary.creationTime))
             text += tr("Start time: ")
                     + QDateTime::fromMSecsSinceEpoch(summary.creationTime, Qt::UTC).toString(Qt::TextDate)
                     + QLatin1Char('\n');
@@ -151,7 +152,7 @@ void MainWindow::showSummary(const LogSummary& summary)
             ui->lineEditStart->setText(QString::number(lastSecond));
     }
     ui->textEditInfo->setPlainText(text);
-    if (!summary.valid || h.version < 2) {
+    if (!summary.valid || h.version < 2 || !isRecordedClockTime(summary.creationTime)) {
         ui->radioButtonTimeAbsolute->setEnabled(false);
         ui->radioButtonTimeRelative->setChecked(true);
     } else {

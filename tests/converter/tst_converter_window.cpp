@@ -166,6 +166,15 @@ private slots:
         QVERIFY(!child<QRadioButton>(w, "radioButtonTimeAbsolute")->isEnabled());
         QVERIFY(child<QRadioButton>(w, "radioButtonTimeRelative")->isChecked());
 
+        // A start time no clock can have written (a damaged header) is not shown, and
+        // clock time is not offered for it.
+        child<QRadioButton>(w, "radioButtonTimeAbsolute")->setChecked(true);
+        writeLog(path("damaged.talvo"), 0x01, 5, 10, std::numeric_limits<qint64>::min());
+        child<QLineEdit>(w, "lineEditName")->setText(path("damaged.talvo"));
+        QVERIFY(child<QTextEdit>(w, "textEditInfo")->toPlainText().startsWith(QStringLiteral("File format version: 4\nDuration: ")));
+        QVERIFY(!child<QRadioButton>(w, "radioButtonTimeAbsolute")->isEnabled());
+        QVERIFY(child<QRadioButton>(w, "radioButtonTimeRelative")->isChecked());
+
         child<QLineEdit>(w, "lineEditName")->setText(path("none.talvo"));
         QCOMPARE(child<QTextEdit>(w, "textEditInfo")->toPlainText(), QString());
         QVERIFY(child<QPushButton>(w, "pushButtonStart")->isEnabled());
