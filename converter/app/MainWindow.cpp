@@ -252,6 +252,7 @@ void MainWindow::setLanguage(const QString& code)
 {
     (void)m_translator.load(QStringLiteral("talvo-converter_") + code, QCoreApplication::applicationDirPath());
     QCoreApplication::installTranslator(&m_translator);
+    installQtTranslation(m_qtTranslator, code);
     retranslate();
 }
 

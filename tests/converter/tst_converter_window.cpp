@@ -1,4 +1,5 @@
 #include "FileDialogs.h"
+#include "Languages.h"
 #include "MainWindow.h"
 #include "SettingsDialog.h"
 #include "Settings.h"
@@ -8,7 +9,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -440,18 +443,30 @@ private slots:
         QVERIFY(QFile::exists(path("long.csv")));
     }
 
+    // The language is kept, and Qt's own texts (the standard buttons of dialogs and file
+    // choosers) follow it with the window's, back to English as well.
     void languageChoiceIsKept()
     {
+        const QString file = QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_uk.qm");
+        QVERIFY2(QFileInfo::exists(file),
+                 qPrintable(QStringLiteral("%1 is missing: install the package %2 (scripts/bootstrap)")
+                                .arg(file, QLatin1String(qtTranslationsPackage))));
         {
             MainWindow w;
-            QTimer::singleShot(0, this, [] {
+            QStringList cancel;
+            QTimer::singleShot(0, this, [&cancel] {
                 auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
                 QVERIFY(dialog);
-                dialog->findChild<QComboBox*>(QStringLiteral("comboBoxLanguages"))->setCurrentIndex(1);
+                auto* languages = dialog->findChild<QComboBox*>(QStringLiteral("comboBoxLanguages"));
+                for (int index : {1, 0, 1}) {
+                    languages->setCurrentIndex(index);
+                    cancel << QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text();
+                }
                 dialog->findChild<QPushButton*>(QStringLiteral("pushButtonClose"))->click();
             });
             child<QToolButton>(w, "toolButtonSettings")->click();
             QVERIFY(w.windowTitle().endsWith(QStringLiteral(" v.2.0.5")));
+            QCOMPARE(cancel, (QStringList{"Скасувати", "Cancel", "Скасувати"}));
         }
         Settings s;
         QCOMPARE(s.value("Main/language").toInt(), 1);
