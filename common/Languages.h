@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QTranslator;
+
 // The user-interface languages: display name and the code that names the
 // translation file. "Options"/"language" stores an index into this table.
 inline constexpr int languageCount = 2;
@@ -13,3 +15,12 @@ extern const char* const languageCodes[languageCount];
 int clampLanguageIndex(int index);
 QString languageName(int index);
 QString languageCode(int index);
+
+// The name of the Debian package that holds Qt's own translations.
+inline constexpr const char* qtTranslationsPackage = "qt6-translations-l10n";
+
+// Qt's own texts (standard buttons, file choosers) in the language `code`, from the
+// folder where the system keeps Qt's translations. `translator` is taken out of the
+// application and put back only when that language has a file there, so Qt's English
+// texts return otherwise. Returns whether the file was loaded.
+bool installQtTranslation(QTranslator& translator, const QString& code);

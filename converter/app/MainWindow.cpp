@@ -4,6 +4,7 @@
 #include "Languages.h"
 #include "LengthValidator.h"
 #include "ReaderErrors.h"
+#include "RowText.h"
 #include "Settings.h"
 #include "SettingsDialog.h"
 #include "SwapFile.h"
@@ -134,7 +135,7 @@ void MainWindow::showSummary(const LogSummary& summary)
     const SwapFileHeader& h = summary.header;
     if (summary.valid) {
         text += tr("File format version: ") + QString::number(h.version) + QLatin1Char('\n');
-        if (h.version > 1 && summary.creationTime != 0)
+        if (h.version > 1 && summary.creationTime != 0 && isRecordedClockTime(summary.creationTime))
             text += tr("Start time: ")
                     + QDateTime::fromMSecsSinceEpoch(summary.creationTime, Qt::UTC).toString(Qt::TextDate)
                     + QLatin1Char('\n');
@@ -151,7 +152,7 @@ void MainWindow::showSummary(const LogSummary& summary)
             ui->lineEditStart->setText(QString::number(lastSecond));
     }
     ui->textEditInfo->setPlainText(text);
-    if (!summary.valid || h.version < 2) {
+    if (!summary.valid || h.version < 2 || !isRecordedClockTime(summary.creationTime)) {
         ui->radioButtonTimeAbsolute->setEnabled(false);
         ui->radioButtonTimeRelative->setChecked(true);
     } else {
@@ -162,9 +163,21 @@ void MainWindow::showSummary(const LogSummary& summary)
 void MainWindow::showLogOf(const QString& fileName)
 {
     SwapFile reader;
+    int refusal = NoError;
+    connect(&reader, &SwapFile::swapFileError, this, [&refusal](int code) {
+        if (refusal == NoError)
+            refusal = code;
+    });
     const LogSummary summary = reader.open(fileName);
     readOptions(summary);
     showSummary(summary);
+    // A file that is there but cannot be read as a log is refused at once, in place of
+    // an earlier result, and cannot be started; a name that is no file (yet) is left to
+    // Start, which says so.
+    m_logRefused = !summary.valid && QFileInfo(fileName).isFile();
+    if (m_logRefused)
+        setStatus(QStringLiteral("red"), tr("This log cannot be read:") + QLatin1Char(' ') + readerErrorText(refusal));
+    ui->pushButtonStart->setEnabled(!m_converting && !m_logRefused);
 }
 
 void MainWindow::chooseFile()
@@ -180,7 +193,6 @@ void MainWindow::chooseFile()
 void MainWindow::nameChanged(const QString& name)
 {
     showLogOf(name);
-    ui->pushButtonStart->setEnabled(!m_converting);
 }
 
 void MainWindow::loadSettings()
@@ -240,6 +252,7 @@ void MainWindow::setLanguage(const QString& code)
 {
     (void)m_translator.load(QStringLiteral("talvo-converter_") + code, QCoreApplication::applicationDirPath());
     QCoreApplication::installTranslator(&m_translator);
+    installQtTranslation(m_qtTranslator, code);
     retranslate();
 }
 

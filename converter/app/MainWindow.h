@@ -68,8 +68,10 @@ private:
     Settings* m_settings;
     int m_language = 0;
     QTranslator m_translator;
+    QTranslator m_qtTranslator; // Qt's own dialogs and buttons
     int m_errorCode = 0;
     bool m_converting = false;
+    bool m_logRefused = false; // the named file is there but is no log that can be read
 
     static QPointer<QProgressDialog> savingDialog;
 };

@@ -80,7 +80,7 @@ bool MainWindow::convert(const QString& fileName, const QString& statusText)
     }
 
     m_converting = false;
-    ui->pushButtonStart->setEnabled(true);
+    ui->pushButtonStart->setEnabled(!m_logRefused);
     ui->pushButtonBatch->setEnabled(true);
     return result;
 }
@@ -161,9 +161,10 @@ bool MainWindow::convertToCsv(SwapFile& reader, const QString& fileName, const Q
         out.cancelWriting();
     if (result)
         setStatus(QStringLiteral("green"), outName);
+    else if (reader.isCanceled())
+        setStatus(QStringLiteral("blue"), tr("Canceled."));
     else
-        setStatus(QStringLiteral("red"), tr("Oops! Something went wrong.") + QLatin1Char(' ')
-                                             + (reader.isCanceled() ? QString() : errorText()));
+        setStatus(QStringLiteral("red"), tr("Oops! Something went wrong.") + QLatin1Char(' ') + errorText());
     return result;
 }
 

@@ -44,8 +44,9 @@ void ClockTimeText::append(std::string& out, double key) const
     char* at = text;
     qint64 ms = millis % 1000;
     if (m_hasBase) {
-        // Keys are bounded by keyMilliseconds, so the sum stays far inside 64 bits.
-        qint64 ofDay = (m_baseMs + millis) % msPerDay;
+        // Only the time of day is shown: reduce both parts to a day first, so that a base
+        // anywhere in 64 bits (a damaged header) cannot overflow the sum.
+        qint64 ofDay = (m_baseMs % msPerDay + millis % msPerDay) % msPerDay;
         if (ofDay < 0)
             ofDay += msPerDay;
         at = putDigits(at, ofDay / 3600000, 2);
@@ -74,9 +75,15 @@ QString timeText(const QDateTime& base, double key, qint16 samplePeriod)
     return QString::fromLatin1(text.data(), int(text.size()));
 }
 
+bool isRecordedClockTime(qint64 ms)
+{
+    constexpr qint64 year10000 = 253402300800000; // 10000-01-01 00:00:00 UTC
+    return ms >= 0 && ms < year10000;
+}
+
 QDateTime clockBase(bool relativeTime, int version, qint64 startTimeMs)
 {
-    if (relativeTime || version < 2)
+    if (relativeTime || version < 2 || !isRecordedClockTime(startTimeMs))
         return QDateTime();
     return QDateTime::fromMSecsSinceEpoch(startTimeMs, Qt::UTC);
 }

@@ -34,8 +34,13 @@ private:
 // key that is no number or too large for a clock.
 qint64 keyMilliseconds(double key);
 
+// Whether a log's creation time is one the logger's clock can have written: from
+// 1970-01-01 to the end of the year 9999. Any other value comes from a damaged header;
+// such a log has no clock time, and its times stay seconds as in a log of version 1.
+bool isRecordedClockTime(qint64 ms);
+
 // The clock base of a conversion: the creation time when the time column shows clock
-// time and the log records one (version 2 on), else invalid.
+// time and the log records one (version 2 on, see isRecordedClockTime), else invalid.
 QDateTime clockBase(bool relativeTime, int version, qint64 startTimeMs);
 
 // What follows each field of a CSV line: the separator and a blank (", " by default).

@@ -4,17 +4,30 @@
 #include "ColorChooser.h"
 #include "ColorsAgent.h"
 #include "HidDevice.h"
+#include "Languages.h"
 #include "LoggerState.h"
 #include "Settings.h"
 #include "UnitFormat.h"
 
 #include <QCoreApplication>
+#include <QDate>
+#include <QLocale>
 #include <QMessageBox>
 #include <QTimer>
 
 namespace {
-// The date this build was made, as "Mmm dd yyyy".
+// The date this build was made, as the compiler gives it: "Mmm dd yyyy" in English.
 const char* const buildDate = __DATE__;
+
+// The build date as the chosen language writes it ("1 March 2026", "1 березня 2026").
+QString buildDateText(int language)
+{
+    const QDate date =
+        QDate::fromString(QString::fromLatin1(buildDate).simplified(), QStringLiteral("MMM d yyyy"));
+    if (!date.isValid())
+        return QString::fromLatin1(buildDate);
+    return QLocale(languageCode(language)).toString(date, QStringLiteral("d MMMM yyyy"));
+}
 
 QString swatchStyle(const QColor& color)
 {
@@ -104,13 +117,14 @@ void OptionsDialog::setLanguages(const QList<QString>& names, int current)
 {
     ui->comboBoxLanguages->addItems(names);
     ui->comboBoxLanguages->setCurrentIndex(current);
+    setVersionTexts();
 }
 
 void OptionsDialog::setVersionTexts()
 {
     ui->labelFullName->setText(QCoreApplication::applicationName());
-    ui->label_VersionNumber->setText(QStringLiteral("%1 (%2)")
-                                         .arg(QCoreApplication::applicationVersion(), QLatin1String(buildDate)));
+    ui->label_VersionNumber->setText(QStringLiteral("%1 (%2)").arg(
+        QCoreApplication::applicationVersion(), buildDateText(ui->comboBoxLanguages->currentIndex())));
     ui->label_Copyright->setText(tr("Copyright %1 Korvanite. All rights reserved.").arg(QChar(0x00A9)));
 }
 

@@ -290,6 +290,7 @@ private:
     QPushButton* m_warningButton = nullptr;
     QLabel* m_valueLabel = nullptr;
     QTranslator m_translator;
+    QTranslator m_qtTranslator; // Qt's own dialogs and buttons
     Updater* m_updater = nullptr;
     HidDevice* m_hid = nullptr;
     QTimer* m_statusTimer = nullptr;

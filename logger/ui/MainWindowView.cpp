@@ -198,6 +198,7 @@ void MainWindow::retranslate(const QString& code)
     QCoreApplication::removeTranslator(&m_translator);
     if (m_translator.load(QStringLiteral("QtLanguage_") + code, QCoreApplication::applicationDirPath()))
         QCoreApplication::installTranslator(&m_translator);
+    installQtTranslation(m_qtTranslator, code);
     ui->toolBar->setWindowTitle(tr("toolBar"));
     m_timesBar->setWindowTitle(tr("toolBar"));
     m_actionSave->setText(tr("Save"));
@@ -304,7 +305,8 @@ void MainWindow::on_changeColors()
     m_valueTemplate = fontColor.arg(theme.color(ColorsAgent::MouseHint, 0).name()) + QStringLiteral("%1 ")
         + fontColor.arg(theme.color(ColorsAgent::MouseHint, 1).name()) + QStringLiteral("%2 ")
         + fontColor.arg(theme.color(ColorsAgent::MouseHint, 2).name()) + QStringLiteral("%3 ")
-        + fontColor.arg(m_dark ? QStringLiteral("white") : QStringLiteral("black")) + QStringLiteral("Time: %4 ");
+        + fontColor.arg(m_dark ? QStringLiteral("white") : QStringLiteral("black")) + tr("Time: ")
+        + QStringLiteral("%4 ");
     if (!measuringActive)
         resetValueLabel();
     QCustomPlot* plot = currentPlot();

@@ -78,6 +78,27 @@ private slots:
         }
     }
 
+    // The time of day of a base anywhere in 64 bits (a damaged header) plus a key,
+    // reckoned exactly, without overflowing.
+    void clockTimeOfAnyBase_data()
+    {
+        QTest::addColumn<qint64>("baseMs");
+        QTest::addColumn<double>("key");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("lowest, key before it") << std::numeric_limits<qint64>::min() << -1.0 << "16:47:03:0192";
+        QTest::newRow("lowest, key after it") << std::numeric_limits<qint64>::min() << 1.5 << "16:47:05:0692";
+        QTest::newRow("highest, key after it") << std::numeric_limits<qint64>::max() << 1.0 << "07:12:56:0807";
+    }
+    void clockTimeOfAnyBase()
+    {
+        QFETCH(qint64, baseMs);
+        QFETCH(double, key);
+        QFETCH(QString, text);
+        const QDateTime base = QDateTime::fromMSecsSinceEpoch(baseMs, Qt::UTC);
+        QVERIFY(base.isValid());
+        QCOMPARE(timeText(base, key, 1), text);
+    }
+
     void clockTimeNeverGoesBack()
     {
         const QDateTime base = QDateTime::fromMSecsSinceEpoch(created, Qt::UTC);
@@ -140,34 +161,42 @@ private slots:
     {
         QTest::addColumn<quint8>("mask");
         QTest::addColumn<int>("version");
+        QTest::addColumn<qint64>("creation");
         QTest::addColumn<ConvertOptions>("options");
         QTest::addColumn<QString>("text");
         QTest::newRow("relative with header")
-            << quint8(0x07) << 4 << csvOptions(true, true)
+            << quint8(0x07) << 4 << created << csvOptions(true, true)
             << "Time:sec, #0:" + mu + "A, #1:mV, #2:mV\n"
                "0.0000, 0.2500, 1.2500, 2.2500\n"
                "0.0010, 0.2600, 1.2600, 2.2600\n"
                "0.0020, 0.2700, 1.2700, 2.2700\n";
         QTest::newRow("clock time with header")
-            << quint8(0x07) << 4 << csvOptions(false, true)
+            << quint8(0x07) << 4 << created << csvOptions(false, true)
             << "Start time 22:13:20, #0:" + mu + "A, #1:mV, #2:mV\n"
                "22:13:20:0123, 0.2500, 1.2500, 2.2500\n"
                "22:13:20:0124, 0.2600, 1.2600, 2.2600\n"
                "22:13:20:0125, 0.2700, 1.2700, 2.2700\n";
         QTest::newRow("semicolon, one voltage channel, no header")
-            << quint8(0x02) << 4 << csvOptions(true, false, ';')
+            << quint8(0x02) << 4 << created << csvOptions(true, false, ';')
             << "0.0000; 0.2500\n0.0010; 0.2600\n0.0020; 0.2700\n";
         QTest::newRow("version 1 asked for clock time keeps seconds")
-            << quint8(0x01) << 1 << csvOptions(false, true)
+            << quint8(0x01) << 1 << created << csvOptions(false, true)
             << "Time:sec, #0:" + mu + "A\n0.0000, 0.2500\n0.0010, 0.2600\n0.0020, 0.2700\n";
+        // A start time no clock can have written is a damaged header: the log has no
+        // clock time, as in version 1.
+        for (qint64 damaged : {std::numeric_limits<qint64>::min(), qint64(-1), std::numeric_limits<qint64>::max()})
+            QTest::addRow("start time %lld asked for clock time keeps seconds", damaged)
+                << quint8(0x01) << 4 << damaged << csvOptions(false, true)
+                << "Time:sec, #0:" + mu + "A\n0.0000, 0.2500\n0.0010, 0.2600\n0.0020, 0.2700\n";
     }
     void csvText()
     {
         QFETCH(quint8, mask);
         QFETCH(int, version);
+        QFETCH(qint64, creation);
         QFETCH(ConvertOptions, options);
         QFETCH(QString, text);
-        const QString log = writeLog(path(QStringLiteral("csv.talvo")), mask, 3, 10, created, version);
+        const QString log = writeLog(path(QStringLiteral("csv.talvo")), mask, 3, 10, creation, version);
         SwapFile reader;
         QSignalSpy errors(&reader, &SwapFile::swapFileError);
         QBuffer out;

@@ -1,4 +1,5 @@
 #include "FileDialogs.h"
+#include "Languages.h"
 #include "MainWindow.h"
 #include "SettingsDialog.h"
 #include "Settings.h"
@@ -8,7 +9,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -166,9 +169,72 @@ private slots:
         QVERIFY(!child<QRadioButton>(w, "radioButtonTimeAbsolute")->isEnabled());
         QVERIFY(child<QRadioButton>(w, "radioButtonTimeRelative")->isChecked());
 
+        // A start time no clock can have written (a damaged header) is not shown, and
+        // clock time is not offered for it.
+        child<QRadioButton>(w, "radioButtonTimeAbsolute")->setChecked(true);
+        writeLog(path("damaged.talvo"), 0x01, 5, 10, std::numeric_limits<qint64>::min());
+        child<QLineEdit>(w, "lineEditName")->setText(path("damaged.talvo"));
+        QVERIFY(child<QTextEdit>(w, "textEditInfo")->toPlainText().startsWith(QStringLiteral("File format version: 4\nDuration: ")));
+        QVERIFY(!child<QRadioButton>(w, "radioButtonTimeAbsolute")->isEnabled());
+        QVERIFY(child<QRadioButton>(w, "radioButtonTimeRelative")->isChecked());
+
         child<QLineEdit>(w, "lineEditName")->setText(path("none.talvo"));
         QCOMPARE(child<QTextEdit>(w, "textEditInfo")->toPlainText(), QString());
         QVERIFY(child<QPushButton>(w, "pushButtonStart")->isEnabled());
+    }
+
+    // Picking a file that cannot be read as a log says why at once, in place of the
+    // previous result, and Start stays off until a readable log is picked.
+    void pickingAnUnreadableLogSaysWhy_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reason");
+        SwapFileHeader unknownVersion = header(0x07, 10);
+        unknownVersion.version = 99;
+        SwapFileHeader mismatch = header(0x07, 10);
+        mismatch.channelCount = 2;
+        QTest::newRow("unknown version") << logBytes(unknownVersion, created, records(5, 10, 3)) << "Wrong file version";
+        QTest::newRow("channel count against mask") << logBytes(mismatch, created, records(5, 10, 2))
+                                                    << "Wrong number of channels";
+        QTest::newRow("shorter than its header") << QByteArray(100, '\0') << "File mapping error";
+    }
+    void pickingAnUnreadableLogSaysWhy()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString good = dir.filePath(QStringLiteral("good.talvo"));
+        const QString bad = dir.filePath(QStringLiteral("bad.talvo"));
+        writeLog(good, 0x01, 5, 10, created);
+        QVERIFY(writeFile(bad, bytes));
+        QString picked;
+        setFileDialogResponder([&](const FileDialogRequest&) { return QStringList{picked}; });
+        MainWindow w;
+        useCsv(w, false);
+        auto* start = child<QPushButton>(w, "pushButtonStart");
+        auto* info = child<QTextEdit>(w, "textEditInfo");
+
+        picked = good;
+        child<QToolButton>(w, "toolButton")->click();
+        start->click();
+        QCOMPARE(status(w), QStringLiteral("<font color='green'>%1</font>").arg(dir.filePath("good.csv")));
+
+        picked = bad;
+        child<QToolButton>(w, "toolButton")->click();
+        QCOMPARE(status(w), QStringLiteral("<font color='red'>This log cannot be read: %1</font>").arg(reason));
+        QCOMPARE(info->toPlainText(), QString());
+        QVERIFY(!start->isEnabled());
+        // A batch elsewhere does not switch Start on for the refused log.
+        QTemporaryDir other;
+        writeLog(other.filePath(QStringLiteral("x.talvo")), 0x01, 5, 10, created);
+        QVERIFY(w.convert(other.filePath(QStringLiteral("x.talvo")), QStringLiteral("Converting...")));
+        QVERIFY(!start->isEnabled());
+
+        picked = good;
+        child<QToolButton>(w, "toolButton")->click();
+        QCOMPARE(status(w), QString());
+        QVERIFY(info->toPlainText().startsWith(QStringLiteral("File format version: 4")));
+        QVERIFY(start->isEnabled());
     }
 
     void startWritesCsvNamedAfterTheLog()
@@ -196,16 +262,20 @@ private slots:
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     }
 
-    void failuresAreRedAndKeepEarlierOutput_data()
+    // A failed or cancelled conversion leaves an earlier output as it was; a failure is
+    // red with its reason, a cancel blue, as for a workbook.
+    void failuresAndCancelKeepEarlierOutput_data()
     {
         QTest::addColumn<QString>("log");
         QTest::addColumn<QString>("statusText");
-        QTest::newRow("channel count against mask") << "mismatch" << "Oops! Something went wrong. Wrong number of channels";
-        QTest::newRow("too short") << "short" << "Oops! Something went wrong. File mapping error";
-        QTest::newRow("cancelled") << "cancel" << "Oops! Something went wrong. ";
-        QTest::newRow("output folder refuses the file") << "blocked" << "Oops! Something went wrong. Can't create output file";
+        QTest::newRow("channel count against mask")
+            << "mismatch" << "<font color='red'>Oops! Something went wrong. Wrong number of channels</font>";
+        QTest::newRow("too short") << "short" << "<font color='red'>Oops! Something went wrong. File mapping error</font>";
+        QTest::newRow("cancelled") << "cancel" << "<font color='blue'>Canceled.</font>";
+        QTest::newRow("output folder refuses the file")
+            << "blocked" << "<font color='red'>Oops! Something went wrong. Can't create output file</font>";
     }
-    void failuresAreRedAndKeepEarlierOutput()
+    void failuresAndCancelKeepEarlierOutput()
     {
         QFETCH(QString, log);
         QFETCH(QString, statusText);
@@ -231,9 +301,9 @@ private slots:
 
         MainWindow w;
         useCsv(w, false);
-        child<QLineEdit>(w, "lineEditName")->setText(name);
-        child<QPushButton>(w, "pushButtonStart")->click();
-        QCOMPARE(status(w), QStringLiteral("<font color='red'>%1</font>").arg(statusText));
+        // Start refuses a log that cannot be read; a batch still tries it.
+        QVERIFY(!w.convert(name, QStringLiteral("Converting...")));
+        QCOMPARE(status(w), statusText);
         if (log != "blocked")
             QCOMPARE(readAll(output), QByteArray("earlier output"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), log == "blocked" ? 1 : 2);
@@ -373,18 +443,30 @@ private slots:
         QVERIFY(QFile::exists(path("long.csv")));
     }
 
+    // The language is kept, and Qt's own texts (the standard buttons of dialogs and file
+    // choosers) follow it with the window's, back to English as well.
     void languageChoiceIsKept()
     {
+        const QString file = QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_uk.qm");
+        QVERIFY2(QFileInfo::exists(file),
+                 qPrintable(QStringLiteral("%1 is missing: install the package %2 (scripts/bootstrap)")
+                                .arg(file, QLatin1String(qtTranslationsPackage))));
         {
             MainWindow w;
-            QTimer::singleShot(0, this, [] {
+            QStringList cancel;
+            QTimer::singleShot(0, this, [&cancel] {
                 auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
                 QVERIFY(dialog);
-                dialog->findChild<QComboBox*>(QStringLiteral("comboBoxLanguages"))->setCurrentIndex(1);
+                auto* languages = dialog->findChild<QComboBox*>(QStringLiteral("comboBoxLanguages"));
+                for (int index : {1, 0, 1}) {
+                    languages->setCurrentIndex(index);
+                    cancel << QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text();
+                }
                 dialog->findChild<QPushButton*>(QStringLiteral("pushButtonClose"))->click();
             });
             child<QToolButton>(w, "toolButtonSettings")->click();
             QVERIFY(w.windowTitle().endsWith(QStringLiteral(" v.2.0.5")));
+            QCOMPARE(cancel, (QStringList{"Скасувати", "Cancel", "Скасувати"}));
         }
         Settings s;
         QCOMPARE(s.value("Main/language").toInt(), 1);

@@ -1,6 +1,7 @@
-// A log as the converter reads it: the summary, then CSV text and a workbook of the
-// whole log. Every CSV line but the header is one record, so there are never more
-// lines than records; a log the summary refuses produces no text at all.
+// A log as the converter reads it: the summary, then CSV text (with clock times) and a
+// workbook (with seconds) of the whole log. Every CSV line but the header is one
+// record, so there are never more lines than records; a log the summary refuses
+// produces no text at all.
 
 #include "FuzzSupport.h"
 
@@ -34,6 +35,9 @@ void convert(const uint8_t* data, size_t size)
 
     ConvertOptions options;
     options.addHeader = true;
+    // Clock time for the text (a log without one falls back to seconds), seconds for
+    // the workbook: both kinds of time column.
+    options.relativeTime = false;
     options.version = summary.header.version;
     options.channelCount = summary.header.channelCount;
     options.channelMask = summary.header.channelMask;
@@ -58,6 +62,7 @@ void convert(const uint8_t* data, size_t size)
     if (size % 8 != 0)
         return;
     options.xlsx = true;
+    options.relativeTime = true;
     options.sheetSize = 2;
     options.maxSheets = 3;
     options.addCellNames = true;

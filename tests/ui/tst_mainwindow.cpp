@@ -1,6 +1,9 @@
 #include "BatteryLife.h"
 #include "Calculator.h"
 #include "FileSizeLimit.h"
+#include "Languages.h"
+#include "NavigationSettings.h"
+#include "OptionsDialog.h"
 #include "MainWindowHarness.h"
 #include "MarqueeLabel.h"
 
@@ -9,9 +12,16 @@
 #include "UnitFormat.h"
 
 #include <QAbstractButton>
+#include <array>
+#include <QDialogButtonBox>
 #include <QDockWidget>
+#include <QLibraryInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTextDocumentFragment>
 #include <QTranslator>
 #include <QStatusBar>
 
@@ -762,6 +772,63 @@ private slots:
         h.window->retranslate(QStringLiteral("none"));
         QCOMPARE(view->actions().at(0)->text(), QStringLiteral("Status"));
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral(", "))));
+    }
+
+    // Qt's own texts (the standard buttons of dialogs and file choosers) follow the
+    // chosen language with the window's, and return to English with it.
+    void qtOwnTextsFollowTheLanguage()
+    {
+        const QString file = QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_uk.qm");
+        QVERIFY2(QFileInfo::exists(file),
+                 qPrintable(QStringLiteral("%1 is missing: install the package %2 (scripts/bootstrap)")
+                                .arg(file, QLatin1String(qtTranslationsPackage))));
+        Harness h;
+        h.build();
+        h.window->retranslate(QStringLiteral("uk"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Скасувати"));
+        QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+        QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Скасувати"));
+        h.window->retranslate(QStringLiteral("en"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+    }
+
+    // In Ukrainian no English is left in the status-bar readout, the decimation dialog's
+    // standard buttons, the About page's build date or the Update page's buttons, which
+    // read like the update dialog's.
+    void ukrainianLeavesNoEnglishBehind()
+    {
+        Harness h;
+        h.build();
+        QTranslator ukrainian;
+        QVERIFY(ukrainian.load(QStringLiteral("QtLanguage_uk"), QStringLiteral(TALVO_BIN_DIR)));
+        QCoreApplication::installTranslator(&ukrainian);
+        h.window->retranslate(QStringLiteral("uk"));
+        const QRegularExpression englishWord(QStringLiteral("[A-Za-z]{2,}"));
+
+        QLabel* readout = nullptr;
+        for (QLabel* label : h.window->findChildren<QLabel*>())
+            if (label->text().contains(QStringLiteral("#0: --")))
+                readout = label;
+        QVERIFY(readout);
+        const QString shown = QTextDocumentFragment::fromHtml(readout->text()).toPlainText();
+        QVERIFY2(shown.contains(QStringLiteral("Час: ")) && !shown.contains(englishWord), qPrintable(shown));
+
+        NavigationSettings decimation(defaultSwapFileHeader(), std::array<double, 3>{1, 1, 1}.data(), {});
+        auto* buttons = decimation.findChild<QDialogButtonBox*>();
+        QVERIFY(buttons);
+        QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Скасувати"));
+
+        OptionsDialog options(nullptr, h.window.get());
+        options.setLanguages({QStringLiteral("English"), QStringLiteral("Українська")}, 1);
+        const QString version = options.findChild<QLabel*>(QStringLiteral("label_VersionNumber"))->text();
+        QVERIFY2(!version.contains(englishWord), qPrintable(version));
+        for (const char* name : {"buttonFWUpdate", "btnUpdateFirm"})
+            QCOMPARE(options.findChild<QPushButton*>(QLatin1String(name))->text(), QStringLiteral("Оновити"));
+        auto* tabs = options.findChild<QTabWidget*>();
+        QWidget* updatePage = options.findChild<QWidget*>(QStringLiteral("tab_2"));
+        QCOMPARE(tabs->tabText(tabs->indexOf(updatePage)), QStringLiteral("Оновлення"));
+        QCoreApplication::removeTranslator(&ukrainian);
+        h.window->retranslate(QStringLiteral("en"));
     }
 
     // Zooming a value axis across a unit boundary renames the unit in its title, so the

@@ -190,6 +190,10 @@
         <source>Too many rows for one sheet</source>
         <translation>Too many rows for one sheet</translation>
     </message>
+    <message>
+        <source>This log cannot be read:</source>
+        <translation>This log cannot be read:</translation>
+    </message>
 </context>
 <context>
     <name>SettingsDialog</name>

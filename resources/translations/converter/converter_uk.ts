@@ -190,6 +190,10 @@
         <source>Too many rows for one sheet</source>
         <translation>Забагато рядків для одного аркуша</translation>
     </message>
+    <message>
+        <source>This log cannot be read:</source>
+        <translation>Цей журнал неможливо прочитати:</translation>
+    </message>
 </context>
 <context>
     <name>SettingsDialog</name>

@@ -469,6 +469,11 @@
         <source>Default web browser can't download file </source>
         <translation>Default web browser can't download file </translation>
     </message>
+    <message>
+        <source>Update</source>
+        <comment>button</comment>
+        <translation>Update</translation>
+    </message>
 </context>
 <context>
     <name>PowerDisplay</name>

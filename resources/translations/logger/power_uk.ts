@@ -469,6 +469,11 @@
         <source>Default web browser can't download file </source>
         <translation>Типовий браузер не може завантажити файл </translation>
     </message>
+    <message>
+        <source>Update</source>
+        <comment>button</comment>
+        <translation>Оновити</translation>
+    </message>
 </context>
 <context>
     <name>PowerDisplay</name>
