@@ -200,6 +200,7 @@ bool HidDevice::searchDevice(bool arrival, bool boot)
                 m_serial = serial;
                 m_serialPrefix = prefix;
                 m_bootMode = true;
+                emit bootloaderConnected();
             }
             return true;
         }

@@ -78,6 +78,9 @@ public:
 signals:
     void deviceConnected();
     void deviceDisconnected();
+    // An instrument's bootloader was opened: the instrument itself is gone until it is
+    // given firmware (a flashing broken off, or one under way).
+    void bootloaderConnected();
     void packetReceived(quint8* _packet, int _length);
     void updatePercentChanged(int);
     void updateFailed(QString text);

@@ -253,6 +253,7 @@ void OptionsDialog::changeEvent(QEvent* event)
     // The form's texts are back; its placeholders are replaced again.
     ui->browseLine->setText(m_firmwarePath.isEmpty() ? tr("Choose file") : m_firmwarePath);
     setVersionTexts();
+    fillSWInfo();
     if (m_deviceSettingsShown) {
         ui->checkBoxF_2->setText(tr("Temperature, %1F").arg(QChar(0x00B0)));
         ui->labelSerial->setText(tr("Serial number: ") + HidDevice::instance()->serial());

@@ -36,7 +36,9 @@ public:
     // Appends the language names and selects one (before anybody listens).
     void setLanguages(const QList<QString>& names, int current);
 
-    // The supply's settings page: widgets to report and report to widgets.
+    // The supply's settings page: widgets to report and report to widgets. What the user
+    // did not change reads back as the shown report holds it, also where a widget cannot
+    // show the supply's value.
     void readDeviceSettings(PowerGetPacket& report);
     void fillDeviceSettings();
     void saveSettings();
@@ -106,10 +108,13 @@ private:
     void showFirmwareDetails();
     void showSoftwareDetails();
     void downloadSoftware();
+    bool firmwareLinkUsable() const;
     // Runs a firmware update dialog modally and cleans up after it.
     void runUpdateDialog(UpdateDialog* dialog);
     // Device settings page
     void setupDeviceSettings();
+    // The widgets' values as they are, into a fresh report.
+    void readWidgets(PowerGetPacket& report) const;
     void onDateFormatChanged();
     void onFahrenheitClicked(bool checked);
     void restoreDefaults();
@@ -130,6 +135,9 @@ private:
     UpdateDialog* m_updateDialog = nullptr;
     PowerGetPacket m_settings;
     PowerGetPacket m_reference;
+    // The report the widgets last showed, and what reading them gave right after.
+    PowerGetPacket m_shown;
+    PowerGetPacket m_shownRead;
     PowerDataPacket m_data;
     std::unique_ptr<QTimer> m_clockTimer;
     // The page was set up (a supply with an open handle when the dialog was built).

@@ -184,9 +184,17 @@ void OptionsDialog::fillDeviceSettings()
         previews().at(page)->setCells(pageCells(m_settings, pageBits[page]));
     if (power600Model)
         ui->spinBoxTune12->setValue(dataByte(m_settings, Trim12V));
+    m_shown = m_settings;
+    readWidgets(m_shownRead);
 }
 
 void OptionsDialog::readDeviceSettings(PowerGetPacket& report)
+{
+    readWidgets(report);
+    keepUntouched(report, m_shownRead, m_shown);
+}
+
+void OptionsDialog::readWidgets(PowerGetPacket& report) const
 {
     report.reset();
     quint8 power = 0;
@@ -219,7 +227,9 @@ void OptionsDialog::readDeviceSettings(PowerGetPacket& report)
     setDataByte(report, OnMinute, quint8(on.minute()));
     setDataByte(report, OffHour, quint8(off.hour()));
     setDataByte(report, OffMinute, quint8(off.minute()));
-    setDataByte(report, DateFormat, quint8(qMax(0, ui->comboBoxDateFormatPC_2->currentIndex())));
+    // A format the list does not hold leaves the list without a selection.
+    const int dateFormat = ui->comboBoxDateFormatPC_2->currentIndex();
+    setDataByte(report, DateFormat, dateFormat < 0 ? dataByte(m_shown, DateFormat) : quint8(dateFormat));
     setDataByte(report, PageSeconds, quint8(ui->spinBoxShowInterval_2->value()));
     for (int page = 0; page < pageCount; ++page)
         setPageCells(report, pageBits[page], previews().at(page)->cells);

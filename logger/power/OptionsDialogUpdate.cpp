@@ -10,6 +10,7 @@
 #include "LoggerState.h"
 #include "MessageBoxes.h"
 #include "Settings.h"
+#include "Downloader.h"
 #include "Updater.h"
 
 #include <QCoreApplication>
@@ -48,8 +49,13 @@ void OptionsDialog::setupUpdatePanes()
     if (!newFirmware) {
         ui->labelFWVersionAvailable->hide();
         ui->buttonFWDetails->hide();
-        ui->buttonFWUpdate->hide();
     }
+    ui->buttonFWUpdate->setVisible(newFirmware && firmwareLinkUsable());
+}
+
+bool OptionsDialog::firmwareLinkUsable() const
+{
+    return m_updater && m_updater->firmwareDownloader()->hasFileLink();
 }
 
 void OptionsDialog::fillSWInfo()
@@ -90,7 +96,8 @@ void OptionsDialog::on_newFWAvailable(bool _available)
 {
     ui->labelFWVersionAvailable->setVisible(_available);
     ui->buttonFWDetails->show();
-    ui->buttonFWUpdate->show();
+    // Only an answer that names a file can be downloaded; the details tell why not.
+    ui->buttonFWUpdate->setVisible(firmwareLinkUsable());
     ui->btnCheckUpdateFirm->setText(tr("Check"));
 }
 

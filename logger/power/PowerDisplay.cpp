@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QCursor>
+#include <QFontMetricsF>
 #include <QDateTime>
 #include <QMenu>
 #include <QMouseEvent>
@@ -36,6 +37,19 @@ enum DataByte {
 
 const QChar degreeSign(0x00B0);
 const QChar limitSign(0x2305);
+
+// The largest size from pointSize down that sets text within width, in half points.
+QFont fittingFont(QFont font, qreal pointSize, const QString& text, int width, QPaintDevice* device)
+{
+    constexpr qreal smallest = 4.0;
+    for (qreal size = pointSize; size >= smallest; size -= 0.5) {
+        font.setPointSizeF(size);
+        if (QFontMetricsF(font, device).horizontalAdvance(text) <= width)
+            return font;
+    }
+    font.setPointSizeF(smallest);
+    return font;
+}
 
 QString oneDecimal(double value)
 {
@@ -133,20 +147,30 @@ void PowerDisplay::paint(const QList<QString>& texts)
     painter.setBrush(Qt::black);
     painter.drawEllipse(centre, 40, 40);
 
-    auto textAt = [&](int index) { return index < texts.size() ? texts.at(index) : QString(); };
-    QFont font = painter.font();
-    font.setPointSize(6);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(m_titleRect, Qt::AlignCenter, textAt(0));
-    painter.drawText(m_cellRects[2], Qt::AlignCenter, textAt(3));
-    font.setPointSize(10);
-    painter.setFont(font);
-    painter.setPen(Qt::green);
-    painter.drawText(m_cellRects[0], Qt::AlignCenter, textAt(1));
-    painter.drawText(m_cellRects[1], Qt::AlignCenter, textAt(2));
+    m_painted.clear();
+    const QFont font = painter.font();
+    auto draw = [&](const QRect& place, int index, qreal pointSize, const QColor& colour) {
+        const QString text = index < texts.size() ? texts.at(index) : QString();
+        painter.setFont(fittingFont(font, pointSize, text, place.width(), &m_image));
+        painter.setPen(colour);
+        QRectF drawn;
+        painter.drawText(QRectF(place), Qt::AlignCenter, text, &drawn);
+        m_painted.append({drawn, QRectF(place)});
+    };
+    draw(m_titleRect, 0, 6, Qt::white);
+    draw(m_cellRects[0], 1, 10, Qt::green);
+    draw(m_cellRects[1], 2, 10, Qt::green);
+    draw(m_cellRects[2], 3, 6, Qt::white);
     painter.end();
     setPixmap(QPixmap::fromImage(m_image));
+}
+
+bool PowerDisplay::textsFit() const
+{
+    for (const auto& [drawn, place] : m_painted)
+        if (drawn.left() < place.left() || drawn.right() > place.right())
+            return false;
+    return true;
 }
 
 void PowerDisplay::repaintCells()

@@ -40,8 +40,11 @@ public:
     // Fills the menu with the ids one page offers; pageType is the page's bit in the
     // settings' screen bitmap (2 TOTAL, 4 POWER, 8 AUX, 16 SITE).
     void buildMenu(int pageType);
-    // Draws title, cell 0, cell 1, cell 2 and shows the picture.
+    // Draws title, cell 0, cell 1, cell 2 and shows the picture. A text wider than its
+    // place is set smaller until it fits, so a long date or translation is never cut.
     void paint(const QList<QString>& texts);
+    // Every text of the last paint lies whole inside its place.
+    bool textsFit() const;
 
     // The text the supply shows for a parameter; empty for an unknown id.
     static QString valueText(const PowerDataPacket& packet, int id);
@@ -73,6 +76,8 @@ private:
     QImage m_image;
     QRect m_titleRect;
     QRect m_cellRects[cellCount];
+    // Where the last paint put title, cell 0, cell 1 and cell 2, and where each belongs.
+    QList<QPair<QRectF, QRectF>> m_painted;
     std::unique_ptr<QMenu> m_menu;
     std::unique_ptr<PowerDataPacket> m_ownPacket;
     PowerDataPacket* m_packet;

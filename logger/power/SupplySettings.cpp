@@ -11,17 +11,31 @@ namespace SupplySettings {
 namespace {
 const char* const pageKeys[pageCount] = {"total", "power", "aux", "site"};
 
+constexpr qint64 byteMaximum = 255;
+
 struct ByteKey
 {
     const char* key;
     int dataByte;
-    int maximum;
 };
 const ByteKey byteKeys[] = {
-    {"auto_off_ampers", OffCurrent, 255}, {"auto_off_after", OffDelay, 255},
-    {"auto_on_hours", OnHour, 23},        {"auto_on_minutes", OnMinute, 59},
-    {"auto_off_hours", OffHour, 23},      {"auto_off_minutes", OffMinute, 59},
-    {"date_format", DateFormat, lastDateFormat}, {"slide_show_sec", PageSeconds, 255},
+    {"auto_off_ampers", OffCurrent}, {"auto_off_after", OffDelay},  {"auto_on_hours", OnHour},
+    {"auto_on_minutes", OnMinute},   {"auto_off_hours", OffHour},   {"auto_off_minutes", OffMinute},
+    {"date_format", DateFormat},     {"slide_show_sec", PageSeconds},
+};
+
+// The fields whose widgets cannot show every byte, with the bytes each widget shows
+// together: a time edit holds hour and minute, so a changed time takes both from it.
+struct Field
+{
+    int first;
+    int count;
+};
+const Field fields[] = {
+    {OnHour, 2},        {OffHour, 2},       {DateFormat, 1},    {PageSeconds, 1},
+    {FirstPage, 1},     {FirstPage + 1, 1}, {FirstPage + 2, 1}, {FirstPage + 3, 1},
+    {FirstPage + 4, 1}, {FirstPage + 5, 1}, {FirstPage + 6, 1}, {FirstPage + 7, 1},
+    {FirstPage + 8, 1}, {FirstPage + 9, 1}, {FirstPage + 10, 1}, {FirstPage + 11, 1},
 };
 
 // An integral JSON number, else 0 (a missing key or a value of another type included).
@@ -106,6 +120,18 @@ QByteArray pageSettings(const PowerGetPacket& report, bool power600)
     return bytes;
 }
 
+void keepUntouched(PowerGetPacket& read, const PowerGetPacket& shownRead, const PowerGetPacket& shown)
+{
+    for (const Field& field : fields) {
+        bool untouched = true;
+        for (int d = field.first; d < field.first + field.count; ++d)
+            untouched = untouched && dataByte(read, d) == dataByte(shownRead, d);
+        if (untouched)
+            for (int d = field.first; d < field.first + field.count; ++d)
+                setDataByte(read, d, dataByte(shown, d));
+    }
+}
+
 PowerSetPacket settingsWrite(const PowerGetPacket& current, quint8 flag, const QDateTime& now)
 {
     PowerSetPacket write(current);
@@ -144,7 +170,7 @@ bool fromJson(PowerGetPacket& report, const QJsonObject& object, QString* error)
     setDataByte(result, ScreenBits, bitmapValue(object.value(QStringLiteral("bitmap3"))));
     for (const ByteKey& field : byteKeys) {
         const qint64 value = integerValue(object.value(QLatin1String(field.key)));
-        if (value < 0 || value > field.maximum) {
+        if (value < 0 || value > byteMaximum) {
             if (error)
                 *error = outOfRange(field.key, value);
             return false;
@@ -159,7 +185,7 @@ bool fromJson(PowerGetPacket& report, const QJsonObject& object, QString* error)
         QList<int> cells = pageCells(result, pageBits[page]);
         for (int i = 0; i < idsPerPage && i < ids.size(); ++i) {
             const qint64 id = integerValue(ids.at(i));
-            if (id < 0 || id > 21) {
+            if (id < 0 || id > byteMaximum) {
                 if (error)
                     *error = outOfRange(pageKeys[page], id);
                 return false;

@@ -43,7 +43,6 @@ inline constexpr int idsPerPage = 3;
 inline constexpr int pageBits[pageCount] = {Total, Main, Aux, User};
 // The switch-off threshold is one byte of tenths of an ampere.
 inline constexpr double maxOffCurrent = 25.5;
-inline constexpr int lastDateFormat = 3;
 
 inline quint8 dataByte(const PowerGetPacket& report, int d) { return report.byteAt(report.dataOffset + d); }
 inline void setDataByte(PowerGetPacket& report, int d, quint8 value) { report.setByte(report.dataOffset + d, value); }
@@ -66,6 +65,13 @@ qint8 utcOffsetHours(int secondsAheadOfUtc);
 // and the 12 V trim of the first model are left out.
 QByteArray pageSettings(const PowerGetPacket& report, bool power600);
 
+// The page's widgets cannot show every byte a supply may hold (a page time of 0 seconds,
+// hour 24, minute 60, date format 4, a parameter id the program does not know). A field
+// whose widgets still read as they did right after showing a report keeps that report's
+// bytes, so that only what the user changed differs from what the supply sent.
+// read: the widgets now; shownRead: the widgets right after showing; shown: that report.
+void keepUntouched(PowerGetPacket& read, const PowerGetPacket& shownRead, const PowerGetPacket& shown);
+
 // A settings write: the current report with code 0x0B and one command flag; the set-clock
 // command also carries the given time.
 PowerSetPacket settingsWrite(const PowerGetPacket& current, quint8 flag,
@@ -74,9 +80,10 @@ PowerSetPacket settingsWrite(const PowerGetPacket& current, quint8 flag,
 // The settings as a JSON file holds them (the UTC offset, the 12 V trim and the command
 // are not part of it).
 QJsonObject toJson(const PowerGetPacket& report);
-// Reads a file's values into the report. A value out of its range (an id above 21, an
-// hour above 23, a minute above 59, a date format above 3) refuses the whole file: the
-// report is then left as it was and error says why. A missing or mistyped value gives 0;
+// Reads a file's values into the report. Every byte a supply may send is taken as it is,
+// also one the page cannot show, so that an exported file always imports again; a value
+// that does not fit its byte refuses the whole file: the report is then left as it was
+// and error says why. A missing or mistyped value gives 0;
 // a missing page leaves its ids as they were; a page's entries beyond three are ignored.
 bool fromJson(PowerGetPacket& report, const QJsonObject& object, QString* error = nullptr);
 

@@ -79,6 +79,7 @@ MainWindow::MainWindow(QWidget* parent)
     m_hid = HidDevice::instance(this);
     connect(m_hid, &HidDevice::deviceConnected, this, &MainWindow::on_deviceConnected);
     connect(m_hid, &HidDevice::deviceDisconnected, this, &MainWindow::on_deviceDisconnected);
+    connect(m_hid, &HidDevice::bootloaderConnected, this, &MainWindow::on_bootloaderConnected);
     connect(m_hid, &HidDevice::packetReceived, this, &MainWindow::on_packetReceived);
 
     m_statusTimer = new QTimer(this);

@@ -124,6 +124,7 @@ public slots:
     // device events and dispatch
     void on_deviceConnected();
     void on_deviceDisconnected();
+    void on_bootloaderConnected();
     void on_packetReceived(quint8* _packet, int _length);
     void on_packetPowerReceived(PowerPacket& _packet);
     void on_enableMeasurement();

@@ -57,6 +57,15 @@ void MainWindow::on_deviceConnected()
     m_updater->on_deviceConnected(m_hid->serial());
 }
 
+void MainWindow::on_bootloaderConnected()
+{
+    // During a flashing the update dialog tells what happens; otherwise an instrument left
+    // in its bootloader sends nothing, and only this line says what to do.
+    if (firmwareUpdateActive)
+        return;
+    showMessage(tr("The instrument is waiting in its bootloader for new firmware: load it under Settings → Update."), 0);
+}
+
 void MainWindow::closeTabsOfOtherKind()
 {
     // Captures of the other kind do not belong next to the new device, but a recording

@@ -43,10 +43,21 @@ int Downloader::downloadInfo(const QUrl& url)
     return 0;
 }
 
+bool Downloader::hasFileLink() const
+{
+    return isDownloadLink(m_link);
+}
+
 void Downloader::downloadFile()
 {
     if (m_state == Running)
         return;
+    if (!hasFileLink()) {
+        // Left to the network, an empty or garbled link reads "Protocol "" is unknown".
+        fail(tr("The update server gave no firmware to download."));
+        QTimer::singleShot(0, this, &Downloader::downloadFileComplete);
+        return;
+    }
     start(QUrl(m_link, QUrl::TolerantMode), false);
 }
 

@@ -25,10 +25,13 @@ public:
 
     // 1 when a request is running (nothing is sent), 0 when the request went out.
     int downloadInfo(const QUrl& url);
-    // GET of the stored link; nothing happens while a request runs.
+    // GET of the stored link; nothing happens while a request runs. Without a link to
+    // download from, the download fails at once (its completion still comes as a signal).
     void downloadFile();
 
     QString link() const { return m_link; }
+    // The last answer named a file that can be downloaded.
+    bool hasFileLink() const;
     QString info() const { return m_info; }
     QString version() const { return m_version; }
     QByteArray data() const { return m_data; }

@@ -132,6 +132,14 @@ UpdateReply parseUpdateReply(const QByteArray& body)
     return reply;
 }
 
+bool isDownloadLink(const QString& link)
+{
+    const QUrl url(link, QUrl::TolerantMode);
+    const QString scheme = url.scheme().toLower();
+    return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+           && !url.host().isEmpty();
+}
+
 bool looksLikeHtml(const QByteArray& body, const QByteArray& contentType)
 {
     if (contentType.trimmed().toLower().startsWith("text/html"))

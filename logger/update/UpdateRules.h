@@ -44,5 +44,8 @@ struct UpdateReply
 };
 UpdateReply parseUpdateReply(const QByteArray& body);
 
+// A LINK the program can download from: an absolute http or https address with a host.
+bool isDownloadLink(const QString& link);
+
 // A body that is a web page (an error or a placeholder page) rather than a file.
 bool looksLikeHtml(const QByteArray& body, const QByteArray& contentType = QByteArray());

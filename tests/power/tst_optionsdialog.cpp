@@ -3,6 +3,7 @@
 // supply (reading and filling the settings report, the writes, the close check, JSON).
 
 #include "../hid/HidTestSupport.h"
+#include "../update/UpdateServer.h"
 
 #include "ColorChooser.h"
 #include "ColorsAgent.h"
@@ -29,6 +30,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QGroupBox>
+#include <QTranslator>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStandardPaths>
@@ -225,7 +231,8 @@ private slots:
         dialog.show();
         QVERIFY(child<QWidget>(&dialog, "labelFWVersionAvailable")->isHidden());
         QVERIFY(!child<QWidget>(&dialog, "buttonFWDetails")->isHidden());
-        QVERIFY(!child<QWidget>(&dialog, "buttonFWUpdate")->isHidden());
+        // No answer named a firmware file: there is nothing to update from.
+        QVERIFY(child<QWidget>(&dialog, "buttonFWUpdate")->isHidden());
         QCOMPARE(child<QPushButton>(&dialog, "btnCheckUpdateFirm")->text(), QString("Check"));
         child<QPushButton>(&dialog, "btnCheckUpdateSoft")->click();
         QCOMPARE(child<QPushButton>(&dialog, "btnCheckUpdateSoft")->text(), QString("Checking"));
@@ -266,6 +273,52 @@ private slots:
         child<QPushButton>(&dialog, "buttonSWDownload")->click();
         QCOMPARE(boxes.texts, QStringList({updater.firmwareDownloader()->info(), updater.softwareDownloader()->info(),
                                            "File name is empty. Nothing to download."}));
+    }
+
+    // Only an answer that names a file to download offers the firmware "Update" button;
+    // after any other the details say what the server gave.
+    void firmwareUpdateIsOfferedOnlyWithALink_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<bool>("offered");
+        QTest::newRow("garbage") << QByteArray("\x01\x02 not XML at all") << false;
+        QTest::newRow("no link") << QByteArray("<UPDATE><VERSION>9.0.0</VERSION></UPDATE>") << false;
+        QTest::newRow("link without a scheme") << QByteArray("<UPDATE><VERSION>9.0.0</VERSION><LINK>fw.bin</LINK></UPDATE>")
+                                               << false;
+        QTest::newRow("link to a file") << QByteArray("<UPDATE><VERSION>9.0.0</VERSION>"
+                                                      "<LINK>http://127.0.0.1/files/fw.bin</LINK></UPDATE>")
+                                        << true;
+    }
+    void firmwareUpdateIsOfferedOnlyWithALink()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(bool, offered);
+        UpdateServer server;
+        server.setReply("/getfirmware", {200, "text/xml", body, UpdateServer::Mode::Answer});
+        qputenv("TALVO_UPDATE_SERVER", server.base().toString().toUtf8());
+        Settings().setValue("Update/auto-check-soft", false);
+        Updater updater(nullptr);
+        OptionsDialog dialog(&updater, nullptr);
+        connect(&updater, &Updater::newFWAvailable, &dialog, &OptionsDialog::on_newFWAvailable);
+        QSignalSpy answered(&updater, &Updater::newFWAvailable);
+        if (body.startsWith('\x01'))
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Wrong XML content: "));
+        dialog.show();
+        updater.on_checkUpdatesFW(QString());
+        QVERIFY(answered.wait(30000));
+        qunsetenv("TALVO_UPDATE_SERVER");
+        QVERIFY(!child<QWidget>(&dialog, "buttonFWDetails")->isHidden());
+        QCOMPARE(!child<QWidget>(&dialog, "buttonFWUpdate")->isHidden(), offered);
+    }
+
+    void softwareVersionSurvivesALanguageChange()
+    {
+        QCoreApplication::setApplicationVersion("2.3.4");
+        OptionsDialog dialog(nullptr, nullptr);
+        QCOMPARE(child<QLabel>(&dialog, "softwareVersion")->text(), QString("2.3.4"));
+        QEvent change(QEvent::LanguageChange);
+        QCoreApplication::sendEvent(&dialog, &change);
+        QCOMPARE(child<QLabel>(&dialog, "softwareVersion")->text(), QString("2.3.4"));
     }
 
     void flashingFromAFileRunsTheUpdateDialog()
@@ -421,6 +474,70 @@ private slots:
         QCOMPARE(read.toByteArray().mid(3 + 33), QByteArray(64 - 36, '\0'));
     }
 
+    // At the dialog's default size the supply's page needs no sideways scrolling, and every
+    // group, label, button and preview text on it shows whole, in either language.
+    void devicePageFits_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("power600");
+        QTest::newRow("English") << "en" << false;
+        QTest::newRow("Ukrainian") << "uk" << false;
+        QTest::newRow("English, 12 V trim") << "en" << true;
+        QTest::newRow("Ukrainian, 12 V trim") << "uk" << true;
+    }
+    void devicePageFits()
+    {
+        QFETCH(QString, language);
+        QFETCH(bool, power600);
+        QTranslator translator;
+        QVERIFY(translator.load("QtLanguage_" + language, TALVO_BIN_DIR));
+        QCoreApplication::installTranslator(&translator);
+        plugSupply();
+        power600Model = power600;
+        OptionsDialog dialog(nullptr, nullptr);
+        // The longest texts the previews show: dates, limits and the mains in every cell.
+        PowerGetPacket settings = settingsReport({{FirstPage, 1}, {FirstPage + 1, 13}, {FirstPage + 2, 1},
+                                                  {FirstPage + 3, 7}, {FirstPage + 4, 8}, {FirstPage + 5, 7},
+                                                  {FirstPage + 6, 15}, {FirstPage + 7, 19}, {FirstPage + 8, 21},
+                                                  {FirstPage + 9, 5}, {FirstPage + 10, 1}, {FirstPage + 11, 13}});
+        dialog.on_paketReceived(settings);
+        PowerDataPacket data;
+        for (int offset = 3; offset < 64; ++offset)
+            data.setByte(offset, 0xEE);
+        data.setBigEndian32(24, quint32(QDateTime(QDate(2026, 12, 28), QTime(23, 58)).toSecsSinceEpoch()));
+        dialog.on_paketDataReceived(data);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCoreApplication::processEvents();
+        QCoreApplication::removeTranslator(&translator);
+
+        QStringList clipped;
+        auto* scroll = child<QScrollArea>(&dialog, "scrollArea");
+        if (scroll->horizontalScrollBar()->isVisible())
+            clipped << "horizontal scroll bar";
+        const QRect viewport = scroll->viewport()->rect();
+        for (QGroupBox* group : scroll->widget()->findChildren<QGroupBox*>()) {
+            const QRect shown(group->mapTo(scroll->viewport(), QPoint(0, 0)), group->size());
+            if (group->isVisible() && (shown.left() < viewport.left() || shown.right() > viewport.right()))
+                clipped << group->objectName() + " cut at the side";
+        }
+        for (QWidget* widget : scroll->widget()->findChildren<QWidget*>()) {
+            auto* label = qobject_cast<QLabel*>(widget);
+            if ((!label && !qobject_cast<QAbstractButton*>(widget)) || !widget->isVisible()
+                || qobject_cast<PowerDisplay*>(widget))
+                continue;
+            if (label && (label->wordWrap() || label->text().isEmpty()))
+                continue;
+            const int need = widget->minimumSizeHint().expandedTo(widget->sizeHint()).width();
+            if (widget->width() < need)
+                clipped << QString("%1 (%2 < %3)").arg(widget->objectName()).arg(widget->width()).arg(need);
+        }
+        for (PowerDisplay* preview : dialog.findChildren<PowerDisplay*>())
+            if (!preview->textsFit())
+                clipped << preview->objectName() + " text";
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(", ")));
+    }
+
     void displayOptionsReachThePreviewsAndClocks()
     {
         plugSupply();
@@ -532,6 +649,90 @@ private slots:
         QVERIFY(sim::written(supply).size() == size_t(writes.size()));
     }
 
+    // Values a widget cannot show: a page time of 0 s (the box starts at 1), hour 24 and
+    // minute 60 (a time edit shows midnight), date format 4 (the list has four), parameter
+    // ids the program does not know. The page keeps them as the supply sent them.
+    void unshowableValues_data()
+    {
+        QTest::addColumn<SettingBytes>("unshowable");
+        QTest::newRow("page time 0") << SettingBytes{{PageSeconds, 0}};
+        QTest::newRow("switch-on hour 24") << SettingBytes{{OnHour, 24}, {OnMinute, 15}};
+        QTest::newRow("switch-off minute 60") << SettingBytes{{OffHour, 22}, {OffMinute, 60}};
+        QTest::newRow("date format 4") << SettingBytes{{DateFormat, 4}};
+        QTest::newRow("TOTAL ids 255") << SettingBytes{{FirstPage, 255}, {FirstPage + 1, 255}, {FirstPage + 2, 255}};
+        QTest::newRow("POWER ids 22") << SettingBytes{{FirstPage + 3, 22}, {FirstPage + 4, 3}, {FirstPage + 5, 200}};
+        QTest::newRow("AUX ids 255") << SettingBytes{{FirstPage + 6, 255}, {FirstPage + 7, 255}, {FirstPage + 8, 255}};
+        QTest::newRow("SITE ids 255") << SettingBytes{{FirstPage + 9, 255}, {FirstPage + 10, 255}, {FirstPage + 11, 255}};
+    }
+    void unshowableValues()
+    {
+        QFETCH(SettingBytes, unshowable);
+        plugSupply();
+        SettingBytes data{{PowerBits, 0x08}, {DisplayBits, 0x0F}, {ScreenBits, 0x1F}, {OffCurrent, 12}, {OffDelay, 3},
+                          {OnHour, 6}, {OnMinute, 30}, {OffHour, 23}, {OffMinute, 5}, {DateFormat, 2},
+                          {PageSeconds, 7}, {FirstPage, 1}, {FirstPage + 3, 3}, {FirstPage + 6, 14}, {FirstPage + 9, 13}};
+        data += unshowable;
+        const PowerGetPacket sent = settingsReport(data);
+        auto open = [&](OptionsDialog& dialog) {
+            PowerGetPacket received = sent;
+            dialog.on_paketReceived(received);
+            PowerDataPacket noData;
+            dialog.on_paketDataReceived(noData);
+        };
+        auto writtenPage = [&] {
+            const QList<QByteArray> writes = settingsWrites();
+            return writes.size() == 1 ? pageSettings(PowerGetPacket(PowerPacket(writes.at(0).constData(), 64)), false)
+                                      : QByteArray();
+        };
+
+        // Opened and closed: nothing asked, nothing written.
+        {
+            OptionsDialog dialog(nullptr, nullptr);
+            open(dialog);
+            sim::clearWritten(supply);
+            Boxes boxes(QMessageBox::Yes);
+            dialog.show();
+            dialog.close();
+            QCOMPARE(boxes.texts, QStringList{});
+            QVERIFY(sim::written(supply).empty());
+        }
+
+        OptionsDialog dialog(nullptr, nullptr);
+        open(dialog);
+        // Export, import of that file, export again: the same bytes each time.
+        QTemporaryDir dir;
+        const QString first = dir.filePath("first.json");
+        const QString second = dir.filePath("second.json");
+        QString target = first;
+        setFileDialogResponder([&](const FileDialogRequest&) { return QStringList{target}; });
+        child<QPushButton>(&dialog, "pushButtonExport_2")->click();
+        auto fileText = [](const QString& name) {
+            QFile file(name);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        QCOMPARE(QJsonDocument::fromJson(fileText(first)).object(), toJson(sent));
+        {
+            Boxes boxes;
+            child<QPushButton>(&dialog, "pushButtonImport_2")->click();
+            QCOMPARE(boxes.texts, QStringList{});
+        }
+        QCOMPARE(pageSettings(dialog.currentSettings(), false), pageSettings(sent, false));
+        target = second;
+        child<QPushButton>(&dialog, "pushButtonExport_2")->click();
+        QCOMPARE(fileText(second), fileText(first));
+
+        // A change by the user is asked about, and Yes writes that change alone.
+        child<QCheckBox>(&dialog, "checkBoxLongtouch_2")->click();
+        sim::clearWritten(supply);
+        Boxes boxes(QMessageBox::Yes);
+        dialog.show();
+        dialog.close();
+        QCOMPARE(boxes.texts, QStringList{"Settings are not saved. Save now?"});
+        PowerGetPacket expected = sent;
+        setDataByte(expected, PowerBits, quint8(dataByte(sent, PowerBits) | LongTouch));
+        QCOMPARE(writtenPage().mid(3), pageSettings(expected, false).mid(3));
+    }
+
     void jsonFiles()
     {
         plugSupply();
@@ -563,7 +764,7 @@ private slots:
 
         // Refused files say so and leave the page as it was.
         const QByteArray before = dialog.currentSettings().toByteArray();
-        for (const QByteArray& text : {QByteArray("[1, 2]"), QByteArray("{\"site\": [30]}"), QByteArray("{oops")}) {
+        for (const QByteArray& text : {QByteArray("[1, 2]"), QByteArray("{\"site\": [256]}"), QByteArray("{oops")}) {
             writeFile(text);
             Boxes boxes;
             child<QPushButton>(&dialog, "pushButtonImport_2")->click();

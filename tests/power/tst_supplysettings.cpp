@@ -72,6 +72,81 @@ private slots:
         QCOMPARE(dataByte(imported, Trim12V), quint8(77));
     }
 
+    void untouchedFieldsKeepTheShownBytes_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<int>("sent");
+        QTest::addColumn<int>("widgetReads");
+        QTest::addColumn<int>("userSets");
+        QTest::newRow("page time 0") << int(PageSeconds) << 0 << 1 << 2;
+        QTest::newRow("hour 24") << int(OnHour) << 24 << 0 << 5;
+        QTest::newRow("date format 4") << int(DateFormat) << 4 << 0 << 1;
+        QTest::newRow("id 255") << FirstPage + 9 << 255 << 255 << 1;
+    }
+    void untouchedFieldsKeepTheShownBytes()
+    {
+        QFETCH(int, field);
+        QFETCH(int, sent);
+        QFETCH(int, widgetReads);
+        QFETCH(int, userSets);
+        PowerGetPacket shown = sampleReport();
+        setDataByte(shown, field, quint8(sent));
+        PowerGetPacket shownRead = shown;
+        setDataByte(shownRead, field, quint8(widgetReads));
+
+        PowerGetPacket read = shownRead;
+        keepUntouched(read, shownRead, shown);
+        QCOMPARE(read.toByteArray(), shown.toByteArray());
+
+        read = shownRead;
+        setDataByte(read, field, quint8(userSets));
+        keepUntouched(read, shownRead, shown);
+        QCOMPARE(int(dataByte(read, field)), userSets);
+    }
+
+    void aChangedTimeTakesHourAndMinute()
+    {
+        // Minute 60 shows as midnight: a time set to 07:00 is 7 and 0, not 7 and 60.
+        PowerGetPacket shown = sampleReport();
+        setDataByte(shown, OffHour, 22);
+        setDataByte(shown, OffMinute, 60);
+        PowerGetPacket shownRead = shown;
+        setDataByte(shownRead, OffHour, 0);
+        setDataByte(shownRead, OffMinute, 0);
+        PowerGetPacket read = shownRead;
+        setDataByte(read, OffHour, 7);
+        keepUntouched(read, shownRead, shown);
+        QCOMPARE(int(dataByte(read, OffHour)), 7);
+        QCOMPARE(int(dataByte(read, OffMinute)), 0);
+    }
+
+    void bytesThePageCannotShowImportAgain_data()
+    {
+        QTest::addColumn<int>("first");
+        QTest::addColumn<QList<int>>("bytes");
+        QTest::newRow("TOTAL ids 255") << int(FirstPage) << QList<int>{255, 255, 255};
+        QTest::newRow("POWER ids 22") << FirstPage + 3 << QList<int>{22, 23, 24};
+        QTest::newRow("AUX ids 200") << FirstPage + 6 << QList<int>{200, 0, 128};
+        QTest::newRow("SITE ids 255") << FirstPage + 9 << QList<int>{255, 255, 255};
+        QTest::newRow("switch-on 24:60") << int(OnHour) << QList<int>{24, 60};
+        QTest::newRow("switch-off 255:255") << int(OffHour) << QList<int>{255, 255};
+        QTest::newRow("date format 4") << int(DateFormat) << QList<int>{4};
+        QTest::newRow("page time 0") << int(PageSeconds) << QList<int>{0};
+    }
+    void bytesThePageCannotShowImportAgain()
+    {
+        QFETCH(int, first);
+        QFETCH(QList<int>, bytes);
+        PowerGetPacket original = sampleReport();
+        for (int i = 0; i < bytes.size(); ++i)
+            setDataByte(original, first + i, quint8(bytes.at(i)));
+        PowerGetPacket imported;
+        QString error;
+        QVERIFY2(fromJson(imported, toJson(original), &error), qPrintable(error));
+        QCOMPARE(pageSettings(imported, false), pageSettings(original, false));
+        QCOMPARE(toJson(imported), toJson(original));
+    }
+
     void importReadsWhatItCan_data()
     {
         QTest::addColumn<QByteArray>("json");
@@ -104,11 +179,10 @@ private slots:
     void importRefusesValuesOutOfRange_data()
     {
         QTest::addColumn<QByteArray>("json");
-        QTest::newRow("id above 21") << QByteArray(R"({"site":[1,22,3]})");
+        QTest::newRow("id beyond a byte") << QByteArray(R"({"site":[1,256,3]})");
         QTest::newRow("negative id") << QByteArray(R"({"total":[-1]})");
-        QTest::newRow("hour above 23") << QByteArray(R"({"auto_on_hours":24})");
-        QTest::newRow("minute above 59") << QByteArray(R"({"auto_off_minutes":60})");
-        QTest::newRow("date format above 3") << QByteArray(R"({"date_format":4})");
+        QTest::newRow("hour beyond a byte") << QByteArray(R"({"auto_on_hours":256})");
+        QTest::newRow("negative minute") << QByteArray(R"({"auto_off_minutes":-1})");
         QTest::newRow("delay beyond a byte") << QByteArray(R"({"auto_off_after":300})");
     }
     void importRefusesValuesOutOfRange()

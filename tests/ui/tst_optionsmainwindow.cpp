@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -80,6 +81,30 @@ private slots:
         QCOMPARE(int(quint8(writes.at(0).at(3 + Flags))), int(Save));
         QCOMPARE(int(quint8(writes.at(0).at(3 + PowerBits)) & LongTouch), int(LongTouch));
         QCOMPARE(h.boxes, QStringList());
+    }
+
+    // An instrument left in its bootloader sends nothing: the status line says what it is
+    // and where its firmware is updated; a flashing under way keeps the line to itself.
+    void bootloaderPointsToTheUpdatePage_data()
+    {
+        QTest::addColumn<bool>("flashing");
+        QTest::newRow("left in the bootloader") << false;
+        QTest::newRow("while flashing") << true;
+    }
+    void bootloaderPointsToTheUpdatePage()
+    {
+        QFETCH(bool, flashing);
+        Harness h;
+        sim::plug(sim::Kind::Bootloader);
+        h.build();
+        firmwareUpdateActive = flashing;
+        h.hid->checkTimerTick();
+        firmwareUpdateActive = false;
+        QVERIFY(h.hid->isOpen());
+        QCOMPARE(h.window->statusBar()->currentMessage(),
+                 flashing ? QString()
+                          : QString("The instrument is waiting in its bootloader for new firmware: load it under "
+                                    "Settings → Update."));
     }
 
     void analyzerOpeningWritesNothing()

@@ -229,6 +229,39 @@ private slots:
         QCOMPARE(flashed(), shown == "Successfully updated" ? image.mid(512) : QByteArray());
     }
 
+    // An answer without a file to download never reaches the network: the dialog says so
+    // in the program's words, not the network's ("Protocol "" is unknown").
+    void answersWithoutAFileAreNotDownloaded_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::newRow("garbage") << QByteArray("\x01\x02 not XML at all");
+        QTest::newRow("no link") << QByteArray("<UPDATE><VERSION>1.6.0</VERSION></UPDATE>");
+        QTest::newRow("empty link") << QByteArray("<UPDATE><VERSION>1.6.0</VERSION><LINK></LINK></UPDATE>");
+        QTest::newRow("link without a scheme") << QByteArray("<UPDATE><LINK>files/fw.bin</LINK></UPDATE>");
+        QTest::newRow("link to another protocol") << QByteArray("<UPDATE><LINK>ftp://127.0.0.1/fw.bin</LINK></UPDATE>");
+    }
+    void answersWithoutAFileAreNotDownloaded()
+    {
+        QFETCH(QByteArray, body);
+        sim::plug(sim::Kind::Analyzer);
+        hid->checkTimerTick();
+        server->setReply("/getfirmware", {200, "text/xml", body, UpdateServer::Mode::Answer});
+        if (body.startsWith('\x01'))
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Wrong XML content: "));
+        QSignalSpy answered(downloader.get(), &Downloader::downloadInfoComplete);
+        QCOMPARE(downloader->downloadInfo(server->base().resolved(QUrl("/getfirmware"))), 0);
+        QVERIFY(answered.wait(30000));
+        QVERIFY(!downloader->hasFileLink());
+
+        QSignalSpy downloaded(downloader.get(), &Downloader::downloadFileComplete);
+        UpdateDialog dialog(downloader.get(), true, nullptr);
+        QVERIFY(downloaded.wait(30000));
+        QCOMPARE(status(dialog), QString("The update server gave no firmware to download."));
+        QCOMPARE(server->requests.size(), 1);
+        QVERIFY(sim::bootloaderCommands().empty());
+        QVERIFY(boxes.isEmpty());
+    }
+
     void closeWhileDownloading()
     {
         sim::plug(sim::Kind::Analyzer);

@@ -442,10 +442,6 @@
         <translation>Open firmware file</translation>
     </message>
     <message>
-        <source>The value %1 of "%2" is out of range.</source>
-        <translation>The value %1 of "%2" is out of range.</translation>
-    </message>
-    <message>
         <source>Firmware info</source>
         <translation>Firmware info</translation>
     </message>
@@ -468,6 +464,10 @@
     <message>
         <source>Default web browser can't download file </source>
         <translation>Default web browser can't download file </translation>
+    </message>
+    <message>
+        <source>The value %1 of "%2" is out of range.</source>
+        <translation>The value %1 of "%2" is out of range.</translation>
     </message>
     <message>
         <source>Update</source>

@@ -442,10 +442,6 @@
         <translation>Відкрити файл мікропрограми</translation>
     </message>
     <message>
-        <source>The value %1 of "%2" is out of range.</source>
-        <translation>Значення %1 поля "%2" поза допустимими межами.</translation>
-    </message>
-    <message>
         <source>Firmware info</source>
         <translation>Відомості про мікропрограму</translation>
     </message>
@@ -468,6 +464,10 @@
     <message>
         <source>Default web browser can't download file </source>
         <translation>Типовий браузер не може завантажити файл </translation>
+    </message>
+    <message>
+        <source>The value %1 of "%2" is out of range.</source>
+        <translation>Значення %1 поля "%2" поза допустимими межами.</translation>
     </message>
     <message>
         <source>Update</source>

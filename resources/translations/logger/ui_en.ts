@@ -383,6 +383,10 @@ Choose this option to examine devices consuming less than 500mA</translation>
         <source>Viewing interval, sec </source>
         <translation>Viewing interval, sec </translation>
     </message>
+    <message>
+        <source>The instrument is waiting in its bootloader for new firmware: load it under Settings → Update.</source>
+        <translation>The instrument is waiting in its bootloader for new firmware: load it under Settings → Update.</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

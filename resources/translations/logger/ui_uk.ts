@@ -383,6 +383,10 @@ Choose this option to examine devices consuming less than 500mA</source>
         <source>Viewing interval, sec </source>
         <translation>Інтервал перегляду, с </translation>
     </message>
+    <message>
+        <source>The instrument is waiting in its bootloader for new firmware: load it under Settings → Update.</source>
+        <translation>Прилад перебуває в завантажувачі й чекає на нову прошивку: оновіть її в Налаштування → Оновлення.</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

@@ -22,6 +22,10 @@
         <source>The firmware download is incomplete.</source>
         <translation>The firmware download is incomplete.</translation>
     </message>
+    <message>
+        <source>The update server gave no firmware to download.</source>
+        <translation>The update server gave no firmware to download.</translation>
+    </message>
 </context>
 <context>
     <name>UpdateDialog</name>

@@ -22,6 +22,10 @@
         <source>The firmware download is incomplete.</source>
         <translation>Файл прошивки завантажено не повністю.</translation>
     </message>
+    <message>
+        <source>The update server gave no firmware to download.</source>
+        <translation>Сервер оновлень не надав прошивки для завантаження.</translation>
+    </message>
 </context>
 <context>
     <name>UpdateDialog</name>
