@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WorkGuard.h"
+
 #include <QDialog>
 
 namespace Ui {
@@ -8,6 +10,8 @@ class ProgressDialog;
 
 // A frameless dialog with a progress bar, an information line and a Close button that
 // asks the running work to stop. Esc and the window system's close leave it open.
+// The work it shows lets events in while it uses a tab and its file, so while the
+// dialog lives it holds a WorkGuard: changes that could close the tab wait for it.
 class ProgressDialog : public QDialog
 {
     Q_OBJECT
@@ -30,5 +34,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    WorkGuard m_work;
     Ui::ProgressDialog* ui;
 };

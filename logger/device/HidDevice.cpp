@@ -5,6 +5,7 @@
 #include "LoggerState.h"
 #include "Packet.h"
 #include "PowerPackets.h"
+#include "WorkGuard.h"
 
 #include <hidapi.h>
 
@@ -48,6 +49,7 @@ HidDevice::HidDevice(QObject* parent)
     m_readTimer->setInterval(readIntervalMs);
     connect(m_checkTimer, &QTimer::timeout, this, &HidDevice::checkTimerTick);
     connect(m_readTimer, &QTimer::timeout, this, &HidDevice::hidRead);
+    connect(&WorkInProgress::instance(), &WorkInProgress::ended, this, &HidDevice::resumeDeviceChanges);
     m_checkTimer->start();
     m_readTimer->start();
 }
@@ -109,6 +111,7 @@ void HidDevice::close()
     m_readAhead.reset();
     hid_close(m_device);
     m_device = nullptr;
+    m_removalPending = false;
 }
 
 void HidDevice::releaseEnumeration()
@@ -172,8 +175,7 @@ bool HidDevice::searchDevice(bool arrival, bool boot)
             if (d->vendor_id == vendorId
                 && (d->product_id == bootloaderProductId || d->product_id == instrumentProductId))
                 return true;
-        emit deviceDisconnected();
-        close();
+        reportRemoval();
         return false;
     }
 
@@ -210,18 +212,72 @@ bool HidDevice::searchDevice(bool arrival, bool boot)
 
 void HidDevice::checkTimerTick()
 {
+    // An instrument of another kind closes every tab, and a removal ends the run: work
+    // that lets events in while it uses a tab (a progress dialog's loop) finishes first.
+    if (WorkInProgress::instance().active()) {
+        m_checkDue = true;
+        return;
+    }
     searchDevice(!isOpen(), false);
+}
+
+void HidDevice::resumeDeviceChanges()
+{
+    if (WorkInProgress::instance().active())
+        return;
+    if (m_removalPending)
+        reportRemoval();
+    if (m_checkDue) {
+        m_checkDue = false;
+        checkTimerTick();
+    }
+}
+
+void HidDevice::reportRemoval()
+{
+    // Held back while work runs that a device change could disturb, and while reports
+    // are being handed out further up the stack (a receiver let events in): that hand-out
+    // goes on with the reports after the one it is at and reports the removal at its end.
+    if (WorkInProgress::instance().active() || !m_readMutex.tryLock()) {
+        m_removalPending = true;
+        return;
+    }
+    m_removalPending = false;
+    // Every report read before the removal belongs to the run the removal ends: the
+    // window gets them first, in order, whichever check noticed the removal.
+    QString error;
+    handOutReports(error);
+    emit deviceDisconnected();
+    close();
+    m_readMutex.unlock();
 }
 
 void HidDevice::hidRead()
 {
-    if (!m_device)
+    if (!m_device || m_removalPending)
         return;
     // A receiver that runs a nested event loop brings this slot back from the read timer
     // while a report is still being handed out: that call returns at once, and the outer
     // one goes on draining when the receiver returns.
     if (!m_readMutex.tryLock())
         return;
+    QString error;
+    const bool readable = handOutReports(error);
+    m_readMutex.unlock();
+    if (!m_device)
+        return; // closed by a receiver of the reports
+    if (!readable) {
+        // The handle is dead (the instrument was pulled, perhaps already plugged in
+        // again): drop it so that the next check connects afresh.
+        qDebug() << "HidDevice::hidRead: read failed, device removed:" << error;
+        reportRemoval();
+    } else if (m_removalPending) {
+        reportRemoval();
+    }
+}
+
+bool HidDevice::handOutReports(QString& error)
+{
     if (m_readAhead) {
         // Switched off: the thread ends first, so that nothing it reads after this take
         // is dropped with it; the reports after them are read directly from now on.
@@ -237,13 +293,8 @@ void HidDevice::hidRead()
         }
         if (m_readAhead)
             m_readAhead->recycle(std::move(taken.reports));
-        if (taken.failed && m_device) {
-            qDebug() << "HidDevice::hidRead: read failed, device removed:" << taken.error;
-            emit deviceDisconnected();
-            close();
-        }
-        m_readMutex.unlock();
-        return;
+        error = taken.error;
+        return !taken.failed;
     }
     while (m_device) {
         std::array<quint8, HidFraming::packetBytes> report{};
@@ -251,16 +302,12 @@ void HidDevice::hidRead()
         if (result == 0)
             break;
         if (result < 0) {
-            // The handle is dead (the instrument was pulled, perhaps already plugged in
-            // again): drop it so that the next check connects afresh.
-            qDebug() << "HidDevice::hidRead: read failed, device removed:" << lastError(QString());
-            emit deviceDisconnected();
-            close();
-            break;
+            error = lastError(QString());
+            return false;
         }
         emit packetReceived(report.data(), HidFraming::packetBytes);
     }
-    m_readMutex.unlock();
+    return true;
 }
 
 void HidDevice::stop()

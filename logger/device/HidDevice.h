@@ -87,14 +87,27 @@ signals:
     void updateCompleted();
 
 public slots:
+    // A removal it finds is reported after every report read before it (see
+    // reportRemoval), and waits while work that a device change could disturb runs.
     bool searchDevice(bool arrival, bool boot = false);
     void terminateUpdate();
     void stop();
+    // Waits while such work runs; the check comes as soon as it ends.
     void checkTimerTick();
     void hidRead();
 
 private:
     explicit HidDevice(QObject* parent);
+
+    // Emits packetReceived for every report read ahead and every one pending on the
+    // device, in order; false when a read failed (the device is gone), with hidapi's
+    // text in `error`. Called with the read mutex held.
+    bool handOutReports(QString& error);
+    // The device is gone: hands out what was read from it, then emits deviceDisconnected
+    // and closes it, or marks the removal pending when that cannot be done now.
+    void reportRemoval();
+    // The device changes held back while work ran.
+    void resumeDeviceChanges();
 
     void startReadAhead();
     int write(const quint8* report, int length);
@@ -122,4 +135,9 @@ private:
     Sleeper m_sleeper;
     bool m_readAheadWanted = false;
     std::unique_ptr<HidReadAhead> m_readAhead;
+    // The device was found gone but the removal is not reported yet: reports are being
+    // handed out further up the stack, or work that a device change could disturb runs.
+    bool m_removalPending = false;
+    // A check came while such work ran.
+    bool m_checkDue = false;
 };

@@ -97,6 +97,7 @@ bool SwapFile::create(const QString& fileName)
     const QByteArray block = encodeHeaderBlock(m_header, 0);
     const bool written = m_file.write(block) == block.size();
     m_recordsWritten = 0;
+    m_recordsEnd = -1;
     m_file.close();
     if (!written)
         return fail(SwapFileErrors::CantCreate);

@@ -143,6 +143,9 @@ private:
     double m_endTime = 0;
     qint64 m_creationTime = 0;
     std::atomic<qint64> m_recordsWritten = 0; // counted by the background writer
+    // The size the file must be cut back to before it takes more records: a refused
+    // write left part of its records behind and cutting them off failed too. -1: none.
+    qint64 m_recordsEnd = -1;
     qint64 m_mapWindowBytes = mapWindowBytes;
     bool m_cancelRequested = false;
     bool m_wasCancelled = false;

@@ -52,15 +52,15 @@ bool SwapFile::append(const ChannelMaps& maps, bool freeMaps)
         positions.push_back(source->constBegin());
     }
 
-    // Whatever an earlier failed write left after the last whole record goes first, so
-    // that every record lies where readers look for it.
-    qint64 end = m_file.size();
-    const qint64 stray = (end - LogFormat::headerBlockSize) % recordBytes;
-    if (end > LogFormat::headerBlockSize && stray != 0) {
-        end -= stray;
-        if (!m_file.resize(end))
+    // What a refused write left after the last record written goes first, so that every
+    // record lies where readers look for it and none is written twice. While it cannot
+    // go, nothing is written: the caller keeps the records for the next try.
+    if (m_recordsEnd >= 0) {
+        if (!m_file.resize(m_recordsEnd))
             return fail(SwapFileErrors::WriteFailed);
+        m_recordsEnd = -1;
     }
+    qint64 end = m_file.size();
 
     const qint64 perBlock = std::max<qint64>(1, writeBlockBytes / recordBytes);
     QByteArray block(int(std::min(records, perBlock) * recordBytes), '\0');
@@ -81,7 +81,8 @@ bool SwapFile::append(const ChannelMaps& maps, bool freeMaps)
         const qint64 bytes = count * recordBytes;
         if (m_file.write(block.constData(), bytes) != bytes) {
             failed = true;
-            m_file.resize(end);
+            if (!m_file.resize(end))
+                m_recordsEnd = end;
             break;
         }
         end += bytes;

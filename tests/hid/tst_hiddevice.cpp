@@ -305,15 +305,28 @@ private slots:
 
     // With read-ahead on, a stream many times longer than the device's 64-report buffer
     // arrives whole and in order although nobody calls the read slot while it comes; a
-    // removal is reported after every report that came before it.
+    // removal is reported after every report that came before it, whether the read slot
+    // or the presence check notices it first, and also when the check runs in an event
+    // loop that a receiver of the first report opens.
+    void readAheadKeepsTheStreamWhileTheWindowIsBusy_data()
+    {
+        QTest::addColumn<QString>("noticedBy");
+        QTest::newRow("read") << "read";
+        QTest::newRow("presence check") << "check";
+        QTest::newRow("presence check while a report is handed out") << "nested check";
+    }
     void readAheadKeepsTheStreamWhileTheWindowIsBusy()
     {
+        QFETCH(QString, noticedBy);
         const int analyzer = sim::plug(sim::Kind::Analyzer);
         hid->checkTimerTick();
         QStringList events;
         connect(hid, &HidDevice::packetReceived, this, [&](quint8* packet, int) {
-            if (packet[0] == 5)
-                events << QString::number(numberOf(QByteArray(reinterpret_cast<const char*>(packet), 64)));
+            if (packet[0] != 5)
+                return;
+            events << QString::number(numberOf(QByteArray(reinterpret_cast<const char*>(packet), 64)));
+            if (noticedBy == "nested check" && events.size() == 1)
+                hid->checkTimerTick();
         });
         connect(hid, &HidDevice::deviceDisconnected, this, [&] { events << QStringLiteral("removed"); });
         hid->setReadAhead(true);
@@ -329,7 +342,10 @@ private slots:
         QVERIFY(events.isEmpty());
         sim::unplug(analyzer);
 
-        hid->hidRead();
+        if (noticedBy == "check")
+            hid->checkTimerTick();
+        else
+            hid->hidRead();
 
         QCOMPARE(events.size(), 10000 / 28 + 1);
         for (int i = 0; i + 1 < events.size(); ++i)

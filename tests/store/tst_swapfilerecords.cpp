@@ -7,6 +7,7 @@
 #include "LoggerState.h"
 #include "SwapFile.h"
 #include "SwapFileWriter.h"
+#include "TruncationFault.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -261,6 +262,59 @@ private slots:
         QVERIFY(file.readWindow(0, 100, back));
         QCOMPARE(keysOf(*back[0]), evenKeys(100, period8Hz));
         QCOMPARE(valuesOf(*back[2]).constLast(), 2099.0);
+    }
+
+    // A refused write leaves part of its records behind and cutting them off fails too:
+    // the file takes no record until they are gone, the caller keeps every record, and
+    // once the cut succeeds each record is in the file exactly once, in order.
+    void failedCleanUpTakesNoMoreRecords_data()
+    {
+        QTest::addColumn<int>("leftBytes"); // what the refused write left behind
+        QTest::newRow("whole records") << 10 * 24;
+        QTest::newRow("part of a record") << 10 * 24 + 12;
+    }
+    void failedCleanUpTakesNoMoreRecords()
+    {
+        QFETCH(int, leftBytes);
+        SwapFile file;
+        QSignalSpy errors(&file, &SwapFile::swapFileError);
+        const QString path = m_dir.filePath("failed-cleanup.tmp");
+        QVERIFY(file.create(path));
+        DeviceControl control;
+        control.setChannelMask(0x0005);
+        control.setSampleRate(period8Hz);
+        file.writeHeader(control);
+        ChannelMaps maps = emptyMaps(3);
+        fill(maps, 0, 100);
+        fill(maps, 2, 100);
+
+        TruncationFault cutFails;
+        {
+            FileSizeLimit limit(512 + leftBytes);
+            QVERIFY(!file.append(maps, true));
+        }
+        QCOMPARE(lastCode(errors), 6);
+        QCOMPARE(readAll(path).size(), 512 + leftBytes);
+        QCOMPARE(file.recordsWritten(), qint64(0));
+        QCOMPARE(maps[0]->size(), 100);
+
+        // The disk has room again, but what was left behind still cannot go.
+        errors.clear();
+        QVERIFY(!file.append(maps, true));
+        QCOMPARE(lastCode(errors), 6);
+        QCOMPARE(readAll(path).size(), 512 + leftBytes);
+        QCOMPARE(file.recordsWritten(), qint64(0));
+        QCOMPARE(maps[0]->size(), 100);
+
+        cutFails.lift();
+        QVERIFY(file.append(maps, true));
+        QCOMPARE(file.recordsWritten(), qint64(100));
+        LogPlan expected;
+        expected.header = decodeHeader(readAll(path).constData());
+        expected.keys = evenKeys(100, period8Hz);
+        expected.withReport = false;
+        expected.value = [](qint64 k, int p) { return double(p * 2000 + k); };
+        QCOMPARE(readAll(path).mid(512), buildLog(expected).mid(512));
     }
 
     // The background writer keeps the order of the batches handed to it. After a refused

@@ -678,6 +678,68 @@ private slots:
         QCOMPARE(h.window->statusBar()->currentMessage(), QStringLiteral("Device disconnected"));
     }
 
+    // The window's thread stalls while the analyzer keeps sending, and the presence
+    // check notices the removal before the read slot does: every sample read before the
+    // removal still reaches the run and its log.
+    void removalNoticedByTheCheckKeepsWhatWasRead()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        h.start(3);
+        h.pump(2000);
+        for (int ms = 0; ms < 500; ms += 10) {
+            sim::advance(10);
+            QDeadlineTimer deadline(30000);
+            while (sim::pendingReports(h.analyzer) > 0 && !deadline.hasExpired())
+                QThread::yieldCurrentThread();
+            QCOMPARE(sim::pendingReports(h.analyzer), std::size_t(0));
+        }
+        sim::unplug(h.analyzer);
+        h.hid->checkTimerTick();
+        QVERIFY(!measuringActive);
+        QCOMPARE(sim::streamCounts().lostSamples, std::uint64_t(0));
+        QCOMPARE(std::uint64_t(h.samples.rows.size()), sim::streamCounts().samples);
+        h.saveAnswers << tempPath("checked-removal.talvo");
+        QVERIFY(h.window->saveTab(0));
+        compareWithReceived(h, readLog(tempPath("checked-removal.talvo")));
+    }
+
+    // An instrument of the other kind arrives while the stopped run's overview is built
+    // under its progress dialog: the tab it would close stays until that work is done,
+    // then the change is handled, and the recording is saved whole before the tab goes.
+    void deviceChangeWaitsForTheOverviewBuild()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        h.start(3);
+        h.pump(3000);
+        bool duringBuild = false;
+        QTimer::singleShot(0, this, [&] {
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (qobject_cast<ProgressDialog*>(widget) && widget->isVisible())
+                    duringBuild = true;
+            sim::unplug(h.analyzer);
+            sim::plug(sim::Kind::Supply);
+            h.hid->hidRead();
+            h.hid->checkTimerTick();
+            h.hid->checkTimerTick();
+        });
+        h.boxAnswer = QMessageBox::Yes;
+        const QString saved = tempPath("before-the-change.talvo");
+        h.saveAnswers << saved;
+        h.window->on_stopButton();
+        QVERIFY(duringBuild);
+        QCOMPARE(h.window->tabWidget()->count(), 1);
+        QVERIFY(h.chart(0)->swapFile->overview->size() >= 2);
+
+        QTRY_VERIFY_WITH_TIMEOUT(powerSupplyConnected, 30000);
+        QCOMPARE(h.boxes.filter("Not all measurements are saved").size(), 1);
+        QCOMPARE(h.window->tabWidget()->count(), 0);
+        const LogContents log = readLog(saved);
+        compareWithReceived(h, log);
+        QCOMPARE(log.report.size(), 120);
+    }
+
     void analyzerLogOpensInSupplyMode()
     {
         Harness h;

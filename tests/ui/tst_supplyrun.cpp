@@ -3,6 +3,7 @@
 #include "ChartAxis.h"
 #include "PowerPackets.h"
 #include "PowerPanel.h"
+#include "ProgressDialog.h"
 #include "ui_PowerPanel.h"
 
 #include <QDockWidget>
@@ -267,6 +268,45 @@ private slots:
         h.saveAnswers << path;
         QVERIFY(h.window->saveTab(0));
         QCOMPARE(readLog(path).records.size(), log.records.size());
+    }
+
+    // The analyzer arrives in place of the supply while the stopped log is put together
+    // under its progress dialog: the tab stays until that work is done, then the change
+    // closes it after saving the whole log.
+    void deviceChangeWaitsForTheEndOfTheRun()
+    {
+        Harness h;
+        sim::setSupplyOutput(true);
+        sim::setSupplySignal(&signal);
+        const int supply = plugSupply(h, sim::Kind::Supply);
+        startLog(h, {0, 3}, 3, false);
+        h.pump(500);
+        bool duringWork = false;
+        QTimer::singleShot(0, this, [&] {
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (qobject_cast<ProgressDialog*>(widget) && widget->isVisible())
+                    duringWork = true;
+            sim::unplug(supply);
+            sim::plug(sim::Kind::Analyzer);
+            h.hid->hidRead();
+            h.hid->checkTimerTick();
+        });
+        h.boxAnswer = QMessageBox::Yes;
+        const QString saved = tempPath(QStringLiteral("before-the-analyzer.vendrake"));
+        QFile::remove(saved);
+        h.saveAnswers << saved;
+        const QString swap = h.chart(0)->swapFile->fileName();
+        h.window->on_stopButton();
+        QVERIFY(duringWork);
+        QVERIFY(!measuringActive);
+        QCOMPARE(h.window->tabWidget()->count(), 1);
+        const int records = int(readLog(swap).records.size());
+        QVERIFY(records >= 40);
+
+        QTRY_VERIFY_WITH_TIMEOUT(!powerSupplyConnected, 30000);
+        QCOMPARE(h.boxes.filter("Not all measurements are saved").size(), 1);
+        QVERIFY(!QFileInfo::exists(swap));
+        QCOMPARE(readLog(saved).records.size(), records);
     }
 
     // Settings and device data reach the panel's listeners; the settings reply brings the
