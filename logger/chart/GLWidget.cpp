@@ -1,7 +1,6 @@
 #include "GLWidget.h"
 
 #include "CaptureTitle.h"
-#include "ChartStatistics.h"
 #include "LoggerState.h"
 #include "SwapFile.h"
 

@@ -383,6 +383,10 @@ Choose this option to examine devices consuming less than 500mA</translation>
         <source>Viewing interval, sec </source>
         <translation>Viewing interval, sec </translation>
     </message>
+    <message>
+        <source>The log was cut off before its end. Samples it holds: %1</source>
+        <translation>The log was cut off before its end. Samples it holds: %1</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

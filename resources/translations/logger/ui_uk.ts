@@ -383,6 +383,10 @@ Choose this option to examine devices consuming less than 500mA</source>
         <source>Viewing interval, sec </source>
         <translation>Інтервал перегляду, с </translation>
     </message>
+    <message>
+        <source>The log was cut off before its end. Samples it holds: %1</source>
+        <translation>Журнал обірвано до його кінця. Вибірок у ньому: %1</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
