@@ -93,6 +93,14 @@ SwapFileHeader defaultSwapFileHeader(quint8 deviceKind = LogFormat::Analyzer);
 // positive normal double, which readers take as "channel without values"), count 0.
 ChannelStatistics freshStatistics();
 
+// Adds one sample to a run's statistics. A NaN value changes nothing. The latest key is
+// taken and, with countSample, the shared sample count grows; channels 0 to 2 also keep
+// their sum, minimum, maximum (both start at the channel's first value) and average
+// (sum over count, once the count is above 0). Channels that never get a value keep the
+// fresh record's markers, which readers of stored logs take as "no values".
+void accumulateSample(ChannelStatistics& statistics, int channel, double key, double value,
+                      bool countSample);
+
 // 76 bytes <-> header record.
 void encodeHeader(const SwapFileHeader& header, char* out76);
 SwapFileHeader decodeHeader(const char* in76);

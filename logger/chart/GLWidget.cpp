@@ -2,7 +2,6 @@
 
 #include "CaptureTitle.h"
 #include "ChartTitleItem.h"
-#include "ChartStatistics.h"
 #include "LoggerState.h"
 #include "SwapFile.h"
 

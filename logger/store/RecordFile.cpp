@@ -14,10 +14,11 @@ bool RecordFile::open(const QString& fileName)
     return true;
 }
 
-void RecordFile::setRecordSize(qint64 recordSize)
+void RecordFile::setRecordSize(qint64 recordSize, bool withReport)
 {
     m_recordSize = recordSize;
-    m_recordCount = RecordLayout::recordCount(m_fileSize, recordSize);
+    m_recordCount = withReport ? RecordLayout::recordCount(m_fileSize, recordSize)
+                               : RecordLayout::recordCountWithoutReport(m_fileSize, recordSize);
 }
 
 void RecordFile::close()

@@ -18,9 +18,13 @@ public:
     // Mapping error code (or None) of the last failed operation.
     int error() const { return m_error; }
 
-    // Opens read-only. `recordSize` 0 leaves the records unknown (header and report only).
+    // Opens read-only; the records stay unknown until setRecordSize.
     bool open(const QString& fileName);
-    void setRecordSize(qint64 recordSize);
+    // The records lie between the header block and the report block, or, withReport
+    // false, run to the end of the file (its last partial record not counted).
+    void setRecordSize(qint64 recordSize, bool withReport = true);
+    // Takes only the first `count` records as records (never more than there are).
+    void limitRecordCount(qint64 count) { m_recordCount = std::min(m_recordCount, count); }
     void close();
 
     qint64 fileSize() const { return m_fileSize; }

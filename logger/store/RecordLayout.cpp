@@ -22,6 +22,29 @@ qint64 recordCount(qint64 fileSize, qint64 recordSize)
     return dataBytes / recordSize;
 }
 
+qint64 recordCountWithoutReport(qint64 fileSize, qint64 recordSize)
+{
+    const qint64 dataBytes = fileSize - LogFormat::headerBlockSize;
+    if (dataBytes <= 0 || recordSize <= 0)
+        return 0;
+    return dataBytes / recordSize;
+}
+
+bool fitsReport(qint64 fileSize, qint64 recordSize)
+{
+    const qint64 dataBytes = fileSize - LogFormat::headerAndReportSize;
+    return recordSize > 0 && dataBytes >= 0 && dataBytes % recordSize == 0;
+}
+
+bool reportAgrees(const ChannelStatistics& report, qint64 records, double lastKey)
+{
+    if (!std::isfinite(report.latestKey) || report.count < 0)
+        return false;
+    if (records == 0)
+        return report.count == 0;
+    return report.latestKey <= lastKey;
+}
+
 qint64 estimatedIndex(double t, quint16 samplePeriod)
 {
     const double index = t * 10000.0 / double(samplePeriod);
@@ -55,6 +78,11 @@ int headerProblem(const SwapFileHeader& header)
 {
     if (header.version > LogFormat::currentVersion)
         return SwapFileErrors::WrongVersion;
+    return layoutProblem(header);
+}
+
+int layoutProblem(const SwapFileHeader& header)
+{
     if (header.samplePeriod == 0)
         return SwapFileErrors::WrongVersion;
     const bool model600 = header.deviceKind == LogFormat::PowerSupply600;

@@ -18,6 +18,19 @@ qint64 recordSize(int channelCount);
 // to hold any. A trailing partial record is not counted.
 qint64 recordCount(qint64 fileSize, qint64 recordSize);
 
+// Whole records after the header block of a file that ends without a report block (a log
+// cut off before its end); a trailing partial record is not counted.
+qint64 recordCountWithoutReport(qint64 fileSize, qint64 recordSize);
+
+// Whether a file of this size is the header block, whole records and a report block.
+bool fitsReport(qint64 fileSize, qint64 recordSize);
+
+// Whether a report block can be the one written at the end of `records` records whose last
+// key is `lastKey`: its latest key is a finite time not after the last record (a block
+// made of cut-off samples starts with the key of a record that follows the last one), and
+// its sample count is not negative, and 0 when there are no records.
+bool reportAgrees(const ChannelStatistics& report, qint64 records, double lastKey);
+
 // Index of the record where time t is expected when records lie evenly spaced from time
 // 0, one every samplePeriod × 100 µs: the file's own estimate, exact only for a log
 // without gaps. Never negative; samplePeriod must not be 0.
@@ -33,9 +46,13 @@ struct Stretch
 Stretch windowStretch(double centre, double width, double endTime);
 
 // Why the records of a header cannot be read, as a swapFileError code; 0 when they can.
-// The channel list that the file's own kind gives must not be empty and must have as many
-// entries as channelCount, and the sample period must not be 0.
+// The version must not be above the current one, and the layout must be sound.
 int headerProblem(const SwapFileHeader& header);
+
+// Why a header of any version does not describe records, as a swapFileError code; 0 when
+// it does: the channel list that the file's own kind gives must not be empty and must
+// have as many entries as channelCount, and the sample period must not be 0.
+int layoutProblem(const SwapFileHeader& header);
 
 // The recorded channels: with the second supply model's form from channelMask32, else
 // from channelMask, ascending.

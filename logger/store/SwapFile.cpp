@@ -194,10 +194,11 @@ SwapFileHeader SwapFile::readHeaderOf(const QString& fileName)
         || !file.readBytes(0, LogFormat::headerRecordSize, bytes))
         return unreadable;
     const SwapFileHeader header = decodeHeader(bytes);
-    // A newer version is handed on so that loading can name the reason; a header whose
-    // records cannot be timed or sized is as unreadable as a foreign file.
-    if (header.version <= LogFormat::currentVersion
-        && RecordLayout::headerProblem(header) != SwapFileErrors::None)
+    // A header of an unknown kind, or whose records cannot be timed or sized, is as
+    // unreadable as a foreign file, whatever its version says. A newer version of a sound
+    // header is handed on so that opening can name the reason.
+    if (header.deviceKind > LogFormat::PowerSupply600
+        || RecordLayout::layoutProblem(header) != SwapFileErrors::None)
         return unreadable;
     return header;
 }
@@ -216,6 +217,8 @@ int SwapFile::readReportBlock(char* block)
 ChannelStatistics SwapFile::readReport()
 {
     closeFile();
+    if (m_cutOff)
+        return statisticsOfRecords();
     char block[LogFormat::reportSize];
     const int problem = readReportBlock(block);
     if (problem == SwapFileErrors::CantOpen) {

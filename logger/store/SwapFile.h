@@ -83,6 +83,12 @@ public:
     qint64 creationTime() const { return m_creationTime; }
     qint64 recordsWritten() const { return m_recordsWritten; }
     bool wasCancelled() const { return m_wasCancelled; }
+    // The file read last ends without a report block that fits its records (a log cut
+    // off before its end): its records run to the last whole one, and its statistics and
+    // time range come from the records themselves.
+    bool isCutOff() const { return m_cutOff; }
+    // Whole records of the file read last.
+    qint64 recordsHeld() const { return m_recordsHeld; }
 
     ChannelMap overview;          // the step graph of the last overview build
     int overviewChannel = 0;
@@ -114,6 +120,13 @@ private:
     // matching code (nothing raised when the file cannot be opened and openCode is 0).
     bool openRecords(RecordFile& records, int openCode);
     bool recordsReadable();
+    // Gives `records` the size the header sets and finds where they end: before the report
+    // block when the file has one that fits them, else at the file's last whole record.
+    void applyRecordLayout(RecordFile& records);
+    bool reportFits(RecordFile& records);
+    qint64 recordsBeforeReportStart(RecordFile& records);
+    // The statistics a run writes as its report block, computed from the records.
+    ChannelStatistics statisticsOfRecords();
     // The map of each record position: the analyzer's maps are indexed by channel number,
     // a supply's by position. False (code 11) when a map is missing.
     bool resolveMaps(const ChannelMaps& maps, bool supplyForm,
@@ -149,6 +162,8 @@ private:
     qint64 m_mapWindowBytes = mapWindowBytes;
     bool m_cancelRequested = false;
     bool m_wasCancelled = false;
+    bool m_cutOff = false;
+    qint64 m_recordsHeld = 0;
     // Last member: it goes first, while the file is still there to write to.
     std::unique_ptr<SwapFileWriter> m_writer;
 };

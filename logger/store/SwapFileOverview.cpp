@@ -77,7 +77,7 @@ bool SwapFile::decimate(const QString& fileName, int channel, int position, doub
     } publish{steps, *overview};
 
     steps.add(0, 0);
-    records.setRecordSize(RecordLayout::recordSize(m_header.channelCount));
+    applyRecordLayout(records);
     if (!readLastKey(records, &m_endTime))
         return false;
     steps.add(m_endTime, 0);
@@ -122,6 +122,13 @@ bool SwapFile::readTimeRange()
 {
     timeRange = QCPRange(0, 0);
     viewRange = timeRange;
+    // A cut-off log has no report block: its range runs from 0, where every run starts,
+    // to its last whole record.
+    if (m_cutOff) {
+        timeRange = QCPRange(0, m_endTime);
+        viewRange = timeRange;
+        return true;
+    }
     char block[LogFormat::reportSize];
     const int problem = readReportBlock(block);
     if (problem != SwapFileErrors::None)

@@ -30,8 +30,86 @@ bool SwapFile::openRecords(RecordFile& records, int openCode)
     }
     if (!recordsReadable())
         return false;
-    records.setRecordSize(RecordLayout::recordSize(m_header.channelCount));
+    applyRecordLayout(records);
     return true;
+}
+
+bool SwapFile::reportFits(RecordFile& records)
+{
+    if (!RecordLayout::fitsReport(records.fileSize(), records.recordSize()))
+        return false;
+    char block[LogFormat::reportSize];
+    if (!records.readBytes(records.fileSize() - LogFormat::reportSize, LogFormat::reportSize, block))
+        return false;
+    const qint64 count = records.recordCount();
+    double lastKey = 0;
+    if (count > 0 && !records.keyAt(count - 1, &lastKey))
+        return false;
+    return RecordLayout::reportAgrees(decodeStatistics(block), count, lastKey);
+}
+
+// A report block cut off while it was written starts with the key of the last record:
+// the whole records it seems to hold are not records. Keys grow from record to record, so
+// the first of the last few records whose key does not is where the block starts.
+qint64 SwapFile::recordsBeforeReportStart(RecordFile& records)
+{
+    const qint64 count = records.recordCount();
+    const qint64 spanned = (LogFormat::reportSize - 1) / records.recordSize();
+    const qint64 from = std::max<qint64>(1, count - spanned);
+    double previous = 0;
+    if (from >= count || !records.keyAt(from - 1, &previous))
+        return count;
+    for (qint64 index = from; index < count; ++index) {
+        double key = 0;
+        if (!records.keyAt(index, &key))
+            return count;
+        if (!(key > previous))
+            return index;
+        previous = key;
+    }
+    return count;
+}
+
+void SwapFile::applyRecordLayout(RecordFile& records)
+{
+    const qint64 recordBytes = RecordLayout::recordSize(m_header.channelCount);
+    records.setRecordSize(recordBytes);
+    m_cutOff = !reportFits(records);
+    if (m_cutOff) {
+        records.setRecordSize(recordBytes, false);
+        records.limitRecordCount(recordsBeforeReportStart(records));
+    }
+    m_recordsHeld = records.recordCount();
+}
+
+ChannelStatistics SwapFile::statisticsOfRecords()
+{
+    ChannelStatistics statistics = freshStatistics();
+    RecordFile records;
+    if (!openRecords(records, SwapFileErrors::CantOpen))
+        return statistics;
+    const qint64 recordBytes = records.recordSize();
+    const int values = int(m_channelList.size());
+    // A supply's run keeps no figures per channel, only its time and sample count.
+    const bool perChannel = !powerMode();
+    const bool mapped = records.forEachWindow(
+        0, records.recordCount(), m_mapWindowBytes, [&](const char* record, qint64 count, qint64) {
+            for (qint64 r = 0; r < count; ++r, record += recordBytes) {
+                const double key = readDoubleLE(record);
+                if (!perChannel) {
+                    statistics.latestKey = key;
+                    ++statistics.count;
+                    continue;
+                }
+                for (int i = 0; i < values; ++i)
+                    accumulateSample(statistics, m_channelList.at(i), key,
+                                     readDoubleLE(record + 8 * (i + 1)), i == 0);
+            }
+            return true;
+        });
+    if (!mapped)
+        fail(SwapFileErrors::MappingError);
+    return statistics;
 }
 
 bool SwapFile::readLastKey(RecordFile& records, double* key)
@@ -141,7 +219,7 @@ bool SwapFile::loadRecords(const QString& fileName, int seconds, ChannelMaps& ma
     QList<QCPGraphDataContainer*> targets;
     if (!recordsReadable() || !resolveMaps(maps, supplyForm, &targets))
         return false;
-    records.setRecordSize(RecordLayout::recordSize(m_header.channelCount));
+    applyRecordLayout(records);
     if (!readLastKey(records, &m_endTime))
         return false;
     // The first `seconds` of the log, counted from its first record.
@@ -203,7 +281,7 @@ bool SwapFile::readEndTime()
         return false;
     if (!readHeader())
         return false;
-    records.setRecordSize(RecordLayout::recordSize(m_header.channelCount));
+    applyRecordLayout(records);
     return readLastKey(records, &m_endTime);
 }
 

@@ -95,8 +95,14 @@ void MainWindow::loadLog(const QString& path)
 {
     const QString base = QFileInfo(path).completeBaseName();
     const SwapFileHeader header = SwapFile::readHeaderOf(path);
+    // The whole header is judged before anything of the window, the panels or another
+    // tab changes: a file that is refused leaves the session exactly as it was.
     if (header.deviceKind == LogFormat::UnreadableKind) {
         alertBox(this, tr("Open file"), tr("The file is corrupted or in the wrong format"));
+        return;
+    }
+    if (header.version > LogFormat::currentVersion) {
+        alertBox(this, tr("Open file"), swapFileErrorText(SwapFileErrors::WrongVersion));
         return;
     }
     addCaptureTab();
@@ -160,6 +166,11 @@ void MainWindow::loadLog(const QString& path)
         on_plottableDoubleClick(nullptr, 0, nullptr);
         ui->reportBar->updateReport(chart, true);
         fillCalculator();
+        // The figures above come from the records themselves; the user learns why.
+        if (chart->swapFile->isCutOff())
+            warningBox(this, tr("Open file"),
+                       tr("The log was cut off before its end. Samples it holds: %1")
+                           .arg(chart->swapFile->recordsHeld()));
     } else if (ui->tabWidget->count() > 1) {
         // A failed or cancelled open takes away only the tab it made.
         QPointer<GLWidget> made(chart);

@@ -333,6 +333,8 @@ void MainWindow::on_timeFormatChanged()
     if (GLWidget* chart = currentChart())
         chart->updateTitle();
     plot->replot(QCustomPlot::rpQueuedRefresh);
+    // The strip's time axis reads in the same format as the chart's.
+    ui->navigationBar->replot();
     ui->markerBar->update();
 }
 

@@ -139,6 +139,12 @@ private slots:
             << withHeader([](SwapFileHeader& c) { c.channelCount = 0; }) << 11 << true;
         QTest::newRow("count disagrees with the mask")
             << withHeader([](SwapFileHeader& c) { c.channelCount = 9; }) << 11 << true;
+        // Text read as a header: a "version" far above 4 over a layout that describes no
+        // records is a foreign file, not a newer log.
+        QByteArray text;
+        while (text.size() < 1800)
+            text += "Lorem ipsum dolor sit amet, consectetur adipiscing elit.\n";
+        QTest::newRow("plain text") << text.left(1800) << 1 << true;
     }
     void headersThatCannotBeRead()
     {

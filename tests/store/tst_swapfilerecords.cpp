@@ -148,6 +148,76 @@ private slots:
         QCOMPARE(file.overview->isEmpty(), kind != LogFormat::Analyzer);
     }
 
+    // A log cut off anywhere keeps every whole record; its figures come from them, never
+    // from sample bytes read as the report block. A sound log keeps its own report block.
+    void cutOffLogsKeepTheirWholeRecords_data()
+    {
+        QTest::addColumn<quint8>("mask");
+        QTest::addColumn<qint64>("fileSize");
+        QTest::addColumn<qint64>("held");
+        QTest::addColumn<bool>("cutOff");
+        // 400 records of channels 0 to 2 (32 bytes each), or of channels 0 and 1 (24).
+        QTest::newRow("sound") << quint8(7) << qint64(632 + 400 * 32) << qint64(400) << false;
+        QTest::newRow("inside a record") << quint8(7) << qint64(512 + 250 * 32 + 13) << qint64(250) << true;
+        QTest::newRow("end block lines up") << quint8(7) << qint64(512 + 250 * 32 + 24) << qint64(250) << true;
+        QTest::newRow("no end block") << quint8(7) << qint64(512 + 400 * 32) << qint64(400) << true;
+        QTest::newRow("end block cut short") << quint8(7) << qint64(512 + 400 * 32 + 60) << qint64(400) << true;
+        QTest::newRow("at a record, records of 24 bytes") << quint8(3) << qint64(512 + 300 * 24) << qint64(300)
+                                                          << true;
+        QTest::newRow("header only") << quint8(7) << qint64(512) << qint64(0) << true;
+    }
+    void cutOffLogsKeepTheirWholeRecords()
+    {
+        QFETCH(quint8, mask);
+        QFETCH(qint64, fileSize);
+        QFETCH(qint64, held);
+        QFETCH(bool, cutOff);
+        LogPlan plan;
+        plan.header = analyzerHeader(mask, 10);
+        plan.keys = evenKeys(400, 10);
+        plan.report.latestKey = plan.keys.constLast();
+        plan.report.count = 400;
+        plan.report.channel[0] = {1.5, 2.5, 2.0, 800.0}; // the file's own figures
+        const QByteArray whole = buildLog(plan);
+        const QString path = writeBytes(m_dir.filePath("cut.talvo"), whole.left(fileSize));
+
+        SwapFile file;
+        QSignalSpy errors(&file, &SwapFile::swapFileError);
+        ChannelMaps maps = emptyMaps(3);
+        QVERIFY(file.load(path, 1, maps));
+        QVERIFY(errors.isEmpty());
+        QCOMPARE(file.isCutOff(), cutOff);
+        QCOMPARE(file.recordsHeld(), held);
+        const double lastKey = held > 0 ? plan.keys.at(held - 1) : 0.0;
+        QCOMPARE(file.endTime(), lastKey);
+        QCOMPARE(file.timeRange, QCPRange(0, lastKey));
+
+        const ChannelStatistics report = file.readReport();
+        QVERIFY(errors.isEmpty());
+        if (!cutOff) {
+            QCOMPARE(report.channel[0].maximum, 2.5);
+            QCOMPARE(report.count, qint64(400));
+            return;
+        }
+        // Record k holds k × 10 + position.
+        QCOMPARE(report.count, held);
+        QCOMPARE(report.latestKey, lastKey);
+        QCOMPARE(report.lowerKey, 0.0);
+        if (held > 0) {
+            QCOMPARE(report.channel[0].minimum, 0.0);
+            QCOMPARE(report.channel[0].maximum, double((held - 1) * 10));
+            QCOMPARE(report.channel[1].maximum, double((held - 1) * 10 + 1));
+            QCOMPARE(report.channel[0].average, (held - 1) * 5.0);
+        }
+
+        // Reading at the end stops at the last whole record.
+        maps = emptyMaps(3);
+        QVERIFY(file.readWindow(lastKey, 1.0, maps));
+        if (held > 0)
+            QCOMPARE(keysOf(*maps[0]).constLast(), lastKey);
+        QCOMPARE((file.overview->constEnd() - 1)->key, lastKey);
+    }
+
     void channelAverageAndEmptyWindows()
     {
         const QString path = analyzerLog("average.talvo", evenKeys(160, period8Hz));

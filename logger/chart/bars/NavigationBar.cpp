@@ -68,12 +68,12 @@ NavigationBar::NavigationBar(QWidget* parent)
 
     connect(plot, &QCustomPlot::plottableClick, this,
             [this](QCPAbstractPlottable* plottable, int, QMouseEvent* event) {
-                if (m_enabled && qobject_cast<QCPGraph*>(plottable))
+                if (m_enabled && hasRecord() && qobject_cast<QCPGraph*>(plottable))
                     emit navigationClicked(m_overviewPlot->xAxis->pixelToCoord(event->position().x()));
             });
     connect(plot, &QCustomPlot::axisClick, this,
             [this](QCPAxis* axis, QCPAxis::SelectablePart, QMouseEvent* event) {
-                if (m_enabled && axis && axis->axisType() == QCPAxis::atBottom)
+                if (m_enabled && hasRecord() && axis && axis->axisType() == QCPAxis::atBottom)
                     emit navigationClicked(m_overviewPlot->xAxis->pixelToCoord(event->position().x()));
             });
     connect(plot, &QCustomPlot::mouseMove, this, [this](QMouseEvent* event) {
@@ -118,16 +118,26 @@ bool NavigationBar::setSwapFile(SwapFile* file)
     if (!file)
         return false;
     m_swapFile = file;
-    if (file->fileName().isEmpty())
+    if (!hasRecord()) {
+        // A tab that has recorded nothing: an empty strip, not the picture of another tab.
+        m_overviewPlot->graph(0)->data()->clear();
+        setKeyRange(m_overviewPlot, QCPRange(0, 10));
+        m_overviewPlot->replot(QCustomPlot::rpRefreshHint);
         return false;
-    // The graph shares the file's overview points instead of copying them; every rebuild
-    // of the overview attaches the file again.
-    m_overviewPlot->graph(0)->setData(file->overview);
+    }
+    // The graph keeps its own copy of the points: the file's overview is emptied and
+    // rebuilt by other tabs' runs and rebuilds, and every rebuild attaches the file again.
+    m_overviewPlot->graph(0)->data()->set(*file->overview);
     setKeyRange(m_overviewPlot, file->viewRange);
     m_overviewPlot->yAxis->setRange(0, overviewThreshold(*file));
     applyGraphColour();
     m_overviewPlot->replot(QCustomPlot::rpRefreshHint);
     return true;
+}
+
+bool NavigationBar::hasRecord() const
+{
+    return m_swapFile && !m_swapFile->fileName().isEmpty();
 }
 
 void NavigationBar::applyGraphColour()
@@ -186,7 +196,7 @@ void NavigationBar::on_changeColorTheme(bool _dark)
 void NavigationBar::on_settings()
 {
     // A tab that has recorded nothing yet has no file to build an overview from.
-    if (!m_swapFile || m_swapFile->fileName().isEmpty())
+    if (!hasRecord())
         return;
     QPointer<SwapFile> file = m_swapFile;
     const NavigationSettings::Selection current{overviewThreshold(*file), file->overviewPosition,

@@ -22,7 +22,8 @@ class NavigationBar;
 // again; the settings button picks the channel and threshold and rebuilds the overview.
 //
 // The bar only watches the attached swap file, which belongs to its chart tab: once the
-// tab is gone the bar keeps showing the last overview and its buttons do nothing.
+// tab is gone the bar keeps showing the last overview, and neither its buttons nor a click
+// on it do anything. Nor does a click while the attached tab has recorded nothing.
 class NavigationBar : public QWidget
 {
     Q_OBJECT
@@ -30,8 +31,8 @@ public:
     explicit NavigationBar(QWidget* parent = nullptr);
     ~NavigationBar() override;
 
-    // Attaches a swap file and shows its overview; false for a null file or a file
-    // without a name (the graph then stays as it was).
+    // Attaches a swap file and shows a copy of its overview; false for a null file (the
+    // graph then stays as it was) or a file without a name (the strip is then empty).
     bool setSwapFile(SwapFile* file);
     // Empties the overview (the attached file's and the graph's).
     void clear();
@@ -63,6 +64,8 @@ protected:
 
 private:
     void applyToolTips();
+    // An attached file with a name: a recording that clicks and rebuilds can read.
+    bool hasRecord() const;
     void applyGraphColour();
     void showWholeRecord();
 

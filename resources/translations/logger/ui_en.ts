@@ -384,6 +384,10 @@ Choose this option to examine devices consuming less than 500mA</translation>
         <translation>Viewing interval, sec </translation>
     </message>
     <message>
+        <source>The log was cut off before its end. Samples it holds: %1</source>
+        <translation>The log was cut off before its end. Samples it holds: %1</translation>
+    </message>
+    <message>
         <source>The instrument is waiting in its bootloader for new firmware: load it under Settings → Update.</source>
         <translation>The instrument is waiting in its bootloader for new firmware: load it under Settings → Update.</translation>
     </message>

@@ -384,6 +384,10 @@ Choose this option to examine devices consuming less than 500mA</source>
         <translation>Інтервал перегляду, с </translation>
     </message>
     <message>
+        <source>The log was cut off before its end. Samples it holds: %1</source>
+        <translation>Журнал обірвано до його кінця. Вибірок у ньому: %1</translation>
+    </message>
+    <message>
         <source>The instrument is waiting in its bootloader for new firmware: load it under Settings → Update.</source>
         <translation>Прилад перебуває в завантажувачі й чекає на нову прошивку: оновіть її в Налаштування → Оновлення.</translation>
     </message>

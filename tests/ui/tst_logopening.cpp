@@ -1,0 +1,279 @@
+#include "MainWindowHarness.h"
+
+#include "ChartAxis.h"
+#include "NavigationBar.h"
+#include "ReportBar.h"
+#include "UnitFormat.h"
+
+#include <QMouseEvent>
+
+// Opening files in the main window with the simulated analyzer: a log cut off before its
+// end, files that are no log, and what the navigation strip shows for a log, for the tabs
+// around it and after the time format changes.
+class TestLogOpening : public QObject
+{
+    Q_OBJECT
+private:
+    QString tempPath(const QString& name) const { return QDir::temp().absoluteFilePath(name); }
+    static NavigationBar* navigationBar(Harness& h) { return h.window->findChild<NavigationBar*>("navigationBar"); }
+
+    // A run of `seconds` on the three channels (1 kHz unless a rate index is given),
+    // saved as `name`.
+    QString recordAndSave(Harness& h, int seconds, const QString& name, int rateIndex = 3)
+    {
+        h.start(rateIndex);
+        h.pump(seconds * 1000);
+        h.window->on_stopButton();
+        const QString path = tempPath(name);
+        h.saveAnswers << path;
+        return h.window->saveTab(h.window->tabWidget()->currentIndex()) ? path : QString();
+    }
+
+    static QString writeBytes(const QString& path, const QByteArray& bytes)
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+            return QString();
+        return path;
+    }
+
+    // Clicks the strip's time axis at time t, as the plot reports such a click.
+    static void clickStripAxis(NavigationBar* bar, double t)
+    {
+        QCustomPlot* plot = bar->overviewPlot();
+        const QPointF at(plot->xAxis->coordToPixel(t), plot->axisRect()->bottom() + 3);
+        QMouseEvent event(QEvent::MouseButtonRelease, at, plot->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                          Qt::NoModifier);
+        emit plot->axisClick(plot->xAxis, QCPAxis::spAxis, &event);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setApplicationName(QStringLiteral("LogOpeningTest"));
+    }
+    void init()
+    {
+        QFile::remove(Settings::filePath());
+        Settings().setValue(QStringLiteral("Options/time-length-index"), 3);
+        timeFormatMode = 1;
+    }
+
+    // A log cut off anywhere opens with its whole records, and every figure shown comes
+    // from them; the user is told once. The sound log opens with its own report block.
+    void cutOffLogShowsItsWholeRecords_data()
+    {
+        QTest::addColumn<qint64>("records");
+        QTest::addColumn<int>("extraBytes");
+        QTest::newRow("inside a record") << qint64(1234) << 17;
+        // 24 bytes into a record the size fits a report block again: its first double is
+        // then the key of a record that follows the last.
+        QTest::newRow("end block lines up") << qint64(1500) << 24;
+        QTest::newRow("records without end block") << qint64(2000) << 0;
+    }
+    void cutOffLogShowsItsWholeRecords()
+    {
+        QFETCH(qint64, records);
+        QFETCH(int, extraBytes);
+        Harness h;
+        h.connectAnalyzer();
+        const QString whole = recordAndSave(h, 3, QStringLiteral("whole.talvo"));
+        QVERIFY(!whole.isEmpty());
+        const LogContents log = readLog(whole);
+        QVERIFY(log.records.size() > records);
+
+        h.window->loadLog(whole);
+        QVERIFY(h.boxes.isEmpty());
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(&h.chart(1)->statistics), 120), log.report);
+
+        QFile source(whole);
+        QVERIFY(source.open(QIODevice::ReadOnly));
+        const QString cut = writeBytes(tempPath(QStringLiteral("cut.talvo")), source.read(512 + records * 32 + extraBytes));
+        QVERIFY(!cut.isEmpty());
+        h.window->loadLog(cut);
+        QCOMPARE(h.window->tabWidget()->count(), 3);
+        GLWidget* chart = h.chart(2);
+        QCOMPARE(h.window->currentChart(), chart);
+        QCOMPARE(h.window->tabWidget()->tabText(2), QStringLiteral("cut"));
+        QCOMPARE(h.boxes, QStringList{QStringLiteral("The log was cut off before its end. Samples it holds: %1")
+                                          .arg(records)});
+
+        const double lastKey = log.records.at(records - 1).at(0);
+        double maximum = 0;
+        double sum = 0;
+        for (qint64 k = 0; k < records; ++k) {
+            maximum = std::max(maximum, log.records.at(k).at(1));
+            sum += log.records.at(k).at(1);
+        }
+        const ChannelStatistics& shown = chart->statistics;
+        QCOMPARE(shown.count, records);
+        QCOMPARE(shown.latestKey, lastKey);
+        QCOMPARE(shown.lowerKey, 0.0);
+        QCOMPARE(shown.channel[0].maximum, maximum);
+        QVERIFY(qAbs(shown.channel[0].average - sum / double(records)) < 1e-9 * maximum);
+        QCOMPARE(h.window->findChild<ReportBar*>("reportBar")->fullStatistics().count, records);
+        QCOMPARE(chart->swapFile->endTime(), lastKey);
+        QCOMPARE(navigationBar(h)->overviewPlot()->xAxis->range().upper, lastKey);
+        QCOMPARE(chart->swapFile->timeRange, QCPRange(0, lastKey));
+
+        // The window at the end reads no further than the last whole record.
+        chart->clearData();
+        QVERIFY(chart->swapFile->readWindow(lastKey, 1.0, chart->channelMaps));
+        QCOMPARE(chart->dataRange().upper, lastKey);
+    }
+
+    // A file that is no log, or a log of a newer version, is refused before the window,
+    // its panels or its tabs change.
+    void refusedFileLeavesTheSessionAlone_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("box");
+        QByteArray text;
+        while (text.size() < 1800)
+            text += "Lorem ipsum dolor sit amet, consectetur adipiscing elit, sed do eiusmod.\n";
+        QTest::newRow("plain text") << text.left(1800) << "The file is corrupted or in the wrong format";
+
+        SwapFileHeader newer = defaultSwapFileHeader(LogFormat::PowerSupply600);
+        newer.version = 5;
+        newer.channelCount = 2;
+        newer.channelMask32 = 0x03;
+        QByteArray log = encodeHeaderBlock(newer, 0);
+        log += QByteArray(3 * 8 * 4, '\0');
+        log += QByteArray(120, '\0');
+        QTest::newRow("newer supply log") << log << "Wrong file version";
+    }
+    void refusedFileLeavesTheSessionAlone()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, box);
+        Harness h;
+        h.connectAnalyzer();
+        h.start(3);
+        h.pump(1000);
+        h.window->on_stopButton();
+        GLWidget* capture = h.chart(0);
+        QStringList names;
+        for (int i = 0; i < capture->plot->graphCount(); ++i)
+            names << capture->plot->graph(i)->name();
+        const QString title = h.window->windowTitle();
+
+        const QString path = writeBytes(tempPath(QStringLiteral("notalog.talvo")), bytes);
+        QVERIFY(!path.isEmpty());
+        h.window->loadLog(path);
+        QCOMPARE(h.boxes, QStringList{box});
+        QCOMPARE(h.window->tabWidget()->count(), 1);
+        QVERIFY(!powerSupplyConnected);
+        QVERIFY(!power600Model);
+        QCOMPARE(h.window->windowTitle(), title);
+        QCOMPARE(ChannelInfo::channelCount(), 3);
+        QStringList after;
+        for (int i = 0; i < capture->plot->graphCount(); ++i)
+            after << capture->plot->graph(i)->name();
+        QCOMPARE(after, names);
+    }
+
+    // The strip keeps each tab's overview apart: a run in a new tab leaves the log's
+    // overview whole and clickable.
+    void stripKeepsEachTabsOverview()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        const QString path = recordAndSave(h, 3, QStringLiteral("overview.talvo"));
+        QVERIFY(!path.isEmpty());
+        h.window->loadLog(path);
+        GLWidget* opened = h.chart(1);
+        NavigationBar* bar = navigationBar(h);
+        QCOMPARE(bar->swapFile(), opened->swapFile);
+        const QVector<double> keys = [bar] {
+            QVector<double> k;
+            for (const QCPGraphData& p : *bar->overviewPlot()->graph(0)->data())
+                k << p.key;
+            return k;
+        }();
+        QVERIFY(keys.size() >= 2);
+        QVERIFY(keys.last() > 2.9);
+
+        h.start(3);
+        QCOMPARE(h.window->tabWidget()->count(), 3);
+        h.pump(500);
+        h.window->on_stopButton();
+
+        h.window->tabWidget()->setCurrentIndex(1);
+        QCOMPARE(bar->swapFile(), opened->swapFile);
+        QCOMPARE(opened->swapFile->overview->size(), keys.size());
+        QCOMPARE(bar->overviewPlot()->graph(0)->data()->size(), keys.size());
+        QVERIFY(bar->controlsEnabled());
+        QSignalSpy clicked(bar, &NavigationBar::navigationClicked);
+        clickStripAxis(bar, 2.0);
+        QCOMPARE(clicked.count(), 1);
+        QVERIFY(opened->dataRange().upper > 2.9);
+    }
+
+    // Closing a log leaves its overview neither on the strip of a tab that has recorded
+    // nothing nor answering clicks there.
+    void freshTabShowsAnEmptyStrip()
+    {
+        QString path;
+        {
+            Harness recorder;
+            recorder.connectAnalyzer();
+            path = recordAndSave(recorder, 2, QStringLiteral("closed.talvo"));
+        }
+        QVERIFY(!path.isEmpty());
+        Harness h;
+        h.connectAnalyzer();
+        GLWidget* fresh = h.chart(0);
+        QVERIFY(fresh->swapFile->fileName().isEmpty());
+        h.window->loadLog(path);
+        QCOMPARE(h.window->tabWidget()->count(), 2);
+        NavigationBar* bar = navigationBar(h);
+        QVERIFY(bar->overviewPlot()->graph(0)->data()->size() >= 2);
+
+        h.boxAnswer = QMessageBox::Yes;
+        h.window->on_closeTab(1);
+        QCOMPARE(h.window->tabWidget()->count(), 1);
+        GLWidget* shown = h.window->currentChart();
+        QVERIFY(shown && shown->swapFile->fileName().isEmpty());
+        QCOMPARE(bar->swapFile(), shown->swapFile);
+        QVERIFY(bar->overviewPlot()->graph(0)->data()->isEmpty());
+        QCOMPARE(bar->overviewPlot()->xAxis->range(), QCPRange(0, 10));
+        bar->enableControls();
+        QSignalSpy clicked(bar, &NavigationBar::navigationClicked);
+        clickStripAxis(bar, 1.0);
+        QCOMPARE(clicked.count(), 0);
+    }
+
+    // A change of the time format shows on the strip's time axis at once.
+    void stripFollowsTheTimeFormat()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        h.window->resize(900, 700);
+        h.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+        const QString path = recordAndSave(h, 70, QStringLiteral("long.talvo"), 9); // 10 Hz
+        QVERIFY(!path.isEmpty());
+        h.window->loadLog(path);
+        NavigationBar* bar = navigationBar(h);
+        ChartAxis* axis = chartAxis(bar->overviewPlot()->xAxis);
+        QVERIFY(axis);
+        QStringList labels;
+        connect(axis, &ChartAxis::axisUnitChanged, this,
+                [&labels](QCPAxis*, int, QList<double>&, QList<QString>& shown) { labels = shown; });
+        bar->refreshButton()->click();
+        QVERIFY(bar->overviewPlot()->xAxis->range().upper > 69);
+        QVERIFY(!labels.isEmpty());
+        QVERIFY2(!labels.join(' ').contains(':'), qPrintable(labels.join(' ')));
+
+        // From a minute on, the native format reads minutes and seconds.
+        labels.clear();
+        timeFormatMode = 2;
+        h.window->on_timeFormatChanged();
+        QVERIFY2(labels.join(' ').contains(':'), qPrintable(labels.join(' ')));
+        timeFormatMode = 1;
+    }
+};
+
+QTEST_MAIN(TestLogOpening)
+#include "tst_logopening.moc"
