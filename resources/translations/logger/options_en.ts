@@ -1,13 +1,6 @@
 <?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="en_GB">
 <context>
-    <name>MainWindow</name>
-    <message>
-        <source>Hz</source>
-        <translation>Hz</translation>
-    </message>
-</context>
-<context>
     <name>OptionsDialog</name>
     <message>
         <source>Settings</source>
@@ -442,10 +435,6 @@
         <translation>Open firmware file</translation>
     </message>
     <message>
-        <source>The value %1 of "%2" is out of range.</source>
-        <translation>The value %1 of "%2" is out of range.</translation>
-    </message>
-    <message>
         <source>Firmware info</source>
         <translation>Firmware info</translation>
     </message>
@@ -468,152 +457,6 @@
     <message>
         <source>Default web browser can't download file </source>
         <translation>Default web browser can't download file </translation>
-    </message>
-</context>
-<context>
-    <name>PowerDisplay</name>
-    <message>
-        <source>NONE</source>
-        <translation>NONE</translation>
-    </message>
-    <message>
-        <source>Date</source>
-        <translation>Date</translation>
-    </message>
-    <message>
-        <source>Fan speed</source>
-        <translation>Fan speed</translation>
-    </message>
-    <message>
-        <source>Main Output Voltage</source>
-        <translation>Main Output Voltage</translation>
-    </message>
-    <message>
-        <source>Main Output Current</source>
-        <translation>Main Output Current</translation>
-    </message>
-    <message>
-        <source>Mains Voltage</source>
-        <translation>Mains Voltage</translation>
-    </message>
-    <message>
-        <source>Mains Frequency</source>
-        <translation>Mains Frequency</translation>
-    </message>
-    <message>
-        <source>Max. Permitted Power</source>
-        <translation>Max. Permitted Power</translation>
-    </message>
-    <message>
-        <source>Max. Permitted Current</source>
-        <translation>Max. Permitted Current</translation>
-    </message>
-    <message>
-        <source>Total Current Consumption</source>
-        <translation>Total Current Consumption</translation>
-    </message>
-    <message>
-        <source>Total Power Consumption</source>
-        <translation>Total Power Consumption</translation>
-    </message>
-    <message>
-        <source>Temperature inside</source>
-        <translation>Temperature inside</translation>
-    </message>
-    <message>
-        <source>Temperature outside</source>
-        <translation>Temperature outside</translation>
-    </message>
-    <message>
-        <source>Time</source>
-        <translation>Time</translation>
-    </message>
-    <message>
-        <source>USB Output Voltage</source>
-        <translation>USB Output Voltage</translation>
-    </message>
-    <message>
-        <source>USB Output Current</source>
-        <translation>USB Output Current</translation>
-    </message>
-    <message>
-        <source>USB1 Output Voltage</source>
-        <translation>USB1 Output Voltage</translation>
-    </message>
-    <message>
-        <source>USB1 Output Current</source>
-        <translation>USB1 Output Current</translation>
-    </message>
-    <message>
-        <source>USB2 Output Voltage</source>
-        <translation>USB2 Output Voltage</translation>
-    </message>
-    <message>
-        <source>USB2 Output Current</source>
-        <translation>USB2 Output Current</translation>
-    </message>
-    <message>
-        <source>USB3 Output Voltage</source>
-        <translation>USB3 Output Voltage</translation>
-    </message>
-    <message>
-        <source>USB3 Output Current</source>
-        <translation>USB3 Output Current</translation>
-    </message>
-    <message>
-        <source>USB4 Output Voltage</source>
-        <translation>USB4 Output Voltage</translation>
-    </message>
-    <message>
-        <source>USB4 Output Current</source>
-        <translation>USB4 Output Current</translation>
-    </message>
-</context>
-<context>
-    <name>PowerPanel</name>
-    <message>
-        <source>Power</source>
-        <translation>Power</translation>
-    </message>
-    <message>
-        <source>Checking the input power</source>
-        <translation>Checking the input power</translation>
-    </message>
-    <message>
-        <source>Temperature scale</source>
-        <translation>Temperature scale</translation>
-    </message>
-    <message>
-        <source>Fahrenheit </source>
-        <translation>Fahrenheit </translation>
-    </message>
-    <message>
-        <source>Sample rate</source>
-        <translation>Sample rate</translation>
-    </message>
-    <message>
-        <source>Custom</source>
-        <translation>Custom</translation>
-    </message>
-    <message>
-        <source>Hz</source>
-        <translation>Hz</translation>
-    </message>
-    <message>
-        <source>Channels</source>
-        <translation>Channels</translation>
-    </message>
-    <message>
-        <source>no more than 5 channels simultaneously </source>
-        <translation>no more than 5 channels simultaneously </translation>
-    </message>
-    <message>
-        <source>Start measurements</source>
-        <translation>Start measurements</translation>
-    </message>
-    <message>
-        <source>Stop measurements</source>
-        <translation>Stop measurements</translation>
     </message>
 </context>
 </TS>

@@ -1,13 +1,6 @@
 <?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="uk_UA">
 <context>
-    <name>MainWindow</name>
-    <message>
-        <source>Hz</source>
-        <translation>Гц</translation>
-    </message>
-</context>
-<context>
     <name>OptionsDialog</name>
     <message>
         <source>Settings</source>
@@ -442,10 +435,6 @@
         <translation>Відкрити файл мікропрограми</translation>
     </message>
     <message>
-        <source>The value %1 of "%2" is out of range.</source>
-        <translation>Значення %1 поля "%2" поза допустимими межами.</translation>
-    </message>
-    <message>
         <source>Firmware info</source>
         <translation>Відомості про мікропрограму</translation>
     </message>
@@ -468,152 +457,6 @@
     <message>
         <source>Default web browser can't download file </source>
         <translation>Типовий браузер не може завантажити файл </translation>
-    </message>
-</context>
-<context>
-    <name>PowerDisplay</name>
-    <message>
-        <source>NONE</source>
-        <translation>НЕМАЄ</translation>
-    </message>
-    <message>
-        <source>Date</source>
-        <translation>Дата</translation>
-    </message>
-    <message>
-        <source>Fan speed</source>
-        <translation>Швидкість вентилятора</translation>
-    </message>
-    <message>
-        <source>Main Output Voltage</source>
-        <translation>Напруга основного виходу</translation>
-    </message>
-    <message>
-        <source>Main Output Current</source>
-        <translation>Струм основного виходу</translation>
-    </message>
-    <message>
-        <source>Mains Voltage</source>
-        <translation>Напруга мережі</translation>
-    </message>
-    <message>
-        <source>Mains Frequency</source>
-        <translation>Частота мережі</translation>
-    </message>
-    <message>
-        <source>Max. Permitted Power</source>
-        <translation>Макс. допустима потужність</translation>
-    </message>
-    <message>
-        <source>Max. Permitted Current</source>
-        <translation>Макс. допустимий струм</translation>
-    </message>
-    <message>
-        <source>Total Current Consumption</source>
-        <translation>Загальний споживаний струм</translation>
-    </message>
-    <message>
-        <source>Total Power Consumption</source>
-        <translation>Загальна споживана потужність</translation>
-    </message>
-    <message>
-        <source>Temperature inside</source>
-        <translation>Температура всередині</translation>
-    </message>
-    <message>
-        <source>Temperature outside</source>
-        <translation>Температура зовні</translation>
-    </message>
-    <message>
-        <source>Time</source>
-        <translation>Час</translation>
-    </message>
-    <message>
-        <source>USB Output Voltage</source>
-        <translation>Напруга виходу USB</translation>
-    </message>
-    <message>
-        <source>USB Output Current</source>
-        <translation>Струм виходу USB</translation>
-    </message>
-    <message>
-        <source>USB1 Output Voltage</source>
-        <translation>Напруга виходу USB1</translation>
-    </message>
-    <message>
-        <source>USB1 Output Current</source>
-        <translation>Струм виходу USB1</translation>
-    </message>
-    <message>
-        <source>USB2 Output Voltage</source>
-        <translation>Напруга виходу USB2</translation>
-    </message>
-    <message>
-        <source>USB2 Output Current</source>
-        <translation>Струм виходу USB2</translation>
-    </message>
-    <message>
-        <source>USB3 Output Voltage</source>
-        <translation>Напруга виходу USB3</translation>
-    </message>
-    <message>
-        <source>USB3 Output Current</source>
-        <translation>Струм виходу USB3</translation>
-    </message>
-    <message>
-        <source>USB4 Output Voltage</source>
-        <translation>Напруга виходу USB4</translation>
-    </message>
-    <message>
-        <source>USB4 Output Current</source>
-        <translation>Струм виходу USB4</translation>
-    </message>
-</context>
-<context>
-    <name>PowerPanel</name>
-    <message>
-        <source>Power</source>
-        <translation>Живлення</translation>
-    </message>
-    <message>
-        <source>Checking the input power</source>
-        <translation>Перевірка вхідного живлення</translation>
-    </message>
-    <message>
-        <source>Temperature scale</source>
-        <translation>Шкала температури</translation>
-    </message>
-    <message>
-        <source>Fahrenheit </source>
-        <translation>Фаренгейт </translation>
-    </message>
-    <message>
-        <source>Sample rate</source>
-        <translation>Частота вибірки</translation>
-    </message>
-    <message>
-        <source>Custom</source>
-        <translation>Власна</translation>
-    </message>
-    <message>
-        <source>Hz</source>
-        <translation>Гц</translation>
-    </message>
-    <message>
-        <source>Channels</source>
-        <translation>Канали</translation>
-    </message>
-    <message>
-        <source>no more than 5 channels simultaneously </source>
-        <translation>не більше 5 каналів одночасно </translation>
-    </message>
-    <message>
-        <source>Start measurements</source>
-        <translation>Почати вимірювання</translation>
-    </message>
-    <message>
-        <source>Stop measurements</source>
-        <translation>Зупинити вимірювання</translation>
     </message>
 </context>
 </TS>
