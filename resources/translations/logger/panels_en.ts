@@ -235,6 +235,122 @@ Channels calibration values are lost.
         <source>Switch Vin</source>
         <translation>Switch Vin</translation>
     </message>
+    <message>
+        <source>Control</source>
+        <translation>Control</translation>
+    </message>
+    <message>
+        <source>Power output config</source>
+        <translation>Power output config</translation>
+    </message>
+    <message>
+        <source>Permanent</source>
+        <translation>Permanent</translation>
+    </message>
+    <message>
+        <source>Delayed</source>
+        <translation>Delayed</translation>
+    </message>
+    <message>
+        <source>TALVO starts sampling then swith power ON after the first 10 samples. This option is for DUT startups sequences profiling</source>
+        <translation>TALVO starts sampling then swith power ON after the first 10 samples. This option is for DUT startups sequences profiling</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>1800 mV</source>
+        <translation>1800 mV</translation>
+    </message>
+    <message>
+        <source>Set output voltage(mv)</source>
+        <translation>Set output voltage(mv)</translation>
+    </message>
+    <message>
+        <source>Vbat -&gt; Vin</source>
+        <translation>Vbat -&gt; Vin</translation>
+    </message>
+    <message>
+        <source>Using internal LiIon battery as a power source.
+Choose this option if the peak current consumption can be more than 500mA</source>
+        <translation>Using internal LiIon battery as a power source.
+Choose this option if the peak current consumption can be more than 500mA</translation>
+    </message>
+    <message>
+        <source>Vusb -&gt; Vin</source>
+        <translation>Vusb -&gt; Vin</translation>
+    </message>
+    <message>
+        <source>Using USB as a power source.
+Choose this option to examine devices consuming less than 500mA</source>
+        <translation>Using USB as a power source.
+Choose this option to examine devices consuming less than 500mA</translation>
+    </message>
+    <message>
+        <source>Apply sync related to</source>
+        <translation>Apply sync related to</translation>
+    </message>
+    <message>
+        <source>TRIG</source>
+        <translation>TRIG</translation>
+    </message>
+    <message>
+        <source>Logging</source>
+        <translation>Logging</translation>
+    </message>
+    <message>
+        <source>Sync delay(ms) </source>
+        <translation>Sync delay(ms) </translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>Applying power source profile</source>
+        <translation>Applying power source profile</translation>
+    </message>
+    <message>
+        <source>Sample rate</source>
+        <translation>Sample rate</translation>
+    </message>
+    <message>
+        <source>Custom (100us units)</source>
+        <translation>Custom (100us units)</translation>
+    </message>
+    <message>
+        <source>(-.--- kHz)</source>
+        <translation>(-.--- kHz)</translation>
+    </message>
+    <message>
+        <source>Channels</source>
+        <translation>Channels</translation>
+    </message>
+    <message>
+        <source>Start by Trig Edge</source>
+        <translation>Start by Trig Edge</translation>
+    </message>
+    <message>
+        <source>Delay(ms)</source>
+        <translation>Delay(ms)</translation>
+    </message>
+    <message>
+        <source>Log by Trig Gate</source>
+        <translation>Log by Trig Gate</translation>
+    </message>
+    <message>
+        <source>Start measurements</source>
+        <translation>Start measurements</translation>
+    </message>
+    <message>
+        <source>Stop measurements</source>
+        <translation>Stop measurements</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -246,9 +362,52 @@ Channels calibration values are lost.
         <source>Hz</source>
         <translation>Hz</translation>
     </message>
+</context>
+<context>
+    <name>PowerPanel</name>
     <message>
-        <source>Attention! The current has exceeded 1A.</source>
-        <translation>Attention! The current has exceeded 1A.</translation>
+        <source>Power</source>
+        <translation>Power</translation>
+    </message>
+    <message>
+        <source>Checking the input power</source>
+        <translation>Checking the input power</translation>
+    </message>
+    <message>
+        <source>Temperature scale</source>
+        <translation>Temperature scale</translation>
+    </message>
+    <message>
+        <source>Fahrenheit </source>
+        <translation>Fahrenheit </translation>
+    </message>
+    <message>
+        <source>Sample rate</source>
+        <translation>Sample rate</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>Custom</translation>
+    </message>
+    <message>
+        <source>Hz</source>
+        <translation>Hz</translation>
+    </message>
+    <message>
+        <source>Channels</source>
+        <translation>Channels</translation>
+    </message>
+    <message>
+        <source>no more than 5 channels simultaneously </source>
+        <translation>no more than 5 channels simultaneously </translation>
+    </message>
+    <message>
+        <source>Start measurements</source>
+        <translation>Start measurements</translation>
+    </message>
+    <message>
+        <source>Stop measurements</source>
+        <translation>Stop measurements</translation>
     </message>
 </context>
 <context>

@@ -1,133 +1,6 @@
 <?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="uk_UA">
 <context>
-    <name>ControlPanel</name>
-    <message>
-        <source>Control</source>
-        <translation>Керування</translation>
-    </message>
-    <message>
-        <source>Power output config</source>
-        <translation>Конфігурація вихідного живлення</translation>
-    </message>
-    <message>
-        <source>Permanent</source>
-        <translation>Постійне</translation>
-    </message>
-    <message>
-        <source>Delayed</source>
-        <translation>Відкладене</translation>
-    </message>
-    <message>
-        <source>TALVO starts sampling then swith power ON after the first 10 samples. This option is for DUT startups sequences profiling</source>
-        <translation>TALVO починає вибірку, а потім вмикає живлення після перших 10 вибірок. Цей режим призначений для профілювання послідовностей запуску пристрою під тестом</translation>
-    </message>
-    <message>
-        <source>Off</source>
-        <translation>Вимкнено</translation>
-    </message>
-    <message>
-        <source>Set</source>
-        <translation>Задати</translation>
-    </message>
-    <message>
-        <source>1800 mV</source>
-        <translation>1800 мВ</translation>
-    </message>
-    <message>
-        <source>Set output voltage(mv)</source>
-        <translation>Вихідна напруга (мВ)</translation>
-    </message>
-    <message>
-        <source>Switch Vin</source>
-        <translation>Джерело Vin</translation>
-    </message>
-    <message>
-        <source>Vbat -&gt; Vin</source>
-        <translation>Vbat -&gt; Vin</translation>
-    </message>
-    <message>
-        <source>Using internal LiIon battery as a power source.
-Choose this option if the peak current consumption can be more than 500mA</source>
-        <translation>Живлення від внутрішньої літій-іонної батареї.
-Оберіть цей варіант, якщо піковий струм споживання може перевищувати 500 мА</translation>
-    </message>
-    <message>
-        <source>Vusb -&gt; Vin</source>
-        <translation>Vusb -&gt; Vin</translation>
-    </message>
-    <message>
-        <source>Using USB as a power source.
-Choose this option to examine devices consuming less than 500mA</source>
-        <translation>Живлення від USB.
-Оберіть цей варіант для пристроїв, що споживають менше 500 мА</translation>
-    </message>
-    <message>
-        <source>Apply sync related to</source>
-        <translation>Синхронізація відносно</translation>
-    </message>
-    <message>
-        <source>TRIG</source>
-        <translation>TRIG</translation>
-    </message>
-    <message>
-        <source>Logging</source>
-        <translation>Запису</translation>
-    </message>
-    <message>
-        <source>Reset errors</source>
-        <translation>Скинути помилки</translation>
-    </message>
-    <message>
-        <source>Sync delay(ms) </source>
-        <translation>Затримка синхронізації (мс) </translation>
-    </message>
-    <message>
-        <source>Apply</source>
-        <translation>Застосувати</translation>
-    </message>
-    <message>
-        <source>Applying power source profile</source>
-        <translation>Застосувати профіль джерела живлення</translation>
-    </message>
-    <message>
-        <source>Sample rate</source>
-        <translation>Частота вибірки</translation>
-    </message>
-    <message>
-        <source>Custom (100us units)</source>
-        <translation>Власна (одиниці 100 мкс)</translation>
-    </message>
-    <message>
-        <source>(-.--- kHz)</source>
-        <translation>(-.--- кГц)</translation>
-    </message>
-    <message>
-        <source>Channels</source>
-        <translation>Канали</translation>
-    </message>
-    <message>
-        <source>Start by Trig Edge</source>
-        <translation>Старт за фронтом TRIG</translation>
-    </message>
-    <message>
-        <source>Delay(ms)</source>
-        <translation>Затримка (мс)</translation>
-    </message>
-    <message>
-        <source>Log by Trig Gate</source>
-        <translation>Запис за рівнем TRIG</translation>
-    </message>
-    <message>
-        <source>Start measurements</source>
-        <translation>Почати вимірювання</translation>
-    </message>
-    <message>
-        <source>Stop measurements</source>
-        <translation>Зупинити вимірювання</translation>
-    </message>
-</context>
-<context>
     <name>MainWindow</name>
     <message>
         <source>TALVO Logger</source>
@@ -384,12 +257,16 @@ Choose this option to examine devices consuming less than 500mA</source>
         <translation>Інтервал перегляду, с </translation>
     </message>
     <message>
-        <source>The log was cut off before its end. Samples it holds: %1</source>
-        <translation>Журнал обірвано до його кінця. Вибірок у ньому: %1</translation>
+        <source>Attention! The current has exceeded 1A.</source>
+        <translation>Увага! Струм перевищив 1 А.</translation>
     </message>
     <message>
         <source>The instrument is waiting in its bootloader for new firmware: load it under Settings → Update.</source>
         <translation>Прилад перебуває в завантажувачі й чекає на нову прошивку: оновіть її в Налаштування → Оновлення.</translation>
+    </message>
+    <message>
+        <source>The log was cut off before its end. Samples it holds: %1</source>
+        <translation>Журнал обірвано до його кінця. Вибірок у ньому: %1</translation>
     </message>
 </context>
 <context>
