@@ -24,9 +24,10 @@ class TestMainWindowView : public QObject
 private:
     static QComboBox* measuringTimeCombo(Harness& h)
     {
-        for (QComboBox* combo : h.window->findChild<QToolBar*>()->findChildren<QComboBox*>())
-            if (combo->count() == 5)
-                return combo;
+        for (QToolBar* bar : h.window->findChildren<QToolBar*>())
+            for (QComboBox* combo : bar->findChildren<QComboBox*>())
+                if (combo->count() == 5)
+                    return combo;
         return nullptr;
     }
     static QAction* viewAction(Harness& h, const QString& text)
