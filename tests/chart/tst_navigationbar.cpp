@@ -30,6 +30,7 @@ private slots:
     void settingsDialog();
     void thresholdsStoredAlsoOnCancel();
     void attachAndClear();
+    void twoFilesInTurn();
     void clicksAndMoves();
     void rebuildFromSettings();
     void outlivesItsTab();
@@ -216,6 +217,42 @@ void TestNavigationBar::attachAndClear()
     QVERIFY(file.overview->isEmpty());
     QVERIFY(plot->graph(0)->data()->isEmpty());
     QCOMPARE(plot->xAxis->range(), QCPRange(0, 10));
+}
+
+// Two logs attached in turn, as two tabs are: the strip shows the one attached last, and
+// neither the switch nor clearing the strip for a fresh tab takes anything from the other.
+void TestNavigationBar::twoFilesInTurn()
+{
+    NavigationBar bar;
+    QCustomPlot* plot = bar.overviewPlot();
+    SwapFile first;
+    SwapFile second;
+    QVERIFY(first.decimate(writeTestLog(7, 2000), 0, 0, 25, nullptr));
+    QVERIFY(second.decimate(writeTestLog(7, 500), 0, 0, 25, nullptr));
+    const QCPRange firstRange = first.viewRange;
+    const QCPRange secondRange = second.viewRange;
+    QVERIFY(firstRange != secondRange);
+    const int firstPoints = first.overview->size();
+    const int secondPoints = second.overview->size();
+
+    QVERIFY(bar.setSwapFile(&first));
+    QVERIFY(bar.setSwapFile(&second));
+    QCOMPARE(bar.swapFile(), &second);
+    QCOMPARE(plot->graph(0)->data()->size(), secondPoints);
+    QCOMPARE(plot->xAxis->range(), secondRange);
+    QCOMPARE(first.overview->size(), firstPoints);
+
+    // A fresh tab's file is attached and the strip cleared for its run: both logs keep
+    // their overviews, and going back to the first shows it whole again.
+    SwapFile fresh;
+    QVERIFY(!bar.setSwapFile(&fresh));
+    bar.clear();
+    QVERIFY(plot->graph(0)->data()->isEmpty());
+    QCOMPARE(first.overview->size(), firstPoints);
+    QCOMPARE(second.overview->size(), secondPoints);
+    QVERIFY(bar.setSwapFile(&first));
+    QCOMPARE(plot->graph(0)->data()->size(), firstPoints);
+    QCOMPARE(plot->xAxis->range(), firstRange);
 }
 
 void TestNavigationBar::clicksAndMoves()
