@@ -5,9 +5,9 @@
 // About pane. The main window builds it for one opening and wires it while it runs.
 
 #include "PowerPackets.h"
+#include "SettingsPage.h"
 
 #include <QDialog>
-#include <QJsonObject>
 #include <QList>
 #include <QString>
 
@@ -43,10 +43,6 @@ public:
     void fillDeviceSettings();
     void saveSettings();
     void applySettings();
-
-    static QJsonObject settingsToJson(const PowerGetPacket& report);
-    // False (report unchanged, error set) for a file whose values are out of range.
-    static bool settingsFromJson(PowerGetPacket& report, const QJsonObject& object, QString* error = nullptr);
 
     // What the page holds and last received; for the page's owner and tests.
     const PowerGetPacket& currentSettings() const { return m_settings; }
@@ -113,8 +109,8 @@ private:
     void runUpdateDialog(UpdateDialog* dialog);
     // Device settings page
     void setupDeviceSettings();
-    // The widgets' values as they are, into a fresh report.
-    void readWidgets(PowerGetPacket& report) const;
+    // The widgets' values as they are.
+    SupplySettings::PageFields widgetFields() const;
     void onDateFormatChanged();
     void onFahrenheitClicked(bool checked);
     void restoreDefaults();
@@ -135,9 +131,7 @@ private:
     UpdateDialog* m_updateDialog = nullptr;
     PowerGetPacket m_settings;
     PowerGetPacket m_reference;
-    // The report the widgets last showed, and what reading them gave right after.
-    PowerGetPacket m_shown;
-    PowerGetPacket m_shownRead;
+    SupplySettings::ShownPage m_shownPage;
     PowerDataPacket m_data;
     std::unique_ptr<QTimer> m_clockTimer;
     // The page was set up (a supply with an open handle when the dialog was built).

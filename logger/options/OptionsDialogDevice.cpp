@@ -1,6 +1,7 @@
-// The options dialog's page of the connected supply's own settings: the 64-byte settings
-// report read from and written to the supply, the four status-screen previews, the
-// computer's clock and the unsaved-settings question on closing.
+// The options dialog's page of the connected supply's own settings: the fields of the
+// settings report in widgets and back (the report's bytes are the supply room's), the
+// four status-screen previews, the computer's clock and the unsaved-settings question on
+// closing.
 
 #include "OptionsDialog.h"
 #include "ui_OptionsDialog.h"
@@ -9,7 +10,8 @@
 #include "LoggerState.h"
 #include "MessageBoxes.h"
 #include "PowerDisplay.h"
-#include "SupplySettings.h"
+#include "SettingsPage.h"
+#include "SupplyData.h"
 
 #include <QTimer>
 
@@ -18,15 +20,30 @@ using namespace SupplySettings;
 namespace {
 constexpr int clockRefreshMs = 10000;
 
-void setBit(quint8& bits, quint8 bit, bool on)
-{
-    if (on)
-        bits |= bit;
-}
-
 QDateTime timeOfDay(int hour, int minute)
 {
     return QDateTime(QDate::currentDate(), QTime(hour, minute));
+}
+
+// The page's check boxes that show one field each as it is.
+struct FieldBox
+{
+    QAbstractButton* box;
+    bool PageFields::*field;
+};
+QList<FieldBox> fieldBoxes(const Ui::OptionsDialog& ui)
+{
+    return {{ui.checkBoxLongtouch_2, &PageFields::longTouch},
+            {ui.checkBoxRestoreOutput_2, &PageFields::restoreOutput},
+            {ui.checkBoxAutoSwitchMinutes_2, &PageFields::autoOffLow},
+            {ui.checkBoxAutoSwitchOn_2, &PageFields::autoOn},
+            {ui.checkBoxAutoSwitchOff_2, &PageFields::autoOff},
+            {ui.checkBox24h_2, &PageFields::clock24h},
+            {ui.checkBoxShowStatusInterval_2, &PageFields::inTurn},
+            {ui.checkBoxShowTotal_2, &PageFields::total},
+            {ui.checkBoxShowMain_2, &PageFields::main},
+            {ui.checkBoxShowAux_2, &PageFields::aux},
+            {ui.checkBoxShowUser_2, &PageFields::user}};
 }
 } // namespace
 
@@ -104,7 +121,7 @@ void OptionsDialog::setupDeviceSettings()
 
     // Nothing is known of the supply until it answers: no write may go out before, or it
     // would put this page's defaults over the supply's settings.
-    std::fill_n(m_settings.data(), Packet::bufferSize, quint8(0));
+    m_settings = unknownSettings();
     enableWrites();
 }
 
@@ -140,101 +157,67 @@ void OptionsDialog::on_paketDataReceived(PowerDataPacket& _pack)
 
 void OptionsDialog::fillDeviceSettings()
 {
-    const quint8 power = dataByte(m_settings, PowerBits);
-    const quint8 display = dataByte(m_settings, DisplayBits);
-    const quint8 screens = dataByte(m_settings, ScreenBits);
-
-    ui->checkBoxLongtouch_2->setChecked(power & LongTouch);
-    ui->checkBoxRestoreOutput_2->setChecked(power & RestoreOutput);
-    ui->checkBoxAutoSwitchMinutes_2->setChecked(power & AutoOffLow);
-    ui->checkBoxAutoSwitchOn_2->setChecked(power & AutoOn);
-    ui->checkBoxAutoSwitchOff_2->setChecked(power & AutoOff);
-
-    ui->groupBoxTime_3->setChecked(display & ShowTimeOff);
-    ui->radioButtonDigital_2->setChecked(display & DigitalWatch);
-    ui->radioButtonClassic_2->setChecked(!(display & DigitalWatch));
-    ui->checkBoxF_2->setChecked(!(display & Celsius));
+    const PageFields fields = pageFields(m_settings);
+    for (const FieldBox& box : fieldBoxes(*ui))
+        box.box->setChecked(fields.*box.field);
+    ui->groupBoxTime_3->setChecked(fields.showTimeOff);
+    ui->radioButtonDigital_2->setChecked(fields.digitalWatch);
+    ui->radioButtonClassic_2->setChecked(!fields.digitalWatch);
+    ui->checkBoxF_2->setChecked(!fields.celsius);
     // The previews show temperatures the way the supply is set to.
-    m_data.celsius = display & Celsius;
-    ui->checkBox24h_2->setChecked(display & Clock24h);
+    m_data.celsius = fields.celsius;
 
-    ui->checkBoxShowStatusInterval_2->setChecked(screens & InTurn);
-    ui->checkBoxShowTotal_2->setChecked(screens & Total);
-    ui->checkBoxShowMain_2->setChecked(screens & Main);
-    ui->checkBoxShowAux_2->setChecked(screens & Aux);
-    ui->checkBoxShowUser_2->setChecked(screens & User);
-
-    ui->doubleSpinBoxAmpers_2->setValue(dataByte(m_settings, OffCurrent) / 10.0);
-    ui->spinBoxMinutes_2->setValue(dataByte(m_settings, OffDelay));
-    ui->dateTimeEditOn_2->setDateTime(timeOfDay(dataByte(m_settings, OnHour), dataByte(m_settings, OnMinute)));
-    ui->dateTimeEditOff_2->setDateTime(timeOfDay(dataByte(m_settings, OffHour), dataByte(m_settings, OffMinute)));
-    ui->comboBoxDateFormatPC_2->setCurrentIndex(dataByte(m_settings, DateFormat));
-    ui->spinBoxShowInterval_2->setValue(dataByte(m_settings, PageSeconds));
-    format24hChecked(display & Clock24h);
+    ui->doubleSpinBoxAmpers_2->setValue(fields.offAmperes);
+    ui->spinBoxMinutes_2->setValue(fields.offDelayMinutes);
+    ui->dateTimeEditOn_2->setDateTime(timeOfDay(fields.onHour, fields.onMinute));
+    ui->dateTimeEditOff_2->setDateTime(timeOfDay(fields.offHour, fields.offMinute));
+    ui->comboBoxDateFormatPC_2->setCurrentIndex(fields.dateFormat);
+    ui->spinBoxShowInterval_2->setValue(fields.pageSeconds);
+    format24hChecked(fields.clock24h);
 
     ui->dateTimeEditSyncPC_2->setDateTime(QDateTime::currentDateTime());
-    ui->dateTimeEditSyncDevice_2->setDateTime(QDateTime::fromSecsSinceEpoch(m_data.bigEndian32(24)).toLocalTime());
-    const int usbVoltageBytes[] = {6, 40, 43, 46};
-    QLabel* usbLabels[] = {ui->labelUSB1, ui->labelUSB2, ui->labelUSB3, ui->labelUSB4};
-    for (int port = 0; port < 4; ++port)
+    ui->dateTimeEditSyncDevice_2->setDateTime(SupplyData::deviceClock(m_data));
+    QLabel* usbLabels[SupplyData::usbPortCount] = {ui->labelUSB1, ui->labelUSB2, ui->labelUSB3, ui->labelUSB4};
+    for (int port = 0; port < SupplyData::usbPortCount; ++port)
         usbLabels[port]->setText(QStringLiteral("USB%1 %2V")
                                      .arg(port + 1)
-                                     .arg(QString::number(m_data.byteAt(usbVoltageBytes[port]) / 10.0, 'f', 1)));
+                                     .arg(QString::number(SupplyData::usbVoltage(m_data, port), 'f', 1)));
     for (int page = 0; page < pageCount; ++page)
-        previews().at(page)->setCells(pageCells(m_settings, pageBits[page]));
+        previews().at(page)->setCells(fields.cells[page]);
     if (power600Model)
-        ui->spinBoxTune12->setValue(dataByte(m_settings, Trim12V));
-    m_shown = m_settings;
-    readWidgets(m_shownRead);
+        ui->spinBoxTune12->setValue(fields.trim12V);
+    m_shownPage.remember(m_settings, widgetFields(), power600Model);
 }
 
 void OptionsDialog::readDeviceSettings(PowerGetPacket& report)
 {
-    readWidgets(report);
-    keepUntouched(report, m_shownRead, m_shown);
+    m_shownPage.read(report, widgetFields(), power600Model);
 }
 
-void OptionsDialog::readWidgets(PowerGetPacket& report) const
+PageFields OptionsDialog::widgetFields() const
 {
-    report.reset();
-    quint8 power = 0;
-    setBit(power, LongTouch, ui->checkBoxLongtouch_2->isChecked());
-    setBit(power, RestoreOutput, ui->checkBoxRestoreOutput_2->isChecked());
-    setBit(power, AutoOffLow, ui->checkBoxAutoSwitchMinutes_2->isChecked());
-    setBit(power, AutoOn, ui->checkBoxAutoSwitchOn_2->isChecked());
-    setBit(power, AutoOff, ui->checkBoxAutoSwitchOff_2->isChecked());
-    quint8 display = 0;
-    setBit(display, ShowTimeOff, ui->groupBoxTime_3->isChecked());
-    setBit(display, DigitalWatch, ui->radioButtonDigital_2->isChecked());
-    setBit(display, Celsius, !ui->checkBoxF_2->isChecked());
-    setBit(display, Clock24h, ui->checkBox24h_2->isChecked());
-    quint8 screens = 0;
-    setBit(screens, InTurn, ui->checkBoxShowStatusInterval_2->isChecked());
-    setBit(screens, Total, ui->checkBoxShowTotal_2->isChecked());
-    setBit(screens, Main, ui->checkBoxShowMain_2->isChecked());
-    setBit(screens, Aux, ui->checkBoxShowAux_2->isChecked());
-    setBit(screens, User, ui->checkBoxShowUser_2->isChecked());
+    PageFields fields;
+    for (const FieldBox& box : fieldBoxes(*ui))
+        fields.*box.field = box.box->isChecked();
+    fields.showTimeOff = ui->groupBoxTime_3->isChecked();
+    fields.digitalWatch = ui->radioButtonDigital_2->isChecked();
+    fields.celsius = !ui->checkBoxF_2->isChecked();
 
-    setDataByte(report, PowerBits, power);
-    setDataByte(report, DisplayBits, display);
-    setDataByte(report, ScreenBits, screens);
-    setDataByte(report, OffCurrent, offCurrentTenths(ui->doubleSpinBoxAmpers_2->value()));
-    setDataByte(report, OffDelay, quint8(ui->spinBoxMinutes_2->value()));
-    setDataByte(report, UtcOffset, quint8(utcOffsetHours(QDateTime::currentDateTime().offsetFromUtc())));
+    fields.offAmperes = ui->doubleSpinBoxAmpers_2->value();
+    fields.offDelayMinutes = ui->spinBoxMinutes_2->value();
     const QTime on = ui->dateTimeEditOn_2->time();
     const QTime off = ui->dateTimeEditOff_2->time();
-    setDataByte(report, OnHour, quint8(on.hour()));
-    setDataByte(report, OnMinute, quint8(on.minute()));
-    setDataByte(report, OffHour, quint8(off.hour()));
-    setDataByte(report, OffMinute, quint8(off.minute()));
+    fields.onHour = on.hour();
+    fields.onMinute = on.minute();
+    fields.offHour = off.hour();
+    fields.offMinute = off.minute();
     // A format the list does not hold leaves the list without a selection.
-    const int dateFormat = ui->comboBoxDateFormatPC_2->currentIndex();
-    setDataByte(report, DateFormat, dateFormat < 0 ? dataByte(m_shown, DateFormat) : quint8(dateFormat));
-    setDataByte(report, PageSeconds, quint8(ui->spinBoxShowInterval_2->value()));
+    fields.dateFormat = ui->comboBoxDateFormatPC_2->currentIndex();
+    fields.pageSeconds = ui->spinBoxShowInterval_2->value();
     for (int page = 0; page < pageCount; ++page)
-        setPageCells(report, pageBits[page], previews().at(page)->cells);
-    if (power600Model)
-        setDataByte(report, Trim12V, quint8(ui->spinBoxTune12->value()));
+        fields.cells[page] = previews().at(page)->cells;
+    fields.trim12V = ui->spinBoxTune12->value();
+    return fields;
 }
 
 void OptionsDialog::format24hChecked(bool _state)

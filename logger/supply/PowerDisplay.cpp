@@ -2,6 +2,7 @@
 
 #include "LoggerState.h"
 #include "PowerPackets.h"
+#include "SupplyData.h"
 
 #include <QAction>
 #include <QCursor>
@@ -14,27 +15,9 @@
 
 QMap<quint16, QString> powerParameterNames;
 
-namespace {
-// Report bytes of the supply's data report (code 0x0C).
-enum DataByte {
-    MainVoltage = 3,       // tenths of a volt
-    MainCurrent = 4,       // 16 bits, tenths of an ampere
-    Usb1Voltage = 6,       // tenths of a volt, followed by 16 bits of hundredths of an ampere
-    TemperatureOutside = 9,
-    TemperatureInside = 10,
-    MainsVoltage = 11,     // 16 bits, volts
-    MainsFrequency = 13,   // 16 bits, tenths of a hertz
-    FanSpeed = 15,         // percent
-    TotalPower = 16,       // 16 bits, watts
-    TotalCurrent = 18,     // 16 bits, tenths of an ampere
-    MaxPower = 20,         // 16 bits, watts
-    MaxCurrent = 22,       // 16 bits, tenths of an ampere
-    DeviceClock = 24,      // 32 bits, seconds since 1970
-    Usb2Voltage = 40,
-    Usb3Voltage = 43,
-    Usb4Voltage = 46,
-};
+using namespace SupplyData;
 
+namespace {
 const QChar degreeSign(0x00B0);
 const QChar limitSign(0x2305);
 
@@ -64,15 +47,10 @@ QString temperatureText(const PowerDataPacket& packet, int offset)
     return QStringLiteral("%1%2F").arg(int(celsius * 1.8 + 32)).arg(degreeSign);
 }
 
-QDateTime deviceClock(const PowerDataPacket& packet)
-{
-    return QDateTime::fromSecsSinceEpoch(packet.bigEndian32(DeviceClock)).toLocalTime();
-}
-
+// Parameters 14 to 21 are voltage and current of USB1 to USB4 in turn.
 int usbVoltageByte(int id)
 {
-    static const int offsets[] = {Usb1Voltage, Usb2Voltage, Usb3Voltage, Usb4Voltage};
-    return offsets[(id - 14) / 2];
+    return usbPortByte((id - 14) / 2);
 }
 } // namespace
 

@@ -786,7 +786,7 @@ private:
     {
         PowerGetPacket read;
         dialog.readDeviceSettings(read);
-        return OptionsDialog::settingsToJson(read);
+        return toJson(read);
     }
 };
 
