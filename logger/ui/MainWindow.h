@@ -43,9 +43,21 @@ class MainWindow;
 }
 
 // The logger's only top-level window and the owner of every measurement run. Its member
-// functions are spread over files by concern: construction and shut-down (this file's
-// .cpp), device events and dispatch, the analyzer run, tabs and saving, opening logs,
-// and the tool bar and appearance.
+// functions are spread over files by concern:
+//   MainWindow.cpp            construction, settings restore and store, shut-down
+//   MainWindowDevice.cpp      device arrival and removal, input report dispatch, status timer
+//   MainWindowRun.cpp         the analyzer run
+//   MainWindowSupplyRun.cpp   the supply panel and the supply run
+//   MainWindowTabs.cpp        capture tabs: creation, the current tab, saving
+//   MainWindowTabClose.cpp    closing tabs, one or a group
+//   MainWindowLoad.cpp        opening saved logs
+//   MainWindowRanges.cpp      range changes and the time windows read from the swap file
+//   MainWindowChartMouse.cpp  the mouse on the chart
+//   MainWindowAxisUnits.cpp   the axes' unit changes
+//   MainWindowNavigation.cpp  clicks on the navigation bar
+//   MainWindowCalculator.cpp  the battery-life calculator
+//   MainWindowView.cpp        tool bar, view toggles, options dialog, language, colours
+//   MainWindowUpdates.cpp     the updater and its notices
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -164,6 +176,8 @@ public slots:
     void on_changeColorTheme(bool dark);
     void on_changeColors();
     void on_timeFormatChanged();
+
+    // update notices
     void on_newSWAvailable(bool _available);
     void on_newFWAvailable(bool _available);
 
@@ -239,7 +253,7 @@ private:
     void sendSupplyText(const QString& text);
     void sendSupplyReport(Packet& packet);
 
-    // tabs and saving
+    // tabs, saving and closing
     QString proposedSaveName(int index) const;
     QString saveFilter() const;
     bool saveChartAs(GLWidget* chart, const QString& fileName, QString* reason);
@@ -250,7 +264,7 @@ private:
     void keepUnsavedRecording(GLWidget* chart, QStringList& kept);
     void afterLastTabClosed();
 
-    // chart interaction and views
+    // chart interaction
     void showSupplyReadout(GLWidget* chart, const QList<double>& values, const QString& timeText);
     void moveToBorderRequest(double lower, double upper);
     bool zoomReachesBeyondRecords(ChartAxis* key, double factor, double centre);
@@ -262,6 +276,8 @@ private:
     void refitAndRepaint(GLWidget* chart);
     void fillFromMarkers(GLWidget* chart, CalculatorInfo& record) const;
     void refreshCalculatorForRange(QCustomPlot* plot);
+
+    // view toggles
     void setDockShown(QDockWidget* dock, const QString& group, bool shown);
     // The report and marker bars shown or hidden, with the texts of their tool-bar actions.
     void setReportBarShown(bool shown);
@@ -272,10 +288,11 @@ private:
     void setupMenus();
     void fillTimeCombos();
     void replotCurrent();
-    void announceUpdate(const QString& key, const QString& text);
-    // The updater, its notices and what it learns of the instrument (MainWindowUpdates.cpp).
-    void createUpdater();
     QString valueText(const QString& v0, const QString& v1, const QString& v2, const QString& time) const;
+
+    // the updater, its notices and what it learns of the instrument
+    void createUpdater();
+    void announceUpdate(const QString& key, const QString& text);
 
     Ui::MainWindow* ui;
     PopUp* m_popUp = nullptr;

@@ -86,14 +86,6 @@ void MainWindow::closeTabsOfOtherKind()
     m_newTab = true;
 }
 
-void MainWindow::closeAllTabs()
-{
-    while (ui->tabWidget->count() > 0) {
-        terminateMeasuring();
-        removeTab(0);
-    }
-}
-
 void MainWindow::setupAnalyzer()
 {
     setWindowTitle(tr(" TALVO connected"));

@@ -8,7 +8,12 @@
 #include "HidDevice.h"
 #include "LoggerState.h"
 #include "PowerPackets.h"
+#include "Settings.h"
 #include "Updater.h"
+
+namespace {
+constexpr qint64 noticeIntervalMs = 86400000;
+} // namespace
 
 void MainWindow::createUpdater()
 {
@@ -24,4 +29,30 @@ void MainWindow::createUpdater()
     connect(this, &MainWindow::paketDataReceived, m_updater, [this](PowerDataPacket& packet) {
         m_updater->setDeviceFirmwareVersion(m_hid->serial(), packet.versionText());
     });
+}
+
+void MainWindow::announceUpdate(const QString& key, const QString& text)
+{
+    // At most one notice of each kind per day, however often the updater reports it.
+    Settings settings;
+    const qint64 last = settings.value(key, 0).toLongLong();
+    const qint64 now = m_clock();
+    if (now - last <= noticeIntervalMs)
+        return;
+    showError(text, 10000);
+    settings.setValue(key, now);
+}
+
+void MainWindow::on_newSWAvailable(bool _available)
+{
+    if (_available)
+        announceUpdate(QStringLiteral("Update/sw_notify_time"),
+                       tr("A new software version is available. Go to Settings to update."));
+}
+
+void MainWindow::on_newFWAvailable(bool _available)
+{
+    if (_available)
+        announceUpdate(QStringLiteral("Update/fw_notify_time"),
+                       tr("A new firmware version is available. Go to Settings to update."));
 }

@@ -1,5 +1,5 @@
-// The tool bar and its time choices, the options dialog, and the window's language,
-// colours and update notices.
+// The tool bar and its time choices, the view toggles (report bar, marker bar and the
+// two docks), the options dialog, and the window's language and colours.
 #include "MainWindow.h"
 #include "ui_MainWindow.h"
 
@@ -35,8 +35,6 @@
 #include <QToolButton>
 
 namespace {
-constexpr qint64 noticeIntervalMs = 86400000;
-
 QWidget* spacer(QWidget* parent, QSizePolicy::Policy horizontal, int width)
 {
     auto* widget = new QWidget(parent);
@@ -192,6 +190,57 @@ void MainWindow::setRunControlsEnabled(bool on)
         setReportBarShown(false);
 }
 
+void MainWindow::toggleReportBar()
+{
+    const bool show = ui->reportBar->isHidden();
+    if (show)
+        ui->reportBar->updateReport(currentChart(), true);
+    setReportBarShown(show);
+    Settings().setValue(QStringLiteral("Main/report_bar"), show);
+}
+
+void MainWindow::toggleMarkerBar()
+{
+    const bool show = ui->markerBar->isHidden();
+    setMarkerBarShown(show);
+    if (show && findCalculator())
+        fillCalculator();
+    Settings().setValue(QStringLiteral("Main/markers_bar"), show);
+    replotCurrent();
+}
+
+// Every change of the two bars' visibility goes through these, so that the tool bar's
+// texts always say what a click on them does.
+void MainWindow::setReportBarShown(bool shown)
+{
+    ui->reportBar->setVisible(shown);
+    updateBarActions();
+}
+
+void MainWindow::setMarkerBarShown(bool shown)
+{
+    ui->markerBar->setVisible(shown);
+    updateBarActions();
+}
+
+void MainWindow::updateBarActions()
+{
+    m_actionReport->setText(ui->reportBar->isHidden() ? tr("Show Report") : tr("Hide Report"));
+    m_actionMarkers->setText(ui->markerBar->isHidden() ? tr("Show Markers") : tr("Hide Markers"));
+}
+
+void MainWindow::setDockShown(QDockWidget* dock, const QString& group, bool shown)
+{
+    if (shown) {
+        dock->show();
+        if (m_docksTabified)
+            tabifyDockWidget(m_dockStatus, m_dockControl);
+    } else {
+        dock->hide();
+    }
+    Settings().setValue(group + QStringLiteral("/visible"), shown);
+}
+
 void MainWindow::retranslate(const QString& code)
 {
     const QString title = windowTitle();
@@ -336,32 +385,6 @@ void MainWindow::on_timeFormatChanged()
     // The strip's time axis reads in the same format as the chart's.
     ui->navigationBar->replot();
     ui->markerBar->update();
-}
-
-void MainWindow::announceUpdate(const QString& key, const QString& text)
-{
-    // At most one notice of each kind per day, however often the updater reports it.
-    Settings settings;
-    const qint64 last = settings.value(key, 0).toLongLong();
-    const qint64 now = m_clock();
-    if (now - last <= noticeIntervalMs)
-        return;
-    showError(text, 10000);
-    settings.setValue(key, now);
-}
-
-void MainWindow::on_newSWAvailable(bool _available)
-{
-    if (_available)
-        announceUpdate(QStringLiteral("Update/sw_notify_time"),
-                       tr("A new software version is available. Go to Settings to update."));
-}
-
-void MainWindow::on_newFWAvailable(bool _available)
-{
-    if (_available)
-        announceUpdate(QStringLiteral("Update/fw_notify_time"),
-                       tr("A new firmware version is available. Go to Settings to update."));
 }
 
 void MainWindow::replotCurrent()

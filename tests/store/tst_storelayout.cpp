@@ -5,6 +5,7 @@
 #include "LogFixture.h"
 #include "RecordFile.h"
 #include "RecordLayout.h"
+#include "SampleClock.h"
 #include "SwapFileErrors.h"
 #include "ThresholdOverview.h"
 
@@ -118,6 +119,54 @@ private slots:
         releaseLiveMap(*map);
         QCOMPARE(taken + map->size(), next);
         QCOMPARE((map->constEnd() - 1)->key, double(next - 1));
+    }
+
+    // A recording at each rate, flushed as the window does (every 10 ms, or late after a
+    // stall of the window): its map keeps the points within the block it was given at
+    // the start (a new block would lie elsewhere while the old one still holds them).
+    void liveMapStaysInItsBlock_data()
+    {
+        QTest::addColumn<int>("rateWord");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("flushEveryMs");
+        QTest::newRow("10 kHz") << 1 << 28 << 10;
+        QTest::newRow("5 kHz, three channels") << 2 << 9 << 10;
+        QTest::newRow("10 kHz, stalled window") << 1 << 28 << 700;
+        QTest::newRow("100 Hz") << 100 << 28 << 10;
+    }
+    void liveMapStaysInItsBlock()
+    {
+        QFETCH(int, rateWord);
+        QFETCH(int, rows);
+        QFETCH(int, flushEveryMs);
+        const double period = samplePeriodSeconds(quint16(rateWord));
+        ChannelMap map = ChannelMap::create();
+        reserveLiveMap(*map, liveMapPoints(quint16(rateWord)));
+        const QCPGraphData* blockStart = nullptr;
+        const QCPGraphData* blockEnd = nullptr;
+        qint64 next = 0;
+        double nextFlush = 10.0 + flushEveryMs / 1000.0;
+        while (double(next) * period < 60.0) {
+            QVector<QCPGraphData> report;
+            for (int i = 0; i < rows; ++i, ++next)
+                report.append(QCPGraphData(double(next) * period, 1.0));
+            insertOrReplace(*map, report);
+            if (!blockStart) {
+                blockStart = &*map->constBegin();
+                blockEnd = blockStart + liveMapPoints(quint16(rateWord));
+            }
+            QVERIFY(&*map->constBegin() >= blockStart && &*(map->constEnd() - 1) < blockEnd);
+            const double last = (map->constEnd() - 1)->key;
+            if (last >= nextFlush) {
+                nextFlush += flushEveryMs / 1000.0;
+                const double oldest = map->constBegin()->key;
+                const double cut = windowFlushCut(last);
+                takePointsBefore({map}, cut);
+                if (liveMapCompactionDue(oldest, cut))
+                    compactLiveMap(*map);
+            }
+        }
+        QVERIFY(map->size() < liveMapPoints(quint16(rateWord)) / 2);
     }
 
     void windowStretch_data()

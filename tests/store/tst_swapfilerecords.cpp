@@ -33,6 +33,22 @@ void fill(ChannelMaps& maps, int index, int count, int firstRecord = 0)
     for (int k = firstRecord; k < firstRecord + count; ++k)
         maps[index]->add(QCPGraphData(k * 0.125, index * 1000 + k));
 }
+
+// Creates `path` for channels 0 and 2 at 8 Hz with its header, and holds 100 points in
+// each of the two maps; false when the file cannot be created.
+bool startRecording(SwapFile& file, const QString& path, ChannelMaps& maps)
+{
+    if (!file.create(path))
+        return false;
+    DeviceControl control;
+    control.setChannelMask(0x0005);
+    control.setSampleRate(period8Hz);
+    file.writeHeader(control);
+    maps = emptyMaps(3);
+    fill(maps, 0, 100);
+    fill(maps, 2, 100);
+    return true;
+}
 } // namespace
 
 class TestSwapFileRecords : public QObject
@@ -303,14 +319,8 @@ private slots:
         SwapFile file;
         QSignalSpy errors(&file, &SwapFile::swapFileError);
         const QString path = m_dir.filePath("full-disk.tmp");
-        QVERIFY(file.create(path));
-        DeviceControl control;
-        control.setChannelMask(0x0005);
-        control.setSampleRate(period8Hz);
-        file.writeHeader(control);
-        ChannelMaps maps = emptyMaps(3);
-        fill(maps, 0, 100);
-        fill(maps, 2, 100);
+        ChannelMaps maps;
+        QVERIFY(startRecording(file, path, maps));
         {
             // Room for ten and a half records.
             FileSizeLimit limit(512 + 10 * 24 + 12);
@@ -349,14 +359,8 @@ private slots:
         SwapFile file;
         QSignalSpy errors(&file, &SwapFile::swapFileError);
         const QString path = m_dir.filePath("failed-cleanup.tmp");
-        QVERIFY(file.create(path));
-        DeviceControl control;
-        control.setChannelMask(0x0005);
-        control.setSampleRate(period8Hz);
-        file.writeHeader(control);
-        ChannelMaps maps = emptyMaps(3);
-        fill(maps, 0, 100);
-        fill(maps, 2, 100);
+        ChannelMaps maps;
+        QVERIFY(startRecording(file, path, maps));
 
         TruncationFault cutFails;
         {

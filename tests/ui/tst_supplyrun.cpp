@@ -79,6 +79,17 @@ private:
         QVERIFY(measuringActive);
     }
 
+    // A supply plugged in and logging channels 0 and 3, half a second into the run.
+    static int startSupplyLog(Harness& h)
+    {
+        sim::setSupplyOutput(true);
+        sim::setSupplySignal(&signal);
+        const int supply = plugSupply(h, sim::Kind::Supply);
+        startLog(h, {0, 3}, 3, false);
+        h.pump(500);
+        return supply;
+    }
+
 private slots:
     void initTestCase()
     {
@@ -235,11 +246,7 @@ private slots:
     void failedLogReplyLeavesACompleteCapture()
     {
         Harness h;
-        sim::setSupplyOutput(true);
-        sim::setSupplySignal(&signal);
-        const int supply = plugSupply(h, sim::Kind::Supply);
-        startLog(h, {0, 3}, 3, false);
-        h.pump(500);
+        const int supply = startSupplyLog(h);
         std::vector<std::uint8_t> reply(64, 0);
         const char text[] = "LOG ERROR\r\n";
         reply[0] = PowerCode::ReportId;
@@ -276,11 +283,7 @@ private slots:
     void deviceChangeWaitsForTheEndOfTheRun()
     {
         Harness h;
-        sim::setSupplyOutput(true);
-        sim::setSupplySignal(&signal);
-        const int supply = plugSupply(h, sim::Kind::Supply);
-        startLog(h, {0, 3}, 3, false);
-        h.pump(500);
+        const int supply = startSupplyLog(h);
         bool duringWork = false;
         QTimer::singleShot(0, this, [&] {
             for (QWidget* widget : QApplication::topLevelWidgets())

@@ -74,6 +74,21 @@ struct PipeReader {
     }
 };
 
+// Seconds since the epoch of a moment given in local time (month 1 to 12), with daylight
+// saving as that date has it.
+time_t localMoment(int year, int month, int day, int hour, int minute, int second)
+{
+    struct tm local = {};
+    local.tm_year = year - 1900;
+    local.tm_mon = month - 1;
+    local.tm_mday = day;
+    local.tm_hour = hour;
+    local.tm_min = minute;
+    local.tm_sec = second;
+    local.tm_isdst = -1;
+    return mktime(&local);
+}
+
 } // namespace
 
 class TestZipWriter : public QObject
@@ -635,15 +650,7 @@ private slots:
         QFile::remove(file);
         QVERIFY(writeFile(file, content));
         // 23:59:59 local time: DOS time keeps seconds in two-second steps (29 * 2).
-        struct tm local = {};
-        local.tm_year = 2024 - 1900;
-        local.tm_mon = 2;
-        local.tm_mday = 31;
-        local.tm_hour = 23;
-        local.tm_min = 59;
-        local.tm_sec = 59;
-        local.tm_isdst = -1;
-        const time_t when = mktime(&local);
+        const time_t when = localMoment(2024, 3, 31, 23, 59, 59);
         const struct utimbuf times = {when - 100, when};
         QCOMPARE(utime(QFile::encodeName(file).constData(), &times), 0);
         if (readOnly)
@@ -681,15 +688,7 @@ private slots:
         QCOMPARE(ZipPrepareEntry("prepared.xml", QFile::encodeName(file).constData(), dataFd, nullptr, nullptr,
                                  &prepared), ZipOk);
 
-        struct tm local = {};
-        local.tm_year = 2023 - 1900;
-        local.tm_mon = 10;
-        local.tm_mday = 14;
-        local.tm_hour = 22;
-        local.tm_min = 13;
-        local.tm_sec = 21;
-        local.tm_isdst = -1;
-        const time_t when = mktime(&local);
+        const time_t when = localMoment(2023, 11, 14, 22, 13, 21);
         ZipHandle zip = CreateZip(path("moment.zip"), nullptr);
         QCOMPARE(ZipSetEntryTime(zip, when), ZipOk);
         QCOMPARE(ZipAdd(zip, "file.xml", QFile::encodeName(file).constData()), ZipOk);
