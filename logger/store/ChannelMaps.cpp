@@ -118,6 +118,14 @@ void releaseLiveMap(QCPGraphDataContainer& map)
     map.squeeze(true, true);
 }
 
+ChannelMap firstFilledMap(const ChannelMaps& maps)
+{
+    for (const ChannelMap& map : maps)
+        if (map && !map->isEmpty())
+            return map;
+    return {};
+}
+
 void addPoints(const ChannelMaps& into, const ChannelMaps& from)
 {
     for (int i = 0; i < from.size() && i < into.size(); ++i)

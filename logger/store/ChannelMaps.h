@@ -41,5 +41,8 @@ void compactLiveMap(QCPGraphDataContainer& map);
 // The map goes back to trimming its memory as it shrinks (the recording is over).
 void releaseLiveMap(QCPGraphDataContainer& map);
 
+// The first map that holds a point; null when none does.
+ChannelMap firstFilledMap(const ChannelMaps& maps);
+
 // Puts the points of `from` back into the map of the same index of `into`.
 void addPoints(const ChannelMaps& into, const ChannelMaps& from);

@@ -274,6 +274,36 @@ bool SwapFile::save(QString&& newName)
     return save(static_cast<const QString&>(newName));
 }
 
+SwapFile::SaveResult SwapFile::saveAs(const QString& newName)
+{
+    SaveResult result;
+    const QFileInfo target(newName);
+    if (!target.exists()) {
+        result.saved = save(newName);
+    } else {
+        const QString partial = target.absolutePath() + QStringLiteral("/.") + target.fileName()
+            + QStringLiteral(".part");
+        QFile::remove(partial);
+        QFile old(newName);
+        const QString original = fileName();
+        result.saved = save(partial);
+        if (result.saved && !old.remove()) {
+            result.reason = old.errorString();
+            result.saved = false;
+        } else if (result.saved) {
+            result.saved = save(newName);
+        }
+        if (!result.saved && fileName() != original) {
+            if (result.reason.isEmpty())
+                result.reason = errorString();
+            save(original);
+        }
+    }
+    if (!result.saved && result.reason.isEmpty())
+        result.reason = errorString();
+    return result;
+}
+
 bool SwapFile::remove()
 {
     qDebug().noquote() << "SwapFile::remove()" << fileName();

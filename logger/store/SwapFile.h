@@ -65,6 +65,16 @@ public:
     double channelAverage(const QCPRange& window, int channel);
     bool save(const QString& newName);
     bool save(QString&& newName);
+    // Saves the file as newName, which may already exist: the file there goes only once
+    // the new one is complete beside it, and a replacement that fails half-way puts this
+    // file back where it was rather than leave it hidden beside the target. A failure
+    // carries the system's reason, empty when it gave none.
+    struct SaveResult
+    {
+        bool saved = false;
+        QString reason;
+    };
+    SaveResult saveAs(const QString& newName);
     bool remove();
     void cancel();
 

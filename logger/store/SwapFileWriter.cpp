@@ -1,5 +1,6 @@
 #include "SwapFileWriter.h"
 
+#include "SampleClock.h"
 #include "SwapFile.h"
 
 #include <algorithm>
@@ -26,6 +27,28 @@ void SwapFileWriter::write(ChannelMaps batch)
         m_queue.push_back(std::move(batch));
     }
     m_wake.notify_one();
+}
+
+void SwapFileWriter::returnRefused(const ChannelMaps& maps)
+{
+    for (const ChannelMaps& refused : takeRefused())
+        addPoints(maps, refused);
+}
+
+void SwapFileWriter::handOver(const ChannelMaps& maps, double cut)
+{
+    if (!accepting())
+        return;
+    const ChannelMap first = firstFilledMap(maps);
+    if (!first)
+        return;
+    const double oldest = first->constBegin()->key;
+    write(takePointsBefore(maps, cut));
+    if (!liveMapCompactionDue(oldest, cut))
+        return;
+    for (const ChannelMap& map : maps)
+        if (map)
+            compactLiveMap(*map);
 }
 
 QList<ChannelMaps> SwapFileWriter::takeRefused()

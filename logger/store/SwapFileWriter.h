@@ -36,6 +36,16 @@ public:
     QList<ChannelMaps> takeRefused();
     // False from a refused write until takeRefused has given back every batch.
     bool accepting() const;
+
+    // The hand-over from a run's live maps (the caller holds their lock).
+    // Puts the points the disk refused back into the maps, older than all they hold, so
+    // that they leave again with the next batch: no sample is dropped.
+    void returnRefused(const ChannelMaps& maps);
+    // Hands the points older than `cut` over to the thread, unless refused points are
+    // still out: they stay in the maps until those are back, so that the file gets every
+    // record in time order. Now and then the maps give up the room the handed-over
+    // points held.
+    void handOver(const ChannelMaps& maps, double cut);
     // Blocks until every queued batch was written or refused.
     void waitUntilIdle();
 

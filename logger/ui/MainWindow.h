@@ -233,7 +233,7 @@ private:
     // refused them (the tab then keeps them and remembers it, see GLWidget).
     bool writeRunTail(GLWidget* chart);
     void abandonRefusedStart();
-    void restoreRunControls();
+    void restoreRunControls(bool supply);
     void resetValueLabel();
     void flushOldPoints(GLWidget* chart, qint64 now);
 
@@ -246,7 +246,6 @@ private:
     bool prepareSupplyRunFile(GLWidget* chart, quint8 channelCount, quint16 mask, quint16 period,
                               bool customRate, bool fahrenheit);
     void stopSupplyRun();
-    void finishSupplyRun(GLWidget* chart);
     // Text commands and requests go to a supply only: never to an analyzer that happens
     // to be attached while a supply log is shown, and never during a firmware update.
     bool supplyAttached() const;

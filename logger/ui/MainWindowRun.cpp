@@ -18,6 +18,7 @@
 #include "MarqueeLabel.h"
 #include "OverCurrentBanner.h"
 #include "PopUp.h"
+#include "PowerPanel.h"
 #include "ProgressDialog.h"
 #include "SwapFile.h"
 #include "SwapFileName.h"
@@ -52,8 +53,7 @@ void collectBackgroundWrites(GLWidget* chart)
     SwapFileWriter& writer = chart->swapFile->writer();
     writer.waitUntilIdle();
     QMutexLocker lock(&chart->mapMutex);
-    for (const ChannelMaps& refused : writer.takeRefused())
-        addPoints(chart->channelMaps, refused);
+    writer.returnRefused(chart->channelMaps);
 }
 
 // The maps of the channels the run records get their memory for the whole run now.
@@ -243,25 +243,35 @@ void MainWindow::on_stopMeasurement(DeviceControl& control)
     finishRun(chart);
 }
 
+// Both instruments end a run here. The analyzer's stream was read ahead into maps that
+// kept their room for the run, and its file gets the overview, the bars and the
+// calculator; a supply run ends on its panel and the pop-up.
 void MainWindow::finishRun(GLWidget* chart)
 {
-    if (m_supplyRun) {
-        finishSupplyRun(chart);
-        return;
-    }
+    const bool supply = m_supplyRun;
+    measuringActive = false;
     m_runChart = nullptr;
-    m_hid->setReadAhead(false);
+    m_supplyRun = false;
+    if (!supply)
+        m_hid->setReadAhead(false);
     m_limitStopQueued = false;
-    releaseLiveMaps(chart);
+    if (supply && m_powerPanel)
+        m_powerPanel->runFinished();
+    if (!chart || !chart->plot)
+        return;
+    if (!supply)
+        releaseLiveMaps(chart);
     SwapFile* file = chart->swapFile;
-    qDebug() << "MainWindow::on_stopMeasurement call append";
+    if (!supply)
+        qDebug() << "MainWindow::on_stopMeasurement call append";
     const bool tailWritten = writeRunTail(chart);
-    qDebug() << "MainWindow::on_stopMeasurement append finished";
+    if (!supply)
+        qDebug() << "MainWindow::on_stopMeasurement append finished";
     if (!tailWritten) {
         // The disk refused the end of the run: the chart keeps what was not written and
         // the file stays without its report block, so that saving can still complete it.
         setInteractions(chart->plot, Qt::Horizontal | Qt::Vertical);
-        restoreRunControls();
+        restoreRunControls(supply);
         chart->repaint();
         return;
     }
@@ -272,7 +282,8 @@ void MainWindow::finishRun(GLWidget* chart)
         dialog.show();
         QCoreApplication::processEvents();
         chart->updateTitle();
-        file->decimateAll(&dialog);
+        if (!supply)
+            file->decimateAll(&dialog);
         dialog.hide();
     }
     file->readWindow(file->endTime() - m_viewingInterval * 0.5, m_viewingInterval, chart->channelMaps);
@@ -286,13 +297,16 @@ void MainWindow::finishRun(GLWidget* chart)
     }
     setInteractions(plot, Qt::Horizontal | Qt::Vertical);
 
-    if (chart == currentChart()) {
+    if (!supply && chart == currentChart()) {
         ui->navigationBar->setSwapFile(file);
         ui->navigationBar->enableControls();
         ui->markerBar->loadMarkers(chart);
     }
-    restoreRunControls();
-    fillCalculator();
+    restoreRunControls(supply);
+    if (supply)
+        m_popUp->show();
+    else
+        fillCalculator();
     chart->repaint();
 }
 
@@ -321,10 +335,13 @@ bool MainWindow::writeRunTail(GLWidget* chart)
     return true;
 }
 
-void MainWindow::restoreRunControls()
+void MainWindow::restoreRunControls(bool supply)
 {
-    // The controls come back unless the analyzer has cut the load power.
     setToolBarEnabled(true, false);
+    // A supply's panel has no run controls. The analyzer's come back unless it has cut
+    // the load power.
+    if (supply)
+        return;
     const bool enable = !m_controlPanel->isLoadPowerDisabled();
     setRunControlsEnabled(enable);
     m_controlPanel->setControlsEnabled(enable);
@@ -356,7 +373,7 @@ void MainWindow::abandonRefusedStart()
         finishRun(chart);
         return;
     }
-    restoreRunControls();
+    restoreRunControls(false);
 }
 
 // Dates a report of either instrument by its sample number; the run's start time is
@@ -431,17 +448,8 @@ void MainWindow::flushOldPoints(GLWidget* chart, qint64 now)
 {
     QMutexLocker lock(&chart->mapMutex);
     SwapFileWriter& writer = chart->swapFile->writer();
-    // Points the disk did not take come back into the chart, older than all it holds,
-    // and leave it again with the next batch: no sample is dropped.
-    for (const ChannelMaps& refused : writer.takeRefused())
-        addPoints(chart->channelMaps, refused);
-    ChannelMap first;
-    for (const ChannelMap& map : std::as_const(chart->channelMaps)) {
-        if (map && !map->isEmpty()) {
-            first = map;
-            break;
-        }
-    }
+    writer.returnRefused(chart->channelMaps);
+    const ChannelMap first = firstFilledMap(chart->channelMaps);
     if (!first || !windowFlushDue(now, m_runStartMs))
         return;
     const double last = (first->constEnd() - 1)->key;
@@ -453,18 +461,8 @@ void MainWindow::flushOldPoints(GLWidget* chart, qint64 now)
         axis->setRange(last - width, last);
     else
         key->setRange(last - width, last);
-    // The writer's thread does the disk work; the window goes on at once. After a refused
-    // write the points stay here until the refused ones are back, so that the file gets
-    // every record in time order.
-    if (!writer.accepting())
-        return;
-    const double oldest = first->constBegin()->key;
-    writer.write(takePointsBefore(chart->channelMaps, cut));
-    if (!liveMapCompactionDue(oldest, cut))
-        return;
-    for (const ChannelMap& map : std::as_const(chart->channelMaps))
-        if (map)
-            compactLiveMap(*map);
+    // The writer's thread does the disk work; the window goes on at once.
+    writer.handOver(chart->channelMaps, cut);
 }
 
 void MainWindow::reRangeAxis(bool force)

@@ -17,13 +17,11 @@
 #include "PopUp.h"
 #include "PowerPackets.h"
 #include "PowerPanel.h"
-#include "ProgressDialog.h"
 #include "StatusPanel.h"
 #include "SupplyCommands.h"
 #include "SwapFile.h"
 #include "SwapFileName.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 #include <QDockWidget>
 #include <QLabel>
@@ -328,7 +326,7 @@ void MainWindow::on_packetPowerReceived(PowerPacket& _packet)
         if (m_powerPanel)
             m_powerPanel->logFailed(reply.text);
         if (running) {
-            finishSupplyRun(m_runChart);
+            finishRun(m_runChart);
             showError(tr("The supply stopped logging: %1").arg(reply.text), 0);
         }
         return;
@@ -376,49 +374,7 @@ void MainWindow::on_stopPowerMeasurement(QString)
     if (!chart || !chart->plot || !measuringActive || !m_supplyRun)
         return;
     measuringActive = false;
-    finishSupplyRun(chart);
-}
-
-void MainWindow::finishSupplyRun(GLWidget* chart)
-{
-    measuringActive = false;
-    m_runChart = nullptr;
-    m_supplyRun = false;
-    m_limitStopQueued = false;
-    if (m_powerPanel)
-        m_powerPanel->runFinished();
-    if (!chart || !chart->plot)
-        return;
-
-    QCustomPlot* plot = chart->plot;
-    if (!writeRunTail(chart)) {
-        // The disk refused the end of the run: the chart keeps it for the save.
-        setRunInteractions(plot, Qt::Horizontal | Qt::Vertical);
-        setToolBarEnabled(true, false);
-        chart->repaint();
-        return;
-    }
-    {
-        ProgressDialog dialog(0, 100, chart);
-        dialog.setWindowModality(Qt::WindowModal);
-        dialog.show();
-        QCoreApplication::processEvents();
-        chart->updateTitle();
-        dialog.hide();
-    }
-    SwapFile* file = chart->swapFile;
-    file->readWindow(file->endTime() - m_viewingInterval * 0.5, m_viewingInterval, chart->channelMaps);
-
-    if (ChartAxis* key = chartAxis(plot->xAxis)) {
-        const QCPRange range = chart->dataRange();
-        key->setRangeMin(range.lower);
-        key->setRangeMax(range.upper);
-        key->setUseTickLabelMap(true);
-    }
-    setRunInteractions(plot, Qt::Horizontal | Qt::Vertical);
-    setToolBarEnabled(true, false);
-    m_popUp->show();
-    chart->repaint();
+    finishRun(chart);
 }
 
 void MainWindow::setPowerAxesFahrenheit(const QList<int>& channels, bool fahrenheit)

@@ -159,37 +159,12 @@ bool MainWindow::saveChartAs(GLWidget* chart, const QString& fileName, QString* 
         return false;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    bool saved = false;
-    if (!target.exists()) {
-        saved = file->save(fileName);
-    } else {
-        // The file being replaced goes only once the new one is complete beside it.
-        const QString partial = target.absolutePath() + QStringLiteral("/.") + target.fileName()
-            + QStringLiteral(".part");
-        QFile::remove(partial);
-        QFile old(fileName);
-        const QString original = file->fileName();
-        saved = file->save(partial);
-        if (saved && !old.remove()) {
-            *reason = old.errorString();
-            saved = false;
-        } else if (saved) {
-            saved = file->save(fileName);
-        }
-        // A replacement that failed half-way puts the capture back where it was rather
-        // than leave it in a hidden file beside the target.
-        if (!saved && file->fileName() != original) {
-            if (reason->isEmpty())
-                *reason = file->errorString();
-            file->save(original);
-        }
-    }
+    const SwapFile::SaveResult result = file->saveAs(fileName);
     QApplication::restoreOverrideCursor();
-    if (!saved && reason->isEmpty())
-        *reason = file->errorString();
-    if (!saved && reason->isEmpty())
-        *reason = swapFileErrorText(4);
-    return saved;
+    if (result.saved)
+        return true;
+    *reason = result.reason.isEmpty() ? swapFileErrorText(4) : result.reason;
+    return false;
 }
 
 bool MainWindow::saveTab(int index)
