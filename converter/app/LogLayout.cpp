@@ -6,12 +6,6 @@
 
 #include <limits>
 
-qint64 LogLayout::recordCount(qint64 fileSize) const
-{
-    const qint64 data = fileSize - LogFormat::headerAndReportSize;
-    return (data > 0 && recordLength > 0) ? data / recordLength : 0;
-}
-
 qint64 LogLayout::recordOffset(qint64 index) const
 {
     return LogFormat::headerBlockSize + index * recordLength;

@@ -16,9 +16,6 @@ struct LogLayout
     QList<int> channels;     // recorded channel numbers, ascending
 
     double periodSeconds() const { return samplePeriod / 10000.0; }
-    // Whole records between the header block and the report block; a file cut short in
-    // the middle of a record loses only that record.
-    qint64 recordCount(qint64 fileSize) const;
     qint64 recordOffset(qint64 index) const;
 };
 

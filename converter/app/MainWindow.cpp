@@ -177,6 +177,8 @@ void MainWindow::showLogOf(const QString& fileName)
     m_logRefused = !summary.valid && QFileInfo(fileName).isFile();
     if (m_logRefused)
         setStatus(QStringLiteral("red"), tr("This log cannot be read:") + QLatin1Char(' ') + readerErrorText(refusal));
+    else if (summary.valid && summary.cutOff)
+        setStatus(QStringLiteral("orange"), tr("This log was cut off: it holds %1 samples.").arg(summary.recordCount));
     ui->pushButtonStart->setEnabled(!m_converting && !m_logRefused);
 }
 

@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QProgressDialog>
 
+#include <cstring>
+
 SwapFile::SwapFile(QObject* parent)
     : QObject(parent)
 {
@@ -45,6 +47,18 @@ bool SwapFile::readHeader()
     return true;
 }
 
+LogExtent::Records SwapFile::findRecords()
+{
+    return LogExtent::findRecords(m_file.size(), m_layout.recordLength, [this](qint64 offset, qint64 length, char* out) {
+        uchar* bytes = mapWithinFile(m_file, offset, length);
+        if (!bytes)
+            return false;
+        std::memcpy(out, bytes, size_t(length));
+        m_file.unmap(bytes);
+        return true;
+    });
+}
+
 LogSummary SwapFile::open(const QString& fileName)
 {
     LogSummary summary;
@@ -60,9 +74,11 @@ LogSummary SwapFile::open(const QString& fileName)
     summary.header = m_header;
     summary.creationTime = m_creationTime;
     summary.valid = true;
-    const qint64 records = m_layout.recordCount(m_file.size());
+    const LogExtent::Records records = findRecords();
+    summary.recordCount = records.count;
+    summary.cutOff = records.cutOff;
     double endTime = 0;
-    if (records > 0 && !readRecordKey(m_file, m_layout, records - 1, endTime))
+    if (records.count > 0 && !readRecordKey(m_file, m_layout, records.count - 1, endTime))
         fail(MappingFailed);
     m_endTime = endTime;
     summary.endTime = endTime;
@@ -91,11 +107,12 @@ bool SwapFile::beginConversion(const QString& fileName, const ConvertOptions& op
         return fail(CantOpenFile);
     if (!readHeader())
         return false;
-    // A file cut inside its report block has no data region at all, not an empty one:
-    // converting it would report an empty table as a success.
-    if (m_file.size() < LogFormat::headerAndReportSize)
+    // A cut-off log without a single whole record has nothing to convert: an empty table
+    // would pass for a success.
+    const LogExtent::Records found = findRecords();
+    if (found.cutOff && found.count == 0)
         return fail(MappingFailed);
-    const qint64 records = m_layout.recordCount(m_file.size());
+    const qint64 records = found.count;
     m_endTime = 0;
     if (records > 0 && !readRecordKey(m_file, m_layout, records - 1, m_endTime))
         return fail(MappingFailed);

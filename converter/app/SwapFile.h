@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ConvertOptions.h"
+#include "LogExtent.h"
 #include "LogLayout.h"
 #include "LogRecord.h"
 
@@ -23,6 +24,8 @@ struct LogSummary
 {
     SwapFileHeader header = defaultSwapFileHeader();
     double endTime = 0;     // seconds: key of the last record, the recorded duration
+    qint64 recordCount = 0; // whole records: samples
+    bool cutOff = false;    // the log ends without a sound report block (see LogExtent)
     qint64 creationTime = 0; // ms since 1970-01-01 UTC; 0 for logs of version 1
     bool valid = false;     // the header was read and accepted
 };
@@ -59,6 +62,8 @@ private:
     enum class RowOutcome { Next, Stop, Failed };
     using RowHandler = std::function<RowOutcome(const double* values)>;
 
+    // Where the records of the open file end, by the rule the logger uses too.
+    LogExtent::Records findRecords();
     bool beginConversion(const QString& fileName, const ConvertOptions& options, RecordRange& range);
     bool runRecords(const RecordRange& range, const RowHandler& handleRow);
     void closeProgressDialog();

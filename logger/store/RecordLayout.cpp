@@ -5,44 +5,12 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <cmath>
 
 namespace RecordLayout {
 
 qint64 recordSize(int channelCount)
 {
     return qint64(channelCount + 1) * qint64(sizeof(double));
-}
-
-qint64 recordCount(qint64 fileSize, qint64 recordSize)
-{
-    const qint64 dataBytes = fileSize - LogFormat::headerAndReportSize;
-    if (dataBytes <= 0 || recordSize <= 0)
-        return 0;
-    return dataBytes / recordSize;
-}
-
-qint64 recordCountWithoutReport(qint64 fileSize, qint64 recordSize)
-{
-    const qint64 dataBytes = fileSize - LogFormat::headerBlockSize;
-    if (dataBytes <= 0 || recordSize <= 0)
-        return 0;
-    return dataBytes / recordSize;
-}
-
-bool fitsReport(qint64 fileSize, qint64 recordSize)
-{
-    const qint64 dataBytes = fileSize - LogFormat::headerAndReportSize;
-    return recordSize > 0 && dataBytes >= 0 && dataBytes % recordSize == 0;
-}
-
-bool reportAgrees(const ChannelStatistics& report, qint64 records, double lastKey)
-{
-    if (!std::isfinite(report.latestKey) || report.count < 0)
-        return false;
-    if (records == 0)
-        return report.count == 0;
-    return report.latestKey <= lastKey;
 }
 
 qint64 estimatedIndex(double t, quint16 samplePeriod)

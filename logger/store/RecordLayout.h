@@ -3,6 +3,7 @@
 // Arithmetic of the data records of a swap file: sizes, counts, where a time is expected
 // to lie, and which headers describe records that can be read at all.
 
+#include "LogExtent.h"
 #include "LogRecord.h"
 
 #include <QList>
@@ -14,22 +15,9 @@ namespace RecordLayout {
 // (channel count + 1) doubles: the time key, then one value per recorded channel.
 qint64 recordSize(int channelCount);
 
-// Whole records between the header block and the report block; 0 for a file too short
-// to hold any. A trailing partial record is not counted.
-qint64 recordCount(qint64 fileSize, qint64 recordSize);
-
-// Whole records after the header block of a file that ends without a report block (a log
-// cut off before its end); a trailing partial record is not counted.
-qint64 recordCountWithoutReport(qint64 fileSize, qint64 recordSize);
-
-// Whether a file of this size is the header block, whole records and a report block.
-bool fitsReport(qint64 fileSize, qint64 recordSize);
-
-// Whether a report block can be the one written at the end of `records` records whose last
-// key is `lastKey`: its latest key is a finite time not after the last record (a block
-// made of cut-off samples starts with the key of a record that follows the last one), and
-// its sample count is not negative, and 0 when there are no records.
-bool reportAgrees(const ChannelStatistics& report, qint64 records, double lastKey);
+// Where the records end and whether the report block is sound: the rule both programs share.
+using LogExtent::recordCount;
+using LogExtent::recordCountWithoutReport;
 
 // Index of the record where time t is expected when records lie evenly spaced from time
 // 0, one every samplePeriod × 100 µs: the file's own estimate, exact only for a log

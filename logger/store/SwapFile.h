@@ -130,11 +130,9 @@ private:
     // matching code (nothing raised when the file cannot be opened and openCode is 0).
     bool openRecords(RecordFile& records, int openCode);
     bool recordsReadable();
-    // Gives `records` the size the header sets and finds where they end: before the report
-    // block when the file has one that fits them, else at the file's last whole record.
+    // Gives `records` the size the header sets and finds where they end (LogExtent): before
+    // a sound report block, else at the last whole record of a cut-off log.
     void applyRecordLayout(RecordFile& records);
-    bool reportFits(RecordFile& records);
-    qint64 recordsBeforeReportStart(RecordFile& records);
     // The statistics a run writes as its report block, computed from the records.
     ChannelStatistics statisticsOfRecords();
     // The map of each record position: the analyzer's maps are indexed by channel number,

@@ -1,6 +1,7 @@
 #include "SwapFile.h"
 
 #include "LoggerState.h"
+#include "LogExtent.h"
 #include "ProgressDialog.h"
 #include "RecordFile.h"
 #include "RecordLayout.h"
@@ -34,51 +35,14 @@ bool SwapFile::openRecords(RecordFile& records, int openCode)
     return true;
 }
 
-bool SwapFile::reportFits(RecordFile& records)
-{
-    if (!RecordLayout::fitsReport(records.fileSize(), records.recordSize()))
-        return false;
-    char block[LogFormat::reportSize];
-    if (!records.readBytes(records.fileSize() - LogFormat::reportSize, LogFormat::reportSize, block))
-        return false;
-    const qint64 count = records.recordCount();
-    double lastKey = 0;
-    if (count > 0 && !records.keyAt(count - 1, &lastKey))
-        return false;
-    return RecordLayout::reportAgrees(decodeStatistics(block), count, lastKey);
-}
-
-// A report block cut off while it was written starts with the key of the last record:
-// the whole records it seems to hold are not records. Keys grow from record to record, so
-// the first of the last few records whose key does not is where the block starts.
-qint64 SwapFile::recordsBeforeReportStart(RecordFile& records)
-{
-    const qint64 count = records.recordCount();
-    const qint64 spanned = (LogFormat::reportSize - 1) / records.recordSize();
-    const qint64 from = std::max<qint64>(1, count - spanned);
-    double previous = 0;
-    if (from >= count || !records.keyAt(from - 1, &previous))
-        return count;
-    for (qint64 index = from; index < count; ++index) {
-        double key = 0;
-        if (!records.keyAt(index, &key))
-            return count;
-        if (!(key > previous))
-            return index;
-        previous = key;
-    }
-    return count;
-}
-
 void SwapFile::applyRecordLayout(RecordFile& records)
 {
-    const qint64 recordBytes = RecordLayout::recordSize(m_header.channelCount);
-    records.setRecordSize(recordBytes);
-    m_cutOff = !reportFits(records);
-    if (m_cutOff) {
-        records.setRecordSize(recordBytes, false);
-        records.limitRecordCount(recordsBeforeReportStart(records));
-    }
+    records.setRecordSize(RecordLayout::recordSize(m_header.channelCount), false);
+    const LogExtent::Records found = LogExtent::findRecords(
+        records.fileSize(), records.recordSize(),
+        [&records](qint64 offset, qint64 length, char* out) { return records.readBytes(offset, length, out); });
+    records.limitRecordCount(found.count);
+    m_cutOff = found.cutOff;
     m_recordsHeld = records.recordCount();
 }
 

@@ -206,6 +206,54 @@ private slots:
         QCOMPARE(errors.size(), 0);
     }
 
+    // A log cut off anywhere converts every whole record it holds, never fewer: the last
+    // bytes of a cut-off log are samples, not a report block. A sound log converts as ever.
+    void cutOffLogsConvertEveryWholeRecord_data()
+    {
+        QTest::addColumn<qint64>("fileSize");
+        QTest::addColumn<qint64>("held");
+        QTest::addColumn<bool>("cutOff");
+        // 40 records of channels 0 to 2: 32 bytes each.
+        QTest::newRow("sound") << qint64(632 + 40 * 32) << qint64(40) << false;
+        QTest::newRow("inside a record") << qint64(512 + 25 * 32 + 13) << qint64(25) << true;
+        QTest::newRow("record size lines up with the end block") << qint64(512 + 25 * 32 + 24) << qint64(25) << true;
+        QTest::newRow("no end block") << qint64(512 + 40 * 32) << qint64(40) << true;
+        QTest::newRow("end block cut short") << qint64(512 + 40 * 32 + 60) << qint64(40) << true;
+        QTest::newRow("one record") << qint64(512 + 32 + 5) << qint64(1) << true;
+    }
+    void cutOffLogsConvertEveryWholeRecord()
+    {
+        QFETCH(qint64, fileSize);
+        QFETCH(qint64, held);
+        QFETCH(bool, cutOff);
+        const QByteArray sound = logBytes(header(0x07, 10), created, records(40, 10, 3));
+        QCOMPARE(sound.size(), 632 + 40 * 32);
+        const QString name = path(QStringLiteral("cut.talvo"));
+        QVERIFY(writeFile(name, sound.left(fileSize)));
+
+        SwapFile reader;
+        QSignalSpy errors(&reader, &SwapFile::swapFileError);
+        const LogSummary summary = reader.open(name);
+        QVERIFY(summary.valid);
+        QCOMPARE(summary.cutOff, cutOff);
+        QCOMPARE(summary.recordCount, held);
+        QCOMPARE(summary.endTime, (held - 1) * 0.001);
+
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        QVERIFY(reader.toCsv(name, csvOptions(true, false), &out));
+        QCOMPARE(errors.size(), 0);
+        QByteArray expected;
+        for (qint64 k = 0; k < held; ++k)
+            expected += QStringLiteral("%1, %2, %3, %4\n")
+                            .arg(k * 0.001, 0, 'f', 4)
+                            .arg(valueAt(k * 0.001, 0), 0, 'f', 4)
+                            .arg(valueAt(k * 0.001, 1), 0, 'f', 4)
+                            .arg(valueAt(k * 0.001, 2), 0, 'f', 4)
+                            .toUtf8();
+        QCOMPARE(out.data(), expected);
+    }
+
     // A range over a log with lost packets: rows come from the keys, never from where
     // evenly spaced records would be.
     void rangeAcrossGap()

@@ -194,6 +194,10 @@
         <source>This log cannot be read:</source>
         <translation>This log cannot be read:</translation>
     </message>
+    <message>
+        <source>This log was cut off: it holds %1 samples.</source>
+        <translation>This log was cut off: it holds %1 samples.</translation>
+    </message>
 </context>
 <context>
     <name>SettingsDialog</name>

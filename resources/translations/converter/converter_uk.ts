@@ -194,6 +194,10 @@
         <source>This log cannot be read:</source>
         <translation>Цей журнал неможливо прочитати:</translation>
     </message>
+    <message>
+        <source>This log was cut off: it holds %1 samples.</source>
+        <translation>Цей журнал обірвано; вибірок у ньому: %1.</translation>
+    </message>
 </context>
 <context>
     <name>SettingsDialog</name>
