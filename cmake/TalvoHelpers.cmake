@@ -53,3 +53,19 @@ function(talvo_add_translations target qmBase program)
   endforeach()
   add_custom_target(${target} ALL DEPENDS ${outputs})
 endfunction()
+
+# talvo_add_logger_library(<name> LINKS <targets...>)
+# One room of the logger: a static library of every header and source in the calling
+# folder, which is its include folder. Forms are found by AUTOUIC in the logger's forms
+# folder, then the shared one; listing them as sources too makes two rules for one header
+# under Ninja.
+function(talvo_add_logger_library name)
+  cmake_parse_arguments(L "" "" "LINKS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS
+    ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  qt_add_library(${name} STATIC ${sources})
+  set_property(TARGET ${name} PROPERTY AUTOUIC_SEARCH_PATHS
+    ${CMAKE_SOURCE_DIR}/resources/forms/logger ${CMAKE_SOURCE_DIR}/resources/forms)
+  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${L_LINKS})
+endfunction()
