@@ -16,6 +16,13 @@ int clampLanguageIndex(int index);
 QString languageName(int index);
 QString languageCode(int index);
 
+// Dates and times as the language `code` writes them, whatever language the system uses.
+// The build date the compiler gives ("Mmm dd yyyy") as "1 March 2026", "1 березня 2026";
+// the compiler's own text when it cannot be read.
+QString buildDateText(const char* compilerDate, const QString& code);
+// A moment in UTC, to the second: "14 November 2023 22:13:20 UTC".
+QString utcTimeText(qint64 msSinceEpoch, const QString& code);
+
 // The name of the Debian package that holds Qt's own translations.
 inline constexpr const char* qtTranslationsPackage = "qt6-translations-l10n";
 

@@ -1,5 +1,6 @@
 #include "LogLayout.h"
 
+#include "LogHeaderRule.h"
 #include "ReaderErrors.h"
 
 #include <QtGlobal>
@@ -18,6 +19,14 @@ bool isKnownVersion(const SwapFileHeader& header)
 
 int checkHeaderLayout(const SwapFileHeader& header)
 {
+    switch (LogHeaderRule::judge(header)) {
+    case LogHeaderRule::Verdict::NotALog:
+        return NotALog;
+    case LogHeaderRule::Verdict::NewerVersion:
+        return WrongVersion;
+    case LogHeaderRule::Verdict::Log:
+        break;
+    }
     if (!isKnownVersion(header))
         return WrongVersion;
     const int maskChannels = channelsFromMask(header.channelMask, 8).size();

@@ -26,8 +26,11 @@ inline constexpr int maxRecordValues = maxConvertedChannels + 1;
 // The header's version as a reader compares it: an unsigned 32-bit number.
 bool isKnownVersion(const SwapFileHeader& header);
 
-// Checks everything the readers divide by or index with: 0 when the header can be read
-// safely, else the ReaderError code that refuses it.
+// 0 when the header can be converted safely, else the ReaderError code that refuses it.
+// A header that the logger takes for no log (LogHeaderRule) is NotALog, a sound one of a
+// newer format WrongVersion; beyond that rule a conversion needs a version it knows, at
+// most three channels of the 8-bit mask and a sample period that is positive as the
+// signed number it divides by.
 int checkHeaderLayout(const SwapFileHeader& header);
 
 // The layout of a header that passed checkHeaderLayout.

@@ -10,7 +10,6 @@
 #include "SwapFile.h"
 #include "ui_MainWindow.h"
 
-#include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -136,8 +135,7 @@ void MainWindow::showSummary(const LogSummary& summary)
     if (summary.valid) {
         text += tr("File format version: ") + QString::number(h.version) + QLatin1Char('\n');
         if (h.version > 1 && summary.creationTime != 0 && isRecordedClockTime(summary.creationTime))
-            text += tr("Start time: ")
-                    + QDateTime::fromMSecsSinceEpoch(summary.creationTime, Qt::UTC).toString(Qt::TextDate)
+            text += tr("Start time: ") + utcTimeText(summary.creationTime, languageCode(m_language))
                     + QLatin1Char('\n');
         text += tr("Duration: ") + QString::number(summary.endTime, 'g', 6) + tr(" sec\n");
         text += tr("Channels: ") + QString::number(h.channelCount) + QLatin1Char('\n');

@@ -26,7 +26,8 @@ public:
     ~MainWindow() override;
 
     // Converts one log with the current options; the status text labels the progress.
-    bool convert(const QString& fileName, const QString& statusText);
+    // `log`, when given, receives what the log's header and records say of it.
+    bool convert(const QString& fileName, const QString& statusText, LogSummary* log = nullptr);
     void readOptions(const LogSummary& summary);
     void showSummary(const LogSummary& summary);
     QString errorText() const;

@@ -2,6 +2,7 @@
 
 #include "Book.h"
 #include "FileDialogs.h"
+#include "MessageBoxes.h"
 #include "OutputFiles.h"
 #include "ReaderErrors.h"
 #include "SwapFile.h"
@@ -38,22 +39,40 @@ void MainWindow::on_batch()
     const QFileInfoList logs =
         QDir(m_options.path).entryInfoList({QStringLiteral("*.talvo")}, QDir::Files, QDir::Unsorted);
     QString notConverted;
+    QStringList failed;
+    QStringList cutOff;
     for (int i = 0; i < logs.size(); ++i) {
+        const QString name = logs.at(i).fileName();
+        LogSummary log;
         if (!convert(logs.at(i).absoluteFilePath(),
-                     tr("Converting") + QStringLiteral(" %1/%2 ...").arg(i + 1).arg(logs.size()))) {
-            notConverted = logs.at(i).fileName();
+                     tr("Converting") + QStringLiteral(" %1/%2 ...").arg(i + 1).arg(logs.size()), &log)) {
+            notConverted = name;
+            // Every failure has its reason; only a cancelled log has none.
             const QString reason = errorText();
             if (!reason.isEmpty())
                 notConverted += QStringLiteral(": ") + reason;
+            failed << QStringLiteral("%1: %2").arg(name, reason.isEmpty() ? tr("Canceled.") : reason);
+        } else if (log.cutOff) {
+            cutOff << tr("%1 (samples: %2)").arg(name).arg(log.recordCount);
         }
     }
     // The line shows the last log's result; a log that failed before it must not hide
     // behind a green line.
     if (!notConverted.isEmpty())
         setStatus(QStringLiteral("red"), tr("Oops! Something went wrong.") + QLatin1Char(' ') + notConverted);
+    // The line holds one result; the box names every log that failed and why, and every
+    // log whose records end before the log was complete.
+    QStringList report;
+    if (!failed.isEmpty())
+        report << tr("These logs were not converted:") + QLatin1Char('\n') + failed.join(QLatin1Char('\n'));
+    if (!cutOff.isEmpty())
+        report << tr("These logs were cut off; their samples were converted:") + QLatin1Char('\n')
+                      + cutOff.join(QLatin1Char('\n'));
+    if (!report.isEmpty())
+        warningBox(this, tr("Batch conversion"), report.join(QStringLiteral("\n\n")));
 }
 
-bool MainWindow::convert(const QString& fileName, const QString& statusText)
+bool MainWindow::convert(const QString& fileName, const QString& statusText, LogSummary* log)
 {
     if (m_converting)
         return false;
@@ -65,7 +84,10 @@ bool MainWindow::convert(const QString& fileName, const QString& statusText)
     SwapFile reader;
     reader.setLabel(statusText);
     connect(&reader, &SwapFile::swapFileError, this, &MainWindow::on_swapFileError);
-    readOptions(reader.open(fileName));
+    const LogSummary summary = reader.open(fileName);
+    if (log)
+        *log = summary;
+    readOptions(summary);
     // The form stays live while the conversion processes events: convert a copy.
     const ConvertOptions options = m_options;
     const QString outName = outputFileName(fileName, options.xlsx ? QStringLiteral(".xlsx") : QStringLiteral(".csv"));
@@ -119,7 +141,14 @@ bool MainWindow::convertToWorkbook(SwapFile& reader, const QString& fileName, co
     // when complete, so a failed save leaves an earlier output as it was.
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const QString partName = reserveTemporaryName(outName);
-    bool saved = !partName.isEmpty() && book.save(partName) && replaceFile(partName, outName);
+    int failure = NoError;
+    if (partName.isEmpty())
+        failure = CantCreateOutput;
+    else if (!book.save(partName))
+        failure = WriteFailed;
+    else if (!replaceFile(partName, outName))
+        failure = CantCreateOutput; // the name is taken by what a file cannot replace
+    const bool saved = failure == NoError;
     if (!saved && !partName.isEmpty())
         QFile::remove(partName);
     // Closing a progress dialog reports a cancel; the save is over by now.
@@ -135,8 +164,7 @@ bool MainWindow::convertToWorkbook(SwapFile& reader, const QString& fileName, co
     } else if (canceled) {
         setStatus(QStringLiteral("blue"), tr("Canceled."));
     } else {
-        if (m_errorCode == NoError)
-            m_errorCode = WriteFailed;
+        m_errorCode = failure;
         setStatus(QStringLiteral("red"), tr("Oops! Something went wrong.") + QLatin1Char(' ') + errorText());
     }
     return saved;
@@ -148,8 +176,8 @@ bool MainWindow::convertToCsv(SwapFile& reader, const QString& fileName, const Q
     // The text goes to a temporary file that replaces the output only when complete.
     QSaveFile out(outName);
     if (!out.open(QIODevice::WriteOnly)) {
-        setStatus(QStringLiteral("red"),
-                  tr("Oops! Something went wrong.") + QLatin1Char(' ') + readerErrorText(CantCreateOutput));
+        m_errorCode = CantCreateOutput;
+        setStatus(QStringLiteral("red"), tr("Oops! Something went wrong.") + QLatin1Char(' ') + errorText());
         return false;
     }
     bool result = reader.toCsv(fileName, options, &out);

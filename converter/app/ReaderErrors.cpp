@@ -19,6 +19,7 @@ QString readerErrorText(int code)
     case WrongChannels: text = QT_TRANSLATE_NOOP("MainWindow", "Wrong number of channels"); break;
     case WrongSamplePeriod: text = QT_TRANSLATE_NOOP("MainWindow", "Wrong sample period"); break;
     case TooManyRows: text = QT_TRANSLATE_NOOP("MainWindow", "Too many rows for one sheet"); break;
+    case NotALog: text = QT_TRANSLATE_NOOP("MainWindow", "The file is corrupted or in the wrong format"); break;
     default: text = QT_TRANSLATE_NOOP("MainWindow", "Internal file error"); break;
     }
     return QCoreApplication::translate("MainWindow", text);

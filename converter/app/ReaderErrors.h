@@ -17,6 +17,7 @@ enum ReaderError : int {
     WrongChannels = 11,
     WrongSamplePeriod = 12,
     TooManyRows = 13,
+    NotALog = 14, // no header of a log: a foreign or corrupted file, or an empty one
 };
 
 // The translated message for a code; 0 gives an empty text, unknown codes a generic one.

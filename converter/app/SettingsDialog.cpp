@@ -1,20 +1,22 @@
 #include "SettingsDialog.h"
 
+#include "Languages.h"
 #include "ui_SettingsDialog.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
 
-QString versionText(const QString& version, const char* buildDate)
+QString versionText(const QString& version, const QString& buildDate)
 {
-    return QStringLiteral("%1 (%2)").arg(version, QString::fromLatin1(buildDate));
+    return QStringLiteral("%1 (%2)").arg(version, buildDate);
 }
 
 SettingsDialog::SettingsDialog(QWidget* parent)
     : QDialog(parent), ui(new Ui::SettingsDialog)
 {
     ui->setupUi(this);
-    showVersionAndNotice();
+    showNotice();
+    showVersion();
     connect(ui->comboBoxLanguages, &QComboBox::currentIndexChanged, this, &SettingsDialog::languageChanged);
     connect(ui->btnQt, &QPushButton::clicked, this, [this] { QMessageBox::aboutQt(this, QStringLiteral("Qt")); });
     connect(ui->pushButtonClose, &QPushButton::clicked, this, &QDialog::accept);
@@ -29,12 +31,18 @@ void SettingsDialog::setLanguages(const QStringList& names, int current)
 {
     ui->comboBoxLanguages->addItems(names);
     ui->comboBoxLanguages->setCurrentIndex(current);
+    showVersion();
 }
 
-void SettingsDialog::showVersionAndNotice()
+void SettingsDialog::showNotice()
 {
     ui->label_Copyright->setText(ui->label_Copyright->text().arg(QChar(0x00A9)));
-    ui->label_VersionNumber->setText(versionText(QCoreApplication::applicationVersion(), __DATE__));
+}
+
+void SettingsDialog::showVersion()
+{
+    const QString code = languageCode(ui->comboBoxLanguages->currentIndex());
+    ui->label_VersionNumber->setText(versionText(QCoreApplication::applicationVersion(), buildDateText(__DATE__, code)));
 }
 
 void SettingsDialog::changeEvent(QEvent* event)
@@ -42,6 +50,7 @@ void SettingsDialog::changeEvent(QEvent* event)
     QDialog::changeEvent(event);
     if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
-        showVersionAndNotice();
+        showNotice();
+        showVersion();
     }
 }

@@ -15,7 +15,8 @@ public:
     explicit SettingsDialog(QWidget* parent = nullptr);
     ~SettingsDialog() override;
 
-    // Appends the language names and selects `current`.
+    // Appends the language names and selects `current`, whose language the build date
+    // is then written in.
     void setLanguages(const QStringList& names, int current);
 
 signals:
@@ -25,10 +26,12 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void showVersionAndNotice();
+    void showNotice();
+    // The version and the build date in the language selected in the list.
+    void showVersion();
 
     Ui::SettingsDialog* ui;
 };
 
-// "<version> (<build date>)", the build date in the compiler's "Mmm dd yyyy" form.
-QString versionText(const QString& version, const char* buildDate);
+// "<version> (<build date>)".
+QString versionText(const QString& version, const QString& buildDate);

@@ -28,21 +28,21 @@ bool SwapFile::fail(int code)
 
 bool SwapFile::readHeader()
 {
+    // A file too short for a header block (an empty one included) is no log.
+    if (m_file.size() < LogFormat::headerBlockSize)
+        return fail(NotALog);
     uchar* block = mapWithinFile(m_file, 0, LogFormat::headerBlockSize);
     if (!block)
         return fail(MappingFailed);
     const char* bytes = reinterpret_cast<const char*>(block);
     m_header = decodeHeader(bytes);
-    if (!isKnownVersion(m_header)) {
-        m_file.unmap(block);
-        return fail(WrongVersion);
-    }
-    if (m_header.version > 1)
+    const int problem = checkHeaderLayout(m_header);
+    if (problem == NoError && m_header.version > 1)
         m_creationTime = decodeCreationTime(bytes);
     m_file.unmap(block);
+    if (problem != NoError)
+        return fail(problem);
     m_channels = channelsFromMask(m_header.channelMask, 8);
-    if (const int code = checkHeaderLayout(m_header))
-        return fail(code);
     m_layout = layoutOf(m_header);
     return true;
 }

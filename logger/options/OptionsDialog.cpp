@@ -10,24 +10,12 @@
 #include "UnitFormat.h"
 
 #include <QCoreApplication>
-#include <QDate>
-#include <QLocale>
 #include <QMessageBox>
 #include <QTimer>
 
 namespace {
 // The date this build was made, as the compiler gives it: "Mmm dd yyyy" in English.
 const char* const buildDate = __DATE__;
-
-// The build date as the chosen language writes it ("1 March 2026", "1 березня 2026").
-QString buildDateText(int language)
-{
-    const QDate date =
-        QDate::fromString(QString::fromLatin1(buildDate).simplified(), QStringLiteral("MMM d yyyy"));
-    if (!date.isValid())
-        return QString::fromLatin1(buildDate);
-    return QLocale(languageCode(language)).toString(date, QStringLiteral("d MMMM yyyy"));
-}
 
 QString swatchStyle(const QColor& color)
 {
@@ -124,7 +112,8 @@ void OptionsDialog::setVersionTexts()
 {
     ui->labelFullName->setText(QCoreApplication::applicationName());
     ui->label_VersionNumber->setText(QStringLiteral("%1 (%2)").arg(
-        QCoreApplication::applicationVersion(), buildDateText(ui->comboBoxLanguages->currentIndex())));
+        QCoreApplication::applicationVersion(),
+        buildDateText(buildDate, languageCode(ui->comboBoxLanguages->currentIndex()))));
     ui->label_Copyright->setText(tr("Copyright %1 Korvanite. All rights reserved.").arg(QChar(0x00A9)));
 }
 

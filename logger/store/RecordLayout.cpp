@@ -36,27 +36,23 @@ Stretch windowStretch(double centre, double width, double endTime)
     return s;
 }
 
-QList<int> channelList(const SwapFileHeader& header, bool model600Form)
-{
-    return model600Form ? channelsFromMask(header.channelMask32, 32)
-                        : channelsFromMask(header.channelMask, 8);
-}
-
 int headerProblem(const SwapFileHeader& header)
 {
-    if (header.version > LogFormat::currentVersion)
+    if (LogHeaderRule::isNewerVersion(header))
         return SwapFileErrors::WrongVersion;
     return layoutProblem(header);
 }
 
 int layoutProblem(const SwapFileHeader& header)
 {
-    if (header.samplePeriod == 0)
+    switch (LogHeaderRule::layoutOf(header)) {
+    case LogHeaderRule::Layout::NoSamplePeriod:
         return SwapFileErrors::WrongVersion;
-    const bool model600 = header.deviceKind == LogFormat::PowerSupply600;
-    const qsizetype listed = channelList(header, model600).size();
-    if (header.channelCount == 0 || listed != header.channelCount)
+    case LogHeaderRule::Layout::ChannelsDisagree:
         return SwapFileErrors::WrongChannels;
+    case LogHeaderRule::Layout::Sound:
+        break;
+    }
     return SwapFileErrors::None;
 }
 

@@ -4,6 +4,7 @@
 // to lie, and which headers describe records that can be read at all.
 
 #include "LogExtent.h"
+#include "LogHeaderRule.h"
 #include "LogRecord.h"
 
 #include <QList>
@@ -37,14 +38,13 @@ Stretch windowStretch(double centre, double width, double endTime);
 // The version must not be above the current one, and the layout must be sound.
 int headerProblem(const SwapFileHeader& header);
 
-// Why a header of any version does not describe records, as a swapFileError code; 0 when
-// it does: the channel list that the file's own kind gives must not be empty and must
-// have as many entries as channelCount, and the sample period must not be 0.
+// Why a header of any version does not describe records (LogHeaderRule::layoutOf), as a
+// swapFileError code; 0 when it does.
 int layoutProblem(const SwapFileHeader& header);
 
 // The recorded channels: with the second supply model's form from channelMask32, else
 // from channelMask, ascending.
-QList<int> channelList(const SwapFileHeader& header, bool model600Form);
+using LogHeaderRule::channelList;
 
 // "Options"/"thresholds" text: three numbers separated by ','; an unparsable part gives 0.
 // Returns false (and leaves `thresholds` alone) unless there are exactly three parts.

@@ -1,6 +1,7 @@
 #include "SwapFile.h"
 
 #include "DeviceControl.h"
+#include "LogHeaderRule.h"
 #include "LoggerState.h"
 #include "RecordFile.h"
 #include "RecordLayout.h"
@@ -194,11 +195,8 @@ SwapFileHeader SwapFile::readHeaderOf(const QString& fileName)
         || !file.readBytes(0, LogFormat::headerRecordSize, bytes))
         return unreadable;
     const SwapFileHeader header = decodeHeader(bytes);
-    // A header of an unknown kind, or whose records cannot be timed or sized, is as
-    // unreadable as a foreign file, whatever its version says. A newer version of a sound
-    // header is handed on so that opening can name the reason.
-    if (header.deviceKind > LogFormat::PowerSupply600
-        || RecordLayout::layoutProblem(header) != SwapFileErrors::None)
+    // A newer version of a sound header is handed on so that opening can name the reason.
+    if (LogHeaderRule::judge(header) == LogHeaderRule::Verdict::NotALog)
         return unreadable;
     return header;
 }

@@ -49,11 +49,25 @@ private slots:
         cut.chop(12);
         QTest::newRow("truncated in a record") << cut << true << 0 << 0.018 << created << QList<int>{0, 1, 2};
 
-        QTest::newRow("empty file") << QByteArray() << false << int(MappingFailed) << 0.0 << qint64(0) << QList<int>{};
-        QTest::newRow("100 bytes") << threeChannels.left(100) << false << int(MappingFailed) << 0.0 << qint64(0)
+        // Files that are no log, by the rule the logger opens logs by: too short to hold a
+        // header, of an unknown kind, or with a layout that describes no records.
+        QTest::newRow("empty file") << QByteArray() << false << int(NotALog) << 0.0 << qint64(0) << QList<int>{};
+        QTest::newRow("100 bytes") << threeChannels.left(100) << false << int(NotALog) << 0.0 << qint64(0)
                                    << QList<int>{};
-        QTest::newRow("511 bytes") << threeChannels.left(511) << false << int(MappingFailed) << 0.0 << qint64(0)
+        QTest::newRow("511 bytes") << threeChannels.left(511) << false << int(NotALog) << 0.0 << qint64(0)
                                    << QList<int>{};
+        QByteArray text;
+        while (text.size() < 1800)
+            text += "Lorem ipsum dolor sit amet, consectetur adipiscing elit, sed do eiusmod.\n";
+        QTest::newRow("plain text") << text << false << int(NotALog) << 0.0 << qint64(0) << QList<int>{};
+        SwapFileHeader unknownKind = three;
+        unknownKind.deviceKind = 3;
+        QTest::newRow("unknown kind") << logBytes(unknownKind, created, records(5, 10, 3)) << false << int(NotALog)
+                                      << 0.0 << qint64(0) << QList<int>{};
+        SwapFileHeader newerNoRecords = header(0x07, 0, 5);
+        QTest::newRow("newer version over a layout of no records")
+            << logBytes(newerNoRecords, created, records(5, 10, 3)) << false << int(NotALog) << 0.0 << qint64(0)
+            << QList<int>{};
         QTest::newRow("version 5") << logBytes(header(0x07, 10, 5), created, records(5, 10, 3)) << false
                                    << int(WrongVersion) << 0.0 << qint64(0) << QList<int>{};
         QTest::newRow("version -1 is a large unsigned number")
@@ -62,17 +76,17 @@ private slots:
         SwapFileHeader mismatch = three;
         mismatch.channelCount = 2;
         QTest::newRow("count does not match mask") << logBytes(mismatch, created, records(5, 10, 2)) << false
-                                                   << int(WrongChannels) << 0.0 << qint64(0) << QList<int>{};
+                                                   << int(NotALog) << 0.0 << qint64(0) << QList<int>{};
         QTest::newRow("four channels") << logBytes(header(0x0F, 10), created, records(5, 10, 4)) << false
                                        << int(WrongChannels) << 0.0 << qint64(0) << QList<int>{};
         QTest::newRow("no channel") << logBytes(header(0x00, 10), created, records(5, 10, 0)) << false
-                                    << int(WrongChannels) << 0.0 << qint64(0) << QList<int>{};
+                                    << int(NotALog) << 0.0 << qint64(0) << QList<int>{};
         SwapFileHeader count255 = three;
         count255.channelCount = 255;
         QTest::newRow("channel count 255") << logBytes(count255, created, records(5, 10, 3)) << false
-                                           << int(WrongChannels) << 0.0 << qint64(0) << QList<int>{};
+                                           << int(NotALog) << 0.0 << qint64(0) << QList<int>{};
         QTest::newRow("period 0") << logBytes(header(0x07, 0), created, records(5, 10, 3)) << false
-                                  << int(WrongSamplePeriod) << 0.0 << qint64(0) << QList<int>{};
+                                  << int(NotALog) << 0.0 << qint64(0) << QList<int>{};
         QTest::newRow("negative period") << logBytes(header(0x07, 0x8000), created, records(5, 10, 3)) << false
                                          << int(WrongSamplePeriod) << 0.0 << qint64(0) << QList<int>{};
     }
@@ -203,8 +217,11 @@ private slots:
         QTest::addColumn<int>("code");
         QTest::newRow("version 0") << 0 << 1 << 0x01 << 1 << 0;
         QTest::newRow("version 4, 3 channels, mask 0xE0") << 4 << 3 << 0xE0 << 32767 << 0;
-        QTest::newRow("version 4 but period 0") << 4 << 1 << 0x01 << 0 << int(WrongSamplePeriod);
-        QTest::newRow("version beats channels") << 9 << 5 << 0x01 << 0 << int(WrongVersion);
+        QTest::newRow("version 4 but period 0") << 4 << 1 << 0x01 << 0 << int(NotALog);
+        QTest::newRow("negative period") << 4 << 1 << 0x01 << 0x8000 << int(WrongSamplePeriod);
+        QTest::newRow("newer version of a sound header") << 9 << 1 << 0x01 << 10 << int(WrongVersion);
+        QTest::newRow("newer version over no records is no log") << 9 << 5 << 0x01 << 0 << int(NotALog);
+        QTest::newRow("four channels") << 4 << 4 << 0x0F << 10 << int(WrongChannels);
     }
     void headerChecks()
     {

@@ -1,6 +1,7 @@
 #include "FileDialogs.h"
 #include "Languages.h"
 #include "MainWindow.h"
+#include "MessageBoxes.h"
 #include "SettingsDialog.h"
 #include "Settings.h"
 #include "TestLogs.h"
@@ -27,6 +28,17 @@ using namespace TestLogs;
 
 namespace {
 constexpr qint64 created = 1700000000123; // 2023-11-14 22:13:20.123 UTC
+
+const QString notALog = QStringLiteral("The file is corrupted or in the wrong format");
+
+// A text file long enough to be taken for a log with records.
+QByteArray plainText()
+{
+    QByteArray text;
+    while (text.size() < 1800)
+        text += "Lorem ipsum dolor sit amet, consectetur adipiscing elit, sed do eiusmod.\n";
+    return text;
+}
 
 QByteArray readAll(const QString& name)
 {
@@ -80,7 +92,11 @@ private slots:
         QCoreApplication::setApplicationVersion(QStringLiteral("2.0.5"));
     }
     void init() { QFile::remove(Settings::filePath()); }
-    void cleanup() { setFileDialogResponder({}); }
+    void cleanup()
+    {
+        setFileDialogResponder({});
+        setMessageBoxResponder({});
+    }
 
     void startsWithDefaults()
     {
@@ -155,7 +171,7 @@ private slots:
         QCOMPARE(asked, (QStringList{"Select file", "*.talvo"}));
         QCOMPARE(w.options().path, QFileInfo(path("v4.talvo")).absolutePath());
         QCOMPARE(child<QTextEdit>(w, "textEditInfo")->toPlainText(),
-                 QStringLiteral("File format version: 4\nStart time: Tue Nov 14 22:13:20 2023 GMT\n"
+                 QStringLiteral("File format version: 4\nStart time: 14 November 2023 22:13:20 UTC\n"
                                 "Duration: 2.4 sec\nChannels: 3\nSample rate: 0.010kHz\n"));
         QVERIFY(child<QRadioButton>(w, "radioButtonTimeAbsolute")->isEnabled());
         QVERIFY(child<QPushButton>(w, "pushButtonStart")->isEnabled());
@@ -193,10 +209,13 @@ private slots:
         unknownVersion.version = 99;
         SwapFileHeader mismatch = header(0x07, 10);
         mismatch.channelCount = 2;
+        // Only a sound header of a newer version is a newer log; a file that is no log is
+        // called what the logger calls it.
         QTest::newRow("unknown version") << logBytes(unknownVersion, created, records(5, 10, 3)) << "Wrong file version";
-        QTest::newRow("channel count against mask") << logBytes(mismatch, created, records(5, 10, 2))
-                                                    << "Wrong number of channels";
-        QTest::newRow("shorter than its header") << QByteArray(100, '\0') << "File mapping error";
+        QTest::newRow("channel count against mask") << logBytes(mismatch, created, records(5, 10, 2)) << notALog;
+        QTest::newRow("shorter than its header") << QByteArray(100, '\0') << notALog;
+        QTest::newRow("empty") << QByteArray() << notALog;
+        QTest::newRow("plain text") << plainText() << notALog;
     }
     void pickingAnUnreadableLogSaysWhy()
     {
@@ -294,22 +313,30 @@ private slots:
     }
 
     // A failed or cancelled conversion leaves an earlier output as it was; a failure is
-    // red with its reason, a cancel blue, as for a workbook.
+    // red with its reason, a cancel blue, as for a workbook. Every failure of either
+    // output keeps its reason for a batch to name; a cancel has none.
     void failuresAndCancelKeepEarlierOutput_data()
     {
         QTest::addColumn<QString>("log");
-        QTest::addColumn<QString>("statusText");
-        QTest::newRow("channel count against mask")
-            << "mismatch" << "<font color='red'>Oops! Something went wrong. Wrong number of channels</font>";
-        QTest::newRow("too short") << "short" << "<font color='red'>Oops! Something went wrong. File mapping error</font>";
-        QTest::newRow("cancelled") << "cancel" << "<font color='blue'>Canceled.</font>";
-        QTest::newRow("output folder refuses the file")
-            << "blocked" << "<font color='red'>Oops! Something went wrong. Can't create output file</font>";
+        QTest::addColumn<bool>("xlsx");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("channel count against mask") << "mismatch" << false << notALog;
+        QTest::newRow("too short") << "short" << false << notALog;
+        QTest::newRow("too short, xlsx") << "short" << true << notALog;
+        QTest::newRow("plain text, xlsx") << "text" << true << notALog;
+        QTest::newRow("newer version") << "newer" << false << "Wrong file version";
+        QTest::newRow("newer version, xlsx") << "newer" << true << "Wrong file version";
+        QTest::newRow("log gone") << "gone" << false << "Can't open file";
+        QTest::newRow("log gone, xlsx") << "gone" << true << "Can't open file";
+        QTest::newRow("cancelled") << "cancel" << false << QString();
+        QTest::newRow("output folder refuses the file") << "blocked" << false << "Can't create output file";
+        QTest::newRow("output folder refuses the file, xlsx") << "blocked" << true << "Can't create output file";
     }
     void failuresAndCancelKeepEarlierOutput()
     {
         QFETCH(QString, log);
-        QFETCH(QString, statusText);
+        QFETCH(bool, xlsx);
+        QFETCH(QString, reason);
         QTemporaryDir dir;
         const QString name = dir.filePath(log + ".talvo");
         QTimer watcher;
@@ -319,12 +346,21 @@ private slots:
             writeFile(name, logBytes(h, created, records(10, 10, 2)));
         } else if (log == "short") {
             writeFile(name, QByteArray(100, '\0'));
-        } else {
+        } else if (log == "text") {
+            writeFile(name, plainText());
+        } else if (log == "newer") {
+            writeFile(name, logBytes(header(0x07, 10, 5), created, records(10, 10, 3)));
+        } else if (log == "gone") {
+            // Listed in the folder, but what it leads to is gone.
+            QVERIFY(QFile::link(dir.filePath("removed.talvo"), name));
+        } else if (log == "cancel") {
             writeLog(name, 0x01, 300000, 1, created);
+        } else {
+            writeLog(name, 0x01, 50, 10, created);
         }
-        const QString output = dir.filePath(log + ".csv");
+        const QString output = dir.filePath(log + (xlsx ? ".xlsx" : ".csv"));
         if (log == "blocked")
-            QVERIFY(QDir().mkpath(dir.filePath(log + ".csv/inside")));
+            QVERIFY(QDir().mkpath(output + "/inside"));
         else
             writeFile(output, "earlier output");
         if (log == "cancel")
@@ -332,12 +368,17 @@ private slots:
 
         MainWindow w;
         useCsv(w, false);
+        child<QRadioButton>(w, "radioButtonXlsx")->setChecked(xlsx);
         // Start refuses a log that cannot be read; a batch still tries it.
         QVERIFY(!w.convert(name, QStringLiteral("Converting...")));
-        QCOMPARE(status(w), statusText);
+        QCOMPARE(w.errorText(), reason);
+        if (log == "cancel")
+            QCOMPARE(status(w), QStringLiteral("<font color='blue'>Canceled.</font>"));
+        else
+            QCOMPARE(status(w), QStringLiteral("<font color='red'>Oops! Something went wrong. %1</font>").arg(reason));
         if (log != "blocked")
             QCOMPARE(readAll(output), QByteArray("earlier output"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), log == "blocked" ? 1 : 2);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), log == "blocked" || log == "gone" ? 1 : 2);
     }
 
     // A log of no records cut inside its report block: with no whole record after the
@@ -429,7 +470,13 @@ private slots:
             filter = r.filter;
             return r.kind == FileDialogKind::Directory ? QStringList{dir.path()} : QStringList{};
         });
+        QStringList boxes;
+        setMessageBoxResponder([&](QMessageBox& box) {
+            boxes << box.text();
+            return int(QMessageBox::Ok);
+        });
         child<QPushButton>(w, "pushButtonBatch")->click();
+        QCOMPARE(boxes, QStringList{}); // nothing to report when every log is whole and converted
         QCOMPARE(filter, QStringLiteral("*.talvo")); // the folder chooser lists the logs
         QStringList outputs = QDir(dir.path()).entryList({"*.csv"}, QDir::Files, QDir::Name);
         QCOMPARE(outputs, (QStringList{"day.1.csv", "day.2.csv", "other.csv"}));
@@ -440,21 +487,51 @@ private slots:
     }
 
     // Whatever order the folder lists them in, a log that could not be converted is what
-    // the status line shows after the batch, never the green name of a later output.
-    void batchShowsALogThatFailed()
+    // the status line shows after the batch, never the green name of a later output. At
+    // the end one box names every log that failed, with its reason, and every log that
+    // was cut off, with the samples it holds.
+    void batchReportsEveryFailedAndCutOffLog()
     {
         QTemporaryDir dir;
         for (const char* name : {"a.talvo", "m.talvo", "z.talvo"})
             writeLog(dir.filePath(name), 0x01, 5, 10, created);
         writeFile(dir.filePath("broken.talvo"), QByteArray(100, '\0'));
+        writeFile(dir.filePath("notes.talvo"), plainText());
+        writeFile(dir.filePath("newer.talvo"), logBytes(header(0x07, 10, 5), created, records(10, 10, 3)));
+        writeLog(dir.filePath("blocked.talvo"), 0x01, 5, 10, created);
+        QVERIFY(QDir().mkpath(dir.filePath("blocked.csv/inside")));
+        const QByteArray whole = logBytes(header(0x01, 10), created, records(30, 10, 1));
+        writeFile(dir.filePath("crash.talvo"), whole.left(512 + 20 * 16 + 7));
+        writeFile(dir.filePath("copy.talvo"), whole.left(512 + 30 * 16));
         MainWindow w;
         useCsv(w, false);
         setFileDialogResponder([&](const FileDialogRequest&) { return QStringList{dir.path()}; });
+        QStringList boxes;
+        setMessageBoxResponder([&](QMessageBox& box) {
+            boxes << box.windowTitle() + QLatin1Char('|') + box.text();
+            return int(QMessageBox::Ok);
+        });
         child<QPushButton>(w, "pushButtonBatch")->click();
         QCOMPARE(QDir(dir.path()).entryList({"*.csv"}, QDir::Files, QDir::Name),
-                 (QStringList{"a.csv", "m.csv", "z.csv"}));
-        QCOMPARE(status(w),
-                 QStringLiteral("<font color='red'>Oops! Something went wrong. broken.talvo: File mapping error</font>"));
+                 (QStringList{"a.csv", "copy.csv", "crash.csv", "m.csv", "z.csv"}));
+        QVERIFY(status(w).startsWith(QStringLiteral("<font color='red'>Oops! Something went wrong. ")));
+        QVERIFY(!status(w).contains(QStringLiteral("<font color='green'>")));
+
+        QCOMPARE(boxes.size(), 1);
+        const QString title = boxes.first().section(QLatin1Char('|'), 0, 0);
+        QCOMPARE(title, QStringLiteral("Batch conversion"));
+        // Two parts, each a heading and one line per log, in the order the folder gave.
+        const QStringList parts = boxes.first().section(QLatin1Char('|'), 1).split(QStringLiteral("\n\n"));
+        QCOMPARE(parts.size(), 2);
+        QStringList failed = parts.at(0).split(QLatin1Char('\n'));
+        QCOMPARE(failed.takeFirst(), QStringLiteral("These logs were not converted:"));
+        failed.sort();
+        QCOMPARE(failed, (QStringList{"blocked.talvo: Can't create output file", "broken.talvo: " + notALog,
+                                      "newer.talvo: Wrong file version", "notes.talvo: " + notALog}));
+        QStringList cutOff = parts.at(1).split(QLatin1Char('\n'));
+        QCOMPARE(cutOff.takeFirst(), QStringLiteral("These logs were cut off; their samples were converted:"));
+        cutOff.sort();
+        QCOMPARE(cutOff, (QStringList{"copy.talvo (samples: 30)", "crash.talvo (samples: 20)"}));
     }
 
     void secondConversionWaitsForTheFirst()
@@ -506,6 +583,48 @@ private slots:
         QCOMPARE(s.value("Main/language").toInt(), 1);
     }
 
+    // Dates are written in the chosen language: the build date of the settings dialog
+    // switches with the language while the dialog is open, and the start time of the
+    // summary of a log picked afterwards follows it.
+    void datesFollowTheLanguage()
+    {
+        writeLog(path("dated.talvo"), 0x07, 25, 1000, created);
+        // The window looks for its translations beside the program; a test program lies
+        // elsewhere, so the Ukrainian texts come in with the switch from here.
+        QTranslator texts;
+        QVERIFY(texts.load(QStringLiteral("talvo-converter_uk"), QStringLiteral(TALVO_BIN_DIR)));
+        MainWindow w;
+        QStringList versions;
+        QTimer::singleShot(0, this, [&versions, &texts] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            auto* languages = dialog->findChild<QComboBox*>(QStringLiteral("comboBoxLanguages"));
+            auto* version = dialog->findChild<QLabel*>(QStringLiteral("label_VersionNumber"));
+            versions << version->text();
+            QCoreApplication::installTranslator(&texts);
+            languages->setCurrentIndex(1);
+            QCoreApplication::processEvents();
+            versions << version->text();
+            dialog->findChild<QPushButton*>(QStringLiteral("pushButtonClose"))->click();
+        });
+        child<QToolButton>(w, "toolButtonSettings")->click();
+        QCOMPARE(versions.size(), 2);
+        const QRegularExpression english(QStringLiteral(
+            "^2\\.0\\.5 \\([1-9]\\d? (January|February|March|April|May|June|July|August|September|October"
+            "|November|December) \\d{4}\\)$"));
+        const QRegularExpression ukrainian(QStringLiteral(
+            "^2\\.0\\.5 \\([1-9]\\d? (січня|лютого|березня|квітня|травня|червня|липня|серпня|вересня|жовтня"
+            "|листопада|грудня) \\d{4}\\)$"));
+        QVERIFY2(english.match(versions.at(0)).hasMatch(), qPrintable(versions.at(0)));
+        QVERIFY2(ukrainian.match(versions.at(1)).hasMatch(), qPrintable(versions.at(1)));
+
+        child<QLineEdit>(w, "lineEditName")->setText(path("dated.talvo"));
+        QCOMPARE(child<QTextEdit>(w, "textEditInfo")->toPlainText(),
+                 QStringLiteral("Версія формату файлу: 4\nЧас початку: 14 листопада 2023 22:13:20 UTC\n"
+                                "Тривалість: 2.4 с\nКанали: 3\nЧастота дискретизації: 0.010 кГц\n"));
+        QCoreApplication::removeTranslator(&texts);
+    }
+
     // In Ukrainian, the longest translation, every label and button of the window and
     // of the settings dialog shows whole at their default sizes.
     void ukrainianTextsFit()
@@ -534,13 +653,29 @@ private slots:
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral(", "))));
     }
 
+    void ukrainianTranslationIsBuilt_data()
+    {
+        QTest::addColumn<QString>("context");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("translation");
+        QTest::newRow("status") << "MainWindow" << "Oops! Something went wrong." << "Ой! Щось пішло не так.";
+        QTest::newRow("settings") << "SettingsDialog" << "Language" << "Мова";
+        // The logger's own words for a file that is no log.
+        QTest::newRow("no log") << "MainWindow" << notALog << "Файл пошкоджено або він має неправильний формат";
+        QTest::newRow("batch title") << "MainWindow" << "Batch conversion" << "Пакетне перетворення";
+        QTest::newRow("failed logs") << "MainWindow" << "These logs were not converted:"
+                                     << "Ці журнали не перетворено:";
+        QTest::newRow("cut-off logs") << "MainWindow" << "These logs were cut off; their samples were converted:"
+                                      << "Ці журнали обірвано; їхні вибірки перетворено:";
+        QTest::newRow("cut-off log") << "MainWindow" << "%1 (samples: %2)" << "%1 (вибірок: %2)";
+    }
     void ukrainianTranslationIsBuilt()
     {
+        QFETCH(QString, context);
+        QFETCH(QString, source);
         QTranslator translator;
         QVERIFY(translator.load(QStringLiteral("talvo-converter_uk"), QStringLiteral(TALVO_BIN_DIR)));
-        QCOMPARE(translator.translate("MainWindow", "Oops! Something went wrong."),
-                 QStringLiteral("Ой! Щось пішло не так."));
-        QCOMPARE(translator.translate("SettingsDialog", "Language"), QStringLiteral("Мова"));
+        QTEST(translator.translate(context.toLatin1().constData(), source.toUtf8().constData()), "translation");
     }
 };
 

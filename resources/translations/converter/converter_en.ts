@@ -198,6 +198,26 @@
         <source>This log was cut off: it holds %1 samples.</source>
         <translation>This log was cut off: it holds %1 samples.</translation>
     </message>
+    <message>
+        <source>%1 (samples: %2)</source>
+        <translation>%1 (samples: %2)</translation>
+    </message>
+    <message>
+        <source>These logs were not converted:</source>
+        <translation>These logs were not converted:</translation>
+    </message>
+    <message>
+        <source>These logs were cut off; their samples were converted:</source>
+        <translation>These logs were cut off; their samples were converted:</translation>
+    </message>
+    <message>
+        <source>Batch conversion</source>
+        <translation>Batch conversion</translation>
+    </message>
+    <message>
+        <source>The file is corrupted or in the wrong format</source>
+        <translation>The file is corrupted or in the wrong format</translation>
+    </message>
 </context>
 <context>
     <name>SettingsDialog</name>

@@ -198,6 +198,26 @@
         <source>This log was cut off: it holds %1 samples.</source>
         <translation>Цей журнал обірвано; вибірок у ньому: %1.</translation>
     </message>
+    <message>
+        <source>%1 (samples: %2)</source>
+        <translation>%1 (вибірок: %2)</translation>
+    </message>
+    <message>
+        <source>These logs were not converted:</source>
+        <translation>Ці журнали не перетворено:</translation>
+    </message>
+    <message>
+        <source>These logs were cut off; their samples were converted:</source>
+        <translation>Ці журнали обірвано; їхні вибірки перетворено:</translation>
+    </message>
+    <message>
+        <source>Batch conversion</source>
+        <translation>Пакетне перетворення</translation>
+    </message>
+    <message>
+        <source>The file is corrupted or in the wrong format</source>
+        <translation>Файл пошкоджено або він має неправильний формат</translation>
+    </message>
 </context>
 <context>
     <name>SettingsDialog</name>
