@@ -93,6 +93,14 @@ QJsonObject powerDescription(bool secondModel)
     return QJsonObject{{"DeviceInfo", deviceObject(52, "Korvanite Power Supply logger v1.00")}, {"Channels", channels}};
 }
 
+QList<int> describedChannels(const QJsonObject& description)
+{
+    QList<int> channels;
+    for (const QJsonValue& value : description.value(QLatin1String("Channels")).toArray())
+        channels << byteOf(value.toObject(), "channel");
+    return channels;
+}
+
 void parseDeviceInfo(DeviceInfo& info, const QJsonObject& device)
 {
     info.setByte(1, byteOf(device, "upid"));

@@ -7,6 +7,7 @@
 // "minExponent", "lower", "upper", "pecision"}].
 
 #include <QJsonObject>
+#include <QList>
 
 #include <functional>
 
@@ -16,6 +17,9 @@ class DeviceInfo;
 QJsonObject analyzerDescription();
 // The supplies' description: channels 0 to 7, and 8 to 13 for the second model.
 QJsonObject powerDescription(bool secondModel);
+
+// The channel numbers a description's "Channels" give, in its order.
+QList<int> describedChannels(const QJsonObject& description);
 
 // Fills the identity from a "DeviceInfo" object.
 void parseDeviceInfo(DeviceInfo& info, const QJsonObject& device);

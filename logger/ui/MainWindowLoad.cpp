@@ -13,6 +13,7 @@
 #include "FileDialogs.h"
 #include "GLWidget.h"
 #include "HidDevice.h"
+#include "LogChannels.h"
 #include "LoggerState.h"
 #include "MessageBoxes.h"
 #include "PowerPanel.h"
@@ -24,6 +25,13 @@
 #include <QTimer>
 
 namespace {
+// Whether the window's channel table is an analyzer's: it shows an analyzer that has
+// described its channels.
+bool analyzerTableInUse()
+{
+    return !powerSupplyConnected && !power600Model && !channelTable.isEmpty();
+}
+
 // An analyzer log is read with the analyzer's own channels and record layout, whatever
 // the window shows at the moment (a supply, or no device and so no channel table). The
 // window's state comes back when the log is loaded.
@@ -36,9 +44,9 @@ public:
         , m_supply(powerSupplyConnected)
         , m_supply600(power600Model)
     {
+        const bool analyzerTable = analyzerTableInUse();
         powerSupplyConnected = false;
         power600Model = false;
-        const bool analyzerTable = !m_supply && !m_supply600 && !channelTable.isEmpty();
         if (!analyzerTable) {
             ChannelInfo::clearTable();
             createDefaults();
@@ -59,19 +67,20 @@ private:
     const bool m_supply600;
 };
 
-// The channel numbers a supply log's header lists, within the list's own length and
-// the channel table.
-QList<int> headerChannels(const SwapFileHeader& header, bool secondModel)
+// The channel numbers of the table a log of this kind is read with: an analyzer log's is
+// the window's own while that is an analyzer's, else the analyzer's description; a supply
+// log's is its model's description.
+QList<int> tableChannelsFor(quint8 kind)
 {
-    const quint8* numbers = secondModel ? header.channelNumbers32 : header.channelNumbers;
-    const int capacity = secondModel ? int(sizeof header.channelNumbers32) : int(sizeof header.channelNumbers);
-    const int count = qMin(int(header.channelCount), capacity);
-    QList<int> channels;
-    for (int i = 0; i < count; ++i) {
-        if (channelTable.contains(numbers[i]))
-            channels << numbers[i];
+    if (kind == LogFormat::Analyzer && analyzerTableInUse()) {
+        QList<int> channels;
+        for (auto it = channelTable.cbegin(); it != channelTable.cend(); ++it)
+            channels << it.key();
+        return channels;
     }
-    return channels;
+    if (kind == LogFormat::Analyzer)
+        return describedChannels(analyzerDescription());
+    return describedChannels(powerDescription(kind == LogFormat::PowerSupply600));
 }
 } // namespace
 
@@ -101,8 +110,11 @@ void MainWindow::loadLog(const QString& path)
         alertBox(this, tr("Open file"), tr("The file is corrupted or in the wrong format"));
         return;
     }
-    if (header.version > LogFormat::currentVersion) {
-        alertBox(this, tr("Open file"), swapFileErrorText(SwapFileErrors::WrongVersion));
+    const int problem = header.version > LogFormat::currentVersion
+        ? int(SwapFileErrors::WrongVersion)
+        : channelProblem(header, tableChannelsFor(header.deviceKind));
+    if (problem != SwapFileErrors::None) {
+        alertBox(this, tr("Open file"), swapFileErrorText(problem));
         return;
     }
     addCaptureTab();
@@ -137,11 +149,11 @@ void MainWindow::loadLog(const QString& path)
             setupPower600();
         }
         createDefaultsPower();
-        chart->addChannels(headerChannels(header, power600Model));
+        chart->addChannels(recordedChannels(header));
         loaded = chart->swapFile->loadPowerLog(path, m_viewingInterval, chart->channelMaps);
         cancelled = chart->swapFile->wasCancelled();
         const SwapFileHeader& logHeader = chart->swapFile->header();
-        setPowerAxesFahrenheit(headerChannels(logHeader, power600Model), logHeader.fahrenheit == 1);
+        setPowerAxesFahrenheit(recordedChannels(logHeader), logHeader.fahrenheit == 1);
         chart->plot->replot();
         if (m_powerPanel)
             m_powerPanel->applyLogSettings(logHeader);

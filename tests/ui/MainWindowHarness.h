@@ -95,15 +95,20 @@ public:
         });
     }
 
-    // Plugs the analyzer in and lets it describe itself.
-    void connectAnalyzer()
+    // Plugs an instrument in and lets the window set itself up for it; its simulator id.
+    int plugIn(sim::Kind kind)
     {
-        analyzer = sim::plug(sim::Kind::Analyzer);
+        const int device = sim::plug(kind);
         if (!window)
             build();
         hid->checkTimerTick();
         pump(50);
+        return device;
     }
+    // Plugs the analyzer in and lets it describe itself.
+    void connectAnalyzer() { analyzer = plugIn(sim::Kind::Analyzer); }
+    // Plugs the Duriz 500 supply in.
+    void connectSupply() { plugIn(sim::Kind::Supply); }
 
     // Lets `ms` of instrument time pass, delivering reports and ticking the window's
     // 10 ms flush as the program's timers would. The disk keeps up with the driven

@@ -5,11 +5,12 @@
 #include "ReportBar.h"
 #include "UnitFormat.h"
 
+#include <QDockWidget>
 #include <QMouseEvent>
 
-// Opening files in the main window with the simulated analyzer: a log cut off before its
-// end, files that are no log, and what the navigation strip shows for a log, for the tabs
-// around it and after the time format changes.
+// Opening files in the main window with the simulated instruments: a log cut off before
+// its end, files that cannot be shown, and what the navigation strip shows for a log, for
+// the tabs around it and after the time format changes.
 class TestLogOpening : public QObject
 {
     Q_OBJECT
@@ -35,6 +36,46 @@ private:
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
             return QString();
         return path;
+    }
+
+    // A header of `kind` at 1 kHz whose channel mask and listed channel numbers are given
+    // apart, so that they can disagree; its channel count is the mask's.
+    static SwapFileHeader headerOf(quint8 kind, quint32 mask, const QList<int>& numbers)
+    {
+        SwapFileHeader header = defaultSwapFileHeader(kind);
+        header.samplePeriod = 10;
+        const bool secondModel = kind == LogFormat::PowerSupply600;
+        header.channelCount = quint8(channelsFromMask(mask, secondModel ? 32 : 8).size());
+        quint8* listed = secondModel ? header.channelNumbers32 : header.channelNumbers;
+        if (secondModel)
+            header.channelMask32 = mask;
+        else
+            header.channelMask = quint8(mask);
+        for (int i = 0; i < numbers.size(); ++i)
+            listed[i] = quint8(numbers.at(i));
+        return header;
+    }
+
+    // A log of `records` records with rising keys and a value of 1 per channel, closed by
+    // an end block that agrees with them.
+    static QByteArray logBytes(const SwapFileHeader& header, int records)
+    {
+        QByteArray bytes = encodeHeaderBlock(header, 0);
+        char value[8];
+        for (int r = 0; r < records; ++r) {
+            writeDoubleLE(value, r * 0.001);
+            bytes.append(value, 8);
+            for (int c = 0; c < header.channelCount; ++c) {
+                writeDoubleLE(value, 1.0);
+                bytes.append(value, 8);
+            }
+        }
+        ChannelStatistics report = freshStatistics();
+        report.latestKey = (records - 1) * 0.001;
+        report.count = records;
+        char block[LogFormat::reportSize];
+        encodeStatistics(report, block);
+        return bytes.append(block, LogFormat::reportSize);
     }
 
     // Clicks the strip's time axis at time t, as the plot reports such a click.
@@ -123,53 +164,91 @@ private slots:
         QCOMPARE(chart->dataRange().upper, lastKey);
     }
 
-    // A file that is no log, or a log of a newer version, is refused before the window,
-    // its panels or its tabs change.
+    // A file that is no log, a log of a newer version, or a log whose channels its kind
+    // does not have, is refused with a box before anything of the window changes: the
+    // mode, the title, the Control dock's panel, the channel table and the tabs stay as
+    // they were, during an analyzer session and during a supply session alike.
     void refusedFileLeavesTheSessionAlone_data()
     {
+        QTest::addColumn<bool>("supplySession");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("box");
+
+        QList<std::tuple<const char*, QByteArray, QString>> files;
         QByteArray text;
         while (text.size() < 1800)
             text += "Lorem ipsum dolor sit amet, consectetur adipiscing elit, sed do eiusmod.\n";
-        QTest::newRow("plain text") << text.left(1800) << "The file is corrupted or in the wrong format";
+        files.append({"plain text", text.left(1800), "The file is corrupted or in the wrong format"});
 
         SwapFileHeader newer = defaultSwapFileHeader(LogFormat::PowerSupply600);
         newer.version = 5;
         newer.channelCount = 2;
         newer.channelMask32 = 0x03;
-        QByteArray log = encodeHeaderBlock(newer, 0);
-        log += QByteArray(3 * 8 * 4, '\0');
-        log += QByteArray(120, '\0');
-        QTest::newRow("newer supply log") << log << "Wrong file version";
+        files.append({"newer supply log", logBytes(newer, 4), "Wrong file version"});
+
+        // Listed out of order or twice, the values of one channel would be shown as another's.
+        const QString wrongChannels = QStringLiteral("Wrong channels number");
+        files.append({"supply log of channel 200", logBytes(headerOf(LogFormat::PowerSupply, 0x01, {200}), 50),
+                      wrongChannels});
+        files.append({"supply log listing its channels backwards",
+                      logBytes(headerOf(LogFormat::PowerSupply, 0x09, {3, 0}), 50), wrongChannels});
+        files.append({"second-model log of channel 20",
+                      logBytes(headerOf(LogFormat::PowerSupply600, 0x00100001, {0, 20}), 50), wrongChannels});
+        files.append({"second-model log listing a channel twice",
+                      logBytes(headerOf(LogFormat::PowerSupply600, 0x03, {0, 0}), 50), wrongChannels});
+        files.append({"analyzer log of channel 4", logBytes(headerOf(LogFormat::Analyzer, 0x11, {0, 4}), 50),
+                      wrongChannels});
+
+        for (const bool supplySession : {false, true}) {
+            for (const auto& [name, bytes, box] : std::as_const(files))
+                QTest::addRow("%s, %s", supplySession ? "supply" : "analyzer", name)
+                    << supplySession << bytes << box;
+        }
     }
     void refusedFileLeavesTheSessionAlone()
     {
+        QFETCH(bool, supplySession);
         QFETCH(QByteArray, bytes);
         QFETCH(QString, box);
         Harness h;
-        h.connectAnalyzer();
-        h.start(3);
-        h.pump(1000);
-        h.window->on_stopButton();
-        GLWidget* capture = h.chart(0);
+        if (supplySession) {
+            h.connectSupply();
+            QVERIFY(powerSupplyConnected);
+        } else {
+            h.connectAnalyzer();
+            h.start(3);
+            h.pump(1000);
+            h.window->on_stopButton();
+        }
+        // A second tab, and the first one shown: the refusal must not move to another.
+        h.window->addCaptureTab();
+        h.window->tabWidget()->setCurrentIndex(0);
+        GLWidget* current = h.chart(0);
         QStringList names;
-        for (int i = 0; i < capture->plot->graphCount(); ++i)
-            names << capture->plot->graph(i)->name();
+        for (int i = 0; i < current->plot->graphCount(); ++i)
+            names << current->plot->graph(i)->name();
         const QString title = h.window->windowTitle();
+        auto* controlDock = h.window->findChild<QDockWidget*>(QStringLiteral("dockControl"));
+        QVERIFY(controlDock);
+        const QPointer<QWidget> controlPanel = controlDock->widget();
+        const ChannelTable table = channelTable;
+        const int tabs = h.window->tabWidget()->count();
 
-        const QString path = writeBytes(tempPath(QStringLiteral("notalog.talvo")), bytes);
+        const QString path = writeBytes(tempPath(QStringLiteral("refused.talvo")), bytes);
         QVERIFY(!path.isEmpty());
         h.window->loadLog(path);
         QCOMPARE(h.boxes, QStringList{box});
-        QCOMPARE(h.window->tabWidget()->count(), 1);
-        QVERIFY(!powerSupplyConnected);
+        QCOMPARE(h.window->tabWidget()->count(), tabs);
+        QCOMPARE(h.window->currentChart(), current);
+        QCOMPARE(powerSupplyConnected, supplySession);
         QVERIFY(!power600Model);
         QCOMPARE(h.window->windowTitle(), title);
-        QCOMPARE(ChannelInfo::channelCount(), 3);
+        QVERIFY2(controlPanel, "the Control dock's panel was replaced");
+        QCOMPARE(controlDock->widget(), controlPanel.data());
+        QCOMPARE(channelTable.keys(), table.keys());
         QStringList after;
-        for (int i = 0; i < capture->plot->graphCount(); ++i)
-            after << capture->plot->graph(i)->name();
+        for (int i = 0; i < current->plot->graphCount(); ++i)
+            after << current->plot->graph(i)->name();
         QCOMPARE(after, names);
     }
 
