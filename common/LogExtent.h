@@ -4,9 +4,10 @@
 // programs decide this with the same rule, so a log shows and converts the same records.
 //
 // A sound log is the header block, whole records and a report block that agrees with
-// them. Any other log was cut off (a crash, a full disk, a partial copy): it has no
-// report block, and every whole record after the header block is a record, except those
-// made of the start of a report block cut off while it was written.
+// them. Any other log was cut off (a crash, a full disk, a partial copy): its records
+// run to its last whole record, except for the bytes after them that cannot be
+// samples: zero fill that a crash or an interrupted copy left, and a report block, whole
+// or cut off while it was written. Those never become samples.
 
 #include "LogRecord.h"
 
@@ -27,12 +28,6 @@ qint64 recordCountWithoutReport(qint64 fileSize, qint64 recordSize);
 // Whether a file of this size is the header block, whole records and a report block.
 bool fitsReport(qint64 fileSize, qint64 recordSize);
 
-// Whether a report block can be the one written at the end of `records` records whose last
-// key is `lastKey`: its latest key is a finite time not after the last record (a block
-// made of cut-off samples starts with the key of a record that follows the last one), and
-// its sample count is not negative, and 0 when there are no records.
-bool reportAgrees(const ChannelStatistics& report, qint64 records, double lastKey);
-
 // Copies `length` bytes of the file at `offset` into `out`; false when they cannot be
 // read (the range is not inside the file, or the read fails).
 using ByteReader = std::function<bool(qint64 offset, qint64 length, char* out)>;
@@ -43,8 +38,10 @@ struct Records
     bool cutOff = false; // no sound report block follows them
 };
 
-// The records of a log of `fileSize` bytes whose records are `recordSize` bytes long.
+// The records of a log of `fileSize` bytes whose header (one the reader accepted) is
+// `header`: its channel count gives the records' size, its sample period their spacing
+// and its device kind what the report block holds. Only the end of the file is read.
 // A report block that cannot be read counts as missing.
-Records findRecords(qint64 fileSize, qint64 recordSize, const ByteReader& read);
+Records findRecords(qint64 fileSize, const SwapFileHeader& header, const ByteReader& read);
 
 } // namespace LogExtent

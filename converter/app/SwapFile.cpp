@@ -49,7 +49,7 @@ bool SwapFile::readHeader()
 
 LogExtent::Records SwapFile::findRecords()
 {
-    return LogExtent::findRecords(m_file.size(), m_layout.recordLength, [this](qint64 offset, qint64 length, char* out) {
+    return LogExtent::findRecords(m_file.size(), m_header, [this](qint64 offset, qint64 length, char* out) {
         uchar* bytes = mapWithinFile(m_file, offset, length);
         if (!bytes)
             return false;

@@ -39,7 +39,7 @@ void SwapFile::applyRecordLayout(RecordFile& records)
 {
     records.setRecordSize(RecordLayout::recordSize(m_header.channelCount), false);
     const LogExtent::Records found = LogExtent::findRecords(
-        records.fileSize(), records.recordSize(),
+        records.fileSize(), m_header,
         [&records](qint64 offset, qint64 length, char* out) { return records.readBytes(offset, length, out); });
     records.limitRecordCount(found.count);
     m_cutOff = found.cutOff;

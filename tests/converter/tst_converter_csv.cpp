@@ -1,3 +1,4 @@
+#include "DamagedLogs.h"
 #include "ReaderErrors.h"
 #include "RowText.h"
 #include "SwapFile.h"
@@ -252,6 +253,38 @@ private slots:
                             .arg(valueAt(k * 0.001, 2), 0, 'f', 4)
                             .toUtf8();
         QCOMPARE(out.data(), expected);
+    }
+
+    // Every file of the damaged-log table converts exactly the samples it holds: no zero
+    // fill and no byte of an end block becomes a row, and no sample is lost.
+    void damagedLogsConvertTheirSamples_data() { DamagedLogs::addRows(); }
+    void damagedLogsConvertTheirSamples()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(qint64, records);
+        QFETCH(double, lastKey);
+        QFETCH(bool, cutOff);
+        const QString name = path(QStringLiteral("damaged.talvo"));
+        QVERIFY(writeFile(name, bytes));
+
+        SwapFile reader;
+        const LogSummary summary = reader.open(name);
+        QVERIFY(summary.valid);
+        // What the window tells the user of the log.
+        QCOMPARE(summary.cutOff, cutOff);
+        QCOMPARE(summary.recordCount, records);
+        QCOMPARE(summary.endTime, lastKey);
+
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        const bool converted = reader.toCsv(name, csvOptions(true, false), &out);
+        QList<QByteArray> rows = out.data().split('\n');
+        rows.removeAll(QByteArray());
+        QCOMPARE(rows.size(), records);
+        if (records > 0) {
+            QVERIFY(converted);
+            QVERIFY2(rows.constLast().startsWith(QByteArray::number(lastKey, 'f', 4) + ','), rows.constLast());
+        }
     }
 
     // A range over a log with lost packets: rows come from the keys, never from where

@@ -1,7 +1,7 @@
 // A log as the converter reads it: the summary, then CSV text (with clock times) and a
 // workbook (with seconds) of the whole log. Every CSV line but the header is one
-// record, so there are never more lines than records; a log the summary refuses
-// produces no text at all.
+// record, so there are never more lines than the records the summary counts, none of
+// them in a report block; a log the summary refuses produces no text at all.
 
 #include "FuzzSupport.h"
 
@@ -9,6 +9,8 @@
 #include "SwapFile.h"
 
 #include <QBuffer>
+
+#include <algorithm>
 
 namespace {
 void convert(const uint8_t* data, size_t size);
@@ -54,8 +56,12 @@ void convert(const uint8_t* data, size_t size)
         FUZZ_CHECK(csv.data().isEmpty());
         return;
     }
+    // No record is read from the bytes of a sound log's report block.
+    const qint64 recordBytes = (qint64(summary.header.channelCount) + 1) * 8;
+    const qint64 reportBytes = summary.cutOff ? 0 : LogFormat::reportSize;
+    FUZZ_CHECK(LogFormat::headerBlockSize + summary.recordCount * recordBytes <= qint64(size) - reportBytes);
     if (converted)
-        FUZZ_CHECK(csv.data().count('\n') <= records + 1);
+        FUZZ_CHECK(csv.data().count('\n') <= std::min(records, summary.recordCount) + 1);
 
     // A workbook costs a thousand times a CSV text: one input in eight gets one, kept
     // small (a few sheets of a few seconds each).

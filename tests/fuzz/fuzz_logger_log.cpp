@@ -1,7 +1,7 @@
 // A log file as the logger reads it back: header, records, report block, windows of the
 // records, channel averages and the threshold overview. Whatever the bytes, the reader
-// never shows more points than the file holds records, and a window never adds points
-// the whole log did not have.
+// never shows more points than the file holds records, none of them read from a report
+// block, and a window never adds points the whole log did not have.
 
 #include "FuzzSupport.h"
 
@@ -61,6 +61,11 @@ void readBack(const uint8_t* data, size_t size)
     file.readReport();
     if (!loaded)
         return;
+    // No record is read from the bytes of a sound log's report block.
+    const qint64 recordBytes = (qint64(file.header().channelCount) + 1) * 8;
+    const qint64 reportBytes = file.isCutOff() ? 0 : LogFormat::reportSize;
+    FUZZ_CHECK(LogFormat::headerBlockSize + file.recordsHeld() * recordBytes <= qint64(size) - reportBytes);
+    checkMaps(maps, file.recordsHeld());
 
     const QCPRange range = file.timeRange;
     ChannelMaps window = freshMaps();

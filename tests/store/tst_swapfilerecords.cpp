@@ -2,6 +2,7 @@
 // time and a channel's average back out of logs with and without gaps.
 
 #include "../ui/FileSizeLimit.h"
+#include "DamagedLogs.h"
 #include "DeviceControl.h"
 #include "LogFixture.h"
 #include "LoggerState.h"
@@ -232,6 +233,39 @@ private slots:
         if (held > 0)
             QCOMPARE(keysOf(*maps[0]).constLast(), lastKey);
         QCOMPARE((file.overview->constEnd() - 1)->key, lastKey);
+    }
+
+    // Every file of the damaged-log table opens with exactly the samples it holds: no
+    // zero fill and no byte of an end block becomes a sample, no sample is lost, and the
+    // figures come from the end block only where it agrees with the records.
+    void damagedLogsHoldTheirSamples_data() { DamagedLogs::addRows(); }
+    void damagedLogsHoldTheirSamples()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(quint8, kind);
+        QFETCH(qint64, records);
+        QFETCH(double, lastKey);
+        QFETCH(bool, cutOff);
+        const QString path = writeBytes(m_dir.filePath("damaged.talvo"), bytes);
+
+        SwapFile file;
+        QSignalSpy errors(&file, &SwapFile::swapFileError);
+        ChannelMaps maps = emptyMaps(3);
+        QVERIFY(file.load(path, 1, maps));
+        QVERIFY(errors.isEmpty());
+        // What opening tells the user: whether the log was cut off, and its samples.
+        QCOMPARE(file.isCutOff(), cutOff);
+        QCOMPARE(file.recordsHeld(), records);
+        QCOMPARE(file.endTime(), lastKey);
+        QCOMPARE(maps[0]->isEmpty() ? 0.0 : (maps[0]->constEnd() - 1)->key, lastKey);
+        if (kind != LogFormat::Analyzer)
+            return;
+        // The report bar, the calculator and the navigation strip.
+        const ChannelStatistics report = file.readReport();
+        QVERIFY(errors.isEmpty());
+        QCOMPARE(report.count, records);
+        QCOMPARE(report.latestKey, lastKey);
+        QCOMPARE(file.timeRange, QCPRange(0, lastKey));
     }
 
     void channelAverageAndEmptyWindows()
