@@ -452,11 +452,38 @@ private slots:
         QCOMPARE(h.writtenCommands(DeviceControl::CommandStart), 0);
     }
 
+    // A new user's first Play starts a run: the Control panel starts at 10 kHz and then
+    // offers only the first channel, which the analyzer accepts at that rate.
+    void firstPlayOfANewUserStartsARun()
+    {
+        Harness h;
+        QFile::remove(Settings::filePath()); // no settings at all
+        h.connectAnalyzer();
+        QCOMPARE(h.control().comboBoxSampleRate->currentIndex(), 0);
+        QVERIFY(h.control().btnStart->isEnabled());
+        h.control().btnStart->click();
+        QVERIFY(measuringActive);
+        h.pump(500);
+        QVERIFY2(measuringActive, qPrintable(h.window->statusBar()->currentMessage()));
+        QVERIFY(h.samples.rows.size() > 4000);
+        QCOMPARE(h.samples.rows.first().size(), 1);
+        QCOMPARE(h.chart(0)->swapFile->channelList(), QList<int>{0});
+        QCOMPARE(h.chart(0)->swapFile->header().samplePeriod, 1);
+        h.window->on_stopButton();
+        QVERIFY(!measuringActive);
+    }
+
     void refusedStartGivesTheTabBack()
     {
         Harness h;
         h.connectAnalyzer();
-        h.start(0); // 10 kHz on three channels: the analyzer refuses it
+        // 10 kHz on three channels, as a custom rate: the analyzer refuses it.
+        h.control().comboBoxSampleRate->setCurrentIndex(3);
+        for (int row = 0; row < 3; ++row)
+            h.control().listWidget->item(row)->setCheckState(Qt::Checked);
+        h.control().checkBoxCustom->setChecked(true);
+        h.control().spinBoxSampleRate->setValue(1);
+        h.window->controlPanel()->on_startButton();
         QVERIFY(measuringActive);
         const QString recording = h.chart(0)->swapFile->fileName();
         h.pump(20);
