@@ -193,8 +193,6 @@ void MainWindow::setRunControlsEnabled(bool on)
 void MainWindow::toggleReportBar()
 {
     const bool show = ui->reportBar->isHidden();
-    if (show)
-        ui->reportBar->updateReport(currentChart(), true);
     setReportBarShown(show);
     Settings().setValue(QStringLiteral("Main/report_bar"), show);
 }
@@ -213,6 +211,10 @@ void MainWindow::toggleMarkerBar()
 // texts always say what a click on them does.
 void MainWindow::setReportBarShown(bool shown)
 {
+    // A hidden bar is not kept up to date and may still hold another tab's figures: it
+    // takes the current tab's as it comes into view.
+    if (shown && ui->reportBar->isHidden())
+        ui->reportBar->updateReport(currentChart(), true);
     ui->reportBar->setVisible(shown);
     updateBarActions();
 }
