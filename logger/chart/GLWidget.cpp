@@ -45,6 +45,10 @@ void GLWidget::updateTitle()
         plot->removeItem(titleItem);
         titleItem = nullptr;
     }
+    // A tab that records nothing (yet) has no title: the header's defaults, or those of
+    // a start the instrument refused, name no rate the tab records.
+    if (!swapFile->holdsCapture())
+        return;
     const QString text =
         captureTitle(swapFile->header(), swapFile->channelList(), powerMode(), swapFile->endTime());
     if (text.isEmpty())

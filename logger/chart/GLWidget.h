@@ -34,7 +34,8 @@ public:
     void addChannel(int channel, const QColor& colour);
     void addPowerChannel(int channel, int index);
 
-    // Rebuilds the title line above the plot from the swap file's header.
+    // Rebuilds the title line above the plot from the swap file's header; none while the
+    // file holds no capture.
     void updateTitle();
 
     // Adds one sample to statistics; callers hold mapMutex during a run.

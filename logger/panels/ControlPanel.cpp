@@ -168,6 +168,9 @@ void ControlPanel::setChannels()
         QSignalBlocker blocker(ui->listWidget);
         ui->listWidget->addItem(item);
     }
+    // A list filled at 10 kHz keeps one channel, as choosing that rate does: the
+    // analyzer refuses the rate for more than one.
+    keepOneChannel(ui->comboBoxSampleRate->currentIndex());
 }
 
 void ControlPanel::keepOneChannel(int index)

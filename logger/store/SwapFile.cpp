@@ -110,6 +110,7 @@ void SwapFile::writeHeader(const SwapFileHeader& record)
 {
     m_header = record;
     m_header.deviceKind = deviceKindFromFlags(m_header.deviceKind);
+    m_holdsCapture = true;
     rebuildChannelList();
     if (power600Model) {
         std::memset(m_header.channelNumbers32, 0, sizeof m_header.channelNumbers32);
@@ -181,6 +182,7 @@ bool SwapFile::readHeader()
     const int problem = RecordLayout::headerProblem(m_header);
     if (problem != SwapFileErrors::None)
         return fail(problem);
+    m_holdsCapture = true;
     rebuildChannelList();
     readThresholds();
     return true;
@@ -305,6 +307,7 @@ SwapFile::SaveResult SwapFile::saveAs(const QString& newName)
 bool SwapFile::remove()
 {
     qDebug().noquote() << "SwapFile::remove()" << fileName();
+    m_holdsCapture = false;
     closeFile();
     if (!m_file.remove()) {
         qDebug().noquote() << "SwapFile::remove" << m_file.errorString();

@@ -88,6 +88,10 @@ public:
     // The system's reason for the last failed file operation (rename, open, write).
     QString errorString() const { return m_file.errorString(); }
     const SwapFileHeader& header() const { return m_header; }
+    // True while the header is that of a capture: written for a run or read from a log.
+    // A new object's defaults, or the header of a run whose file was removed again,
+    // describe nothing recorded.
+    bool holdsCapture() const { return m_holdsCapture; }
     const QList<int>& channelList() const { return m_channelList; }
     double endTime() const { return m_endTime; }
     qint64 creationTime() const { return m_creationTime; }
@@ -158,6 +162,7 @@ private:
     int readReportBlock(char* block);
 
     SwapFileHeader m_header;
+    bool m_holdsCapture = false;
     QFile m_file;
     QMutex m_appendMutex;
     QList<int> m_channelList;

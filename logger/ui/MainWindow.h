@@ -345,6 +345,10 @@ private:
     qint64 m_runStartMs = 0;
     int m_measuringTimeLimit = 10;
     int m_viewingInterval = 10;
+    // The entries of the two time boxes that gave the two values above: a cancelled
+    // custom value puts its box back on them.
+    int m_timeIndex = 0;
+    int m_showAllIndex = 0;
     bool m_newTab = true;
     bool m_limitStopQueued = false;
     int m_lastSwapFileError = 0;

@@ -34,6 +34,23 @@ QString titleBeforeUnit(const QCPAxis* axis)
     return axis->label().section(QLatin1Char(','), 0, 0);
 }
 
+// Asks for the value of a box's custom entry, offering the one the entry holds. Given,
+// the entry holds and shows it; cancelled, the box shows again the entry chosen before,
+// which stays the choice.
+std::optional<int> askCustomValue(QWidget* parent, QComboBox* box, int index, int chosenBefore,
+                                  const QString& label, int minimum, int maximum)
+{
+    const std::optional<int> value = askInteger(
+        parent, {MainWindow::tr("Enter value"), label, box->itemData(index).toInt(), minimum, maximum, 1});
+    if (!value) {
+        box->setCurrentIndex(chosenBefore);
+        return value;
+    }
+    box->setItemData(index, *value);
+    box->setItemText(index, MainWindow::tr("Custom: ") + QString::number(*value));
+    return value;
+}
+
 void setKeyRange(QCPAxis* key, const QCPRange& range)
 {
     if (ChartAxis* axis = chartAxis(key))
@@ -199,16 +216,15 @@ void MainWindow::on_comboboxShowAllTimeAcivated(int index)
         return;
     const int before = m_viewingInterval;
     if (index == customIntervalIndex) {
-        const std::optional<int> value = askInteger(
-            this, {tr("Enter value"), tr("Viewing interval, sec "), m_showAllCombo->itemData(index).toInt(), 10, 1800, 1});
-        if (value) {
-            m_viewingInterval = *value;
-            m_showAllCombo->setItemData(index, *value);
-            m_showAllCombo->setItemText(index, tr("Custom: ") + QString::number(*value));
-        }
+        const std::optional<int> value =
+            askCustomValue(this, m_showAllCombo, index, m_showAllIndex, tr("Viewing interval, sec "), 10, 1800);
+        if (!value)
+            return;
+        m_viewingInterval = *value;
     } else {
         m_viewingInterval = m_showAllCombo->itemData(index).toInt();
     }
+    m_showAllIndex = index;
     Settings settings;
     settings.setValue(QStringLiteral("Options/showall-length-index"), index);
     settings.setValue(QStringLiteral("Options/showall-length-sec"), m_viewingInterval);
@@ -235,17 +251,16 @@ void MainWindow::on_comboboxTimeAcivated(int index)
     if (index < 0 || index >= m_timeCombo->count())
         return;
     if (index == customTimeIndex) {
-        const std::optional<int> value = askInteger(this, {tr("Enter value"), tr("Measuring time,sec "),
-                                                           m_timeCombo->itemData(index).toInt(), 1, 2147483647, 1});
-        if (value) {
-            m_measuringTimeLimit = *value;
-            Settings().setValue(QStringLiteral("Options/serie-length-sec"), *value);
-            m_timeCombo->setItemData(index, *value);
-            m_timeCombo->setItemText(index, tr("Custom: ") + QString::number(*value));
-        }
+        const std::optional<int> value =
+            askCustomValue(this, m_timeCombo, index, m_timeIndex, tr("Measuring time,sec "), 1, 2147483647);
+        if (!value)
+            return;
+        m_measuringTimeLimit = *value;
+        Settings().setValue(QStringLiteral("Options/serie-length-sec"), *value);
     } else {
         m_measuringTimeLimit = m_timeCombo->itemData(index).toInt();
     }
+    m_timeIndex = index;
     Settings().setValue(QStringLiteral("Options/time-length-index"), index);
 }
 

@@ -364,6 +364,7 @@ void MainWindow::abandonRefusedStart()
     releaseLiveMaps(chart);
     if (chart->isEmpty() && chart->statistics.count == 0) {
         chart->swapFile->remove();
+        chart->updateTitle();
         chart->keepFile = true;
         const int index = ui->tabWidget->indexOf(chart);
         QString text = ui->tabWidget->tabText(index);

@@ -149,6 +149,7 @@ void MainWindow::fillTimeCombos()
     m_showAllCombo->setItemText(7, customText(m_showAllCombo, 7));
     const int showIndex = settings.value(QStringLiteral("showall-length-index"), 0).toInt();
     m_showAllCombo->setCurrentIndex(showIndex >= 0 && showIndex < m_showAllCombo->count() ? showIndex : 0);
+    m_showAllIndex = m_showAllCombo->currentIndex();
     m_viewingInterval = m_showAllCombo->currentData().toInt();
 
     m_timeCombo->addItem(QStringLiteral("10"), 10);
@@ -160,6 +161,7 @@ void MainWindow::fillTimeCombos()
     m_timeCombo->setItemText(4, customText(m_timeCombo, 4));
     const int timeIndex = settings.value(QStringLiteral("time-length-index"), 0).toInt();
     m_timeCombo->setCurrentIndex(timeIndex >= 0 && timeIndex < m_timeCombo->count() ? timeIndex : 0);
+    m_timeIndex = m_timeCombo->currentIndex();
     m_measuringTimeLimit = m_timeCombo->currentData().toInt();
     settings.endGroup();
 }
@@ -193,8 +195,6 @@ void MainWindow::setRunControlsEnabled(bool on)
 void MainWindow::toggleReportBar()
 {
     const bool show = ui->reportBar->isHidden();
-    if (show)
-        ui->reportBar->updateReport(currentChart(), true);
     setReportBarShown(show);
     Settings().setValue(QStringLiteral("Main/report_bar"), show);
 }
@@ -213,6 +213,10 @@ void MainWindow::toggleMarkerBar()
 // texts always say what a click on them does.
 void MainWindow::setReportBarShown(bool shown)
 {
+    // A hidden bar is not kept up to date and may still hold another tab's figures: it
+    // takes the current tab's as it comes into view.
+    if (shown && ui->reportBar->isHidden())
+        ui->reportBar->updateReport(currentChart(), true);
     ui->reportBar->setVisible(shown);
     updateBarActions();
 }

@@ -76,18 +76,26 @@ private slots:
     }
     void cleanup() { panel.reset(); }
 
+    // The list filled from the stored selection; at 10 kHz (rate 0) only the first
+    // channel of it stays checked, as the analyzer takes one channel only there.
     void storedChannelSelection_data()
     {
+        QTest::addColumn<int>("rate");
         QTest::addColumn<QVariant>("stored");
         QTest::addColumn<QList<bool>>("rows");
-        QTest::newRow("missing key: all") << QVariant() << QList<bool>{true, true, true};
-        QTest::newRow("0 and 2") << QVariant("0,2,") << QList<bool>{true, false, true};
-        QTest::newRow("padded, empty and no number") << QVariant(" 1 ,,x") << QList<bool>{true, true, false};
+        QTest::newRow("missing key: all") << 3 << QVariant() << QList<bool>{true, true, true};
+        QTest::newRow("0 and 2") << 3 << QVariant("0,2,") << QList<bool>{true, false, true};
+        QTest::newRow("padded, empty and no number") << 3 << QVariant(" 1 ,,x") << QList<bool>{true, true, false};
+        QTest::newRow("10 kHz, missing key: the first") << 0 << QVariant() << QList<bool>{true, false, false};
+        QTest::newRow("10 kHz, 1 and 2: 1") << 0 << QVariant("1,2,") << QList<bool>{false, true, false};
+        QTest::newRow("10 kHz, 2 alone") << 0 << QVariant("2,") << QList<bool>{false, false, true};
     }
     void storedChannelSelection()
     {
+        QFETCH(int, rate);
         QFETCH(QVariant, stored);
         QFETCH(QList<bool>, rows);
+        Settings().setValue("Measure/sample-rate-combo", rate);
         if (stored.isValid())
             Settings().setValue("Measure/channels", stored);
         build();
@@ -244,6 +252,7 @@ private slots:
         high.setByte(4, 20);
         high.setTextField(ChannelInfo::infoOffset, ChannelInfo::infoLength, "mV,High,");
         high.store();
+        Settings().setValue("Measure/sample-rate-combo", 3); // every channel may be ticked
         build();
         QCOMPARE(ui().listWidget->count(), 3);
         QCOMPARE(panel->channelMask(), quint16(0x0007));

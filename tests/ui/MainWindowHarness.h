@@ -51,6 +51,10 @@ public:
     Harness()
     {
         sim::reset(sim::ClockMode::Driven);
+        // The user here has chosen 1 kHz before, where the list offers every channel; a
+        // new user's 10 kHz, with one channel, is a test of its own.
+        if (!Settings().contains(QStringLiteral("Measure/sample-rate-combo")))
+            Settings().setValue(QStringLiteral("Measure/sample-rate-combo"), 3);
         powerSupplyConnected = power600Model = measuringActive = firmwareUpdateActive = false;
         firstStatusPending = controlSettingsSent = false;
         measuringDeviceControl = DeviceControl();

@@ -452,11 +452,91 @@ private slots:
         QCOMPARE(h.writtenCommands(DeviceControl::CommandStart), 0);
     }
 
+    // A new user's first Play starts a run: the Control panel starts at 10 kHz and then
+    // offers only the first channel, which the analyzer accepts at that rate.
+    void firstPlayOfANewUserStartsARun()
+    {
+        Harness h;
+        QFile::remove(Settings::filePath()); // no settings at all
+        h.connectAnalyzer();
+        QCOMPARE(h.control().comboBoxSampleRate->currentIndex(), 0);
+        QVERIFY(h.control().btnStart->isEnabled());
+        h.control().btnStart->click();
+        QVERIFY(measuringActive);
+        h.pump(500);
+        QVERIFY2(measuringActive, qPrintable(h.window->statusBar()->currentMessage()));
+        QVERIFY(h.samples.rows.size() > 4000);
+        QCOMPARE(h.samples.rows.first().size(), 1);
+        QCOMPARE(h.chart(0)->swapFile->channelList(), QList<int>{0});
+        QCOMPARE(h.chart(0)->swapFile->header().samplePeriod, 1);
+        h.window->on_stopButton();
+        QVERIFY(!measuringActive);
+    }
+
+    // The title of a tab names the rate the tab records: none while it records nothing
+    // (also after a refused start), the run's rate from its start on, and that rate
+    // still after the Control panel has moved to another one.
+    void tabTitleShowsTheRateTheTabRecords()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        const auto title = [&h](int index) {
+            QCustomPlot* plot = h.chart(index)->plot;
+            for (int i = 0; i < plot->itemCount(); ++i)
+                if (plot->item(i)->objectName() == QLatin1String("measurementTitle"))
+                    return qobject_cast<QCPItemText*>(plot->item(i))->text();
+            return QString();
+        };
+        const QString rate = QStringLiteral("Sample rate: ");
+        const QString oneKilohertz = rate + QStringLiteral("10(1.000 kHz)");
+        h.control().comboBoxSampleRate->setCurrentIndex(3); // 1 kHz
+        QVERIFY2(!title(0).contains(rate), qPrintable(title(0)));
+
+        h.control().checkBoxCustom->setChecked(true);
+        h.control().spinBoxSampleRate->setValue(1);
+        h.control().listWidget->item(1)->setCheckState(Qt::Checked);
+        h.window->controlPanel()->on_startButton(); // 10 kHz on two channels: refused
+        h.pump(20);
+        QVERIFY(!measuringActive);
+        h.control().checkBoxCustom->setChecked(false);
+        QCOMPARE(h.window->tabWidget()->count(), 1);
+        QVERIFY2(!title(0).contains(rate), qPrintable(title(0)));
+
+        h.start(3);
+        QVERIFY(measuringActive);
+        QVERIFY2(title(0).contains(oneKilohertz), qPrintable(title(0)));
+        h.pump(1000);
+        h.window->on_stopButton();
+        h.control().comboBoxSampleRate->setCurrentIndex(0);
+        h.window->on_timeFormatChanged();
+        QVERIFY2(title(0).contains(oneKilohertz), qPrintable(title(0)));
+
+        h.start(1); // 5 kHz, in a tab of its own
+        QCOMPARE(h.window->tabWidget()->count(), 2);
+        QVERIFY2(title(1).contains(rate + QStringLiteral("2(5.000 kHz)")), qPrintable(title(1)));
+        h.pump(1000);
+        h.window->on_stopButton();
+        h.window->tabWidget()->setCurrentIndex(0);
+        QVERIFY2(title(0).contains(oneKilohertz), qPrintable(title(0)));
+
+        // The tab that takes the place of the last one closed records nothing yet.
+        h.window->closeTab(1, true);
+        h.window->closeTab(0, true);
+        QCOMPARE(h.window->tabWidget()->count(), 1);
+        QVERIFY2(!title(0).contains(rate), qPrintable(title(0)));
+    }
+
     void refusedStartGivesTheTabBack()
     {
         Harness h;
         h.connectAnalyzer();
-        h.start(0); // 10 kHz on three channels: the analyzer refuses it
+        // 10 kHz on three channels, as a custom rate: the analyzer refuses it.
+        h.control().comboBoxSampleRate->setCurrentIndex(3);
+        for (int row = 0; row < 3; ++row)
+            h.control().listWidget->item(row)->setCheckState(Qt::Checked);
+        h.control().checkBoxCustom->setChecked(true);
+        h.control().spinBoxSampleRate->setValue(1);
+        h.window->controlPanel()->on_startButton();
         QVERIFY(measuringActive);
         const QString recording = h.chart(0)->swapFile->fileName();
         h.pump(20);

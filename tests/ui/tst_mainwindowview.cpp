@@ -22,13 +22,22 @@ class TestMainWindowView : public QObject
 {
     Q_OBJECT
 private:
-    static QComboBox* measuringTimeCombo(Harness& h)
+    // The tool bar's box with that many entries: 5 for the measuring time, 8 for the
+    // viewing interval.
+    static QComboBox* toolBarCombo(Harness& h, int entries)
     {
         for (QToolBar* bar : h.window->findChildren<QToolBar*>())
             for (QComboBox* combo : bar->findChildren<QComboBox*>())
-                if (combo->count() == 5)
+                if (combo->count() == entries)
                     return combo;
         return nullptr;
+    }
+    static QComboBox* measuringTimeCombo(Harness& h) { return toolBarCombo(h, 5); }
+    // An entry picked from the box's list, as a click does it.
+    static void choose(QComboBox* box, int index)
+    {
+        box->setCurrentIndex(index);
+        emit box->activated(index);
     }
     static QAction* viewAction(Harness& h, const QString& text)
     {
@@ -123,6 +132,91 @@ private slots:
         QCOMPARE(measuringTimeCombo(h)->currentIndex(), 4);
         QCOMPARE(measuringTimeCombo(h)->itemText(4), QStringLiteral("Custom: 5"));
         QCOMPARE(h.window->measuringTimeLimit(), 5);
+    }
+
+    // Cancelling the question of a box's "Custom" entry changes nothing: the box shows
+    // the entry chosen before, that entry stays the stored one, and the next run uses
+    // its value (the measuring time ends the run, the viewing interval is the width
+    // shown after it), also after a restart.
+    void cancelledCustomValueKeepsThePreviousChoice_data()
+    {
+        QTest::addColumn<bool>("measuringTime"); // else the viewing interval
+        QTest::addColumn<int>("previous");
+        QTest::addColumn<int>("storedCustom");
+        QTest::addColumn<int>("value"); // of the previous entry
+        QTest::newRow("measuring time: infinity, custom 10") << true << 3 << 10 << -1;
+        QTest::newRow("measuring time: 100, custom 60") << true << 1 << 60 << 100;
+        QTest::newRow("measuring time: 10, custom 60") << true << 0 << 60 << 10;
+        QTest::newRow("viewing interval: 60, custom 20") << false << 2 << 20 << 60;
+        QTest::newRow("viewing interval: 10, custom 30") << false << 0 << 30 << 10;
+    }
+    void cancelledCustomValueKeepsThePreviousChoice()
+    {
+        QFETCH(bool, measuringTime);
+        QFETCH(int, previous);
+        QFETCH(int, storedCustom);
+        QFETCH(int, value);
+        const int entries = measuringTime ? 5 : 8;
+        const int custom = entries - 1;
+        const QString indexKey =
+            measuringTime ? QStringLiteral("Options/time-length-index") : QStringLiteral("Options/showall-length-index");
+        Settings().setValue(measuringTime ? QStringLiteral("Options/serie-length-sec")
+                                          : QStringLiteral("Options/showall-length-sec"),
+                            storedCustom);
+        if (!measuringTime)
+            Settings().setValue(QStringLiteral("Options/time-length-index"), 3); // runs end by Stop
+        int asked = 0;
+        setIntegerResponder([&](const IntegerRequest&) {
+            ++asked;
+            return std::optional<int>();
+        });
+        const auto chosen = [&](Harness& h) {
+            return measuringTime ? h.window->measuringTimeLimit() : h.window->viewingInterval();
+        };
+        QString previousText;
+        {
+            Harness h;
+            h.connectAnalyzer();
+            QComboBox* box = toolBarCombo(h, entries);
+            QVERIFY(box);
+            choose(box, previous);
+            previousText = box->currentText();
+            choose(box, custom);
+            QCOMPARE(asked, 1);
+            QCOMPARE(box->currentIndex(), previous);
+            QCOMPARE(box->currentText(), previousText);
+            QCOMPARE(Settings().value(indexKey).toInt(), previous);
+            QCOMPARE(chosen(h), value);
+
+            h.start(3);
+            QVERIFY(measuringActive);
+            if (measuringTime) {
+                // Long enough for the custom value to have ended the run.
+                const int horizonMs = (storedCustom + 5) * 1000;
+                for (int t = 0; t < horizonMs && measuringActive; t += 100)
+                    h.pump(100);
+                if (value > 0 && value * 1000 < horizonMs) {
+                    QVERIFY(!measuringActive);
+                    const double end = h.chart(0)->swapFile->endTime();
+                    QVERIFY2(end >= value - 0.01 && end < value + 0.2, qPrintable(QString::number(end)));
+                } else {
+                    QVERIFY(measuringActive);
+                    h.window->on_stopButton();
+                }
+            } else {
+                h.pump(40000);
+                h.window->on_stopButton();
+                const double width = h.chart(0)->dataRange().size();
+                QVERIFY2(qAbs(width - qMin(value, 40)) < 0.5, qPrintable(QString::number(width)));
+            }
+            QVERIFY(!measuringActive);
+        }
+        Harness h;
+        h.build();
+        QComboBox* box = toolBarCombo(h, entries);
+        QCOMPARE(box->currentIndex(), previous);
+        QCOMPARE(box->currentText(), previousText);
+        QCOMPARE(chosen(h), value);
     }
 
     // The time axis's anchors follow the time format, its title follows the language,

@@ -7,10 +7,12 @@
 
 #include "OptionsDialog.h"
 #include "PowerDisplay.h"
+#include "ReportBar.h"
 #include "SupplySettings.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -118,6 +120,52 @@ private slots:
         });
         QVERIFY(settingsWrites(h.analyzer).isEmpty());
         QCOMPARE(h.boxes, QStringList());
+    }
+
+    // The report bar the dialog shows for its time, hidden before, holds the current
+    // tab's figures: those "Show Report" gives afterwards, not those of the log opened
+    // in another tab before the run.
+    void reportBarDuringOptionsShowsTheCurrentTab()
+    {
+        QFile::remove(Settings::filePath());
+        Settings().setValue(QStringLiteral("Options/time-length-index"), 3); // runs end by Stop
+        Harness h;
+        h.connectAnalyzer();
+        h.start(3);
+        h.pump(10000);
+        h.window->on_stopButton();
+        const QString log = QDir::temp().absoluteFilePath(QStringLiteral("options-report.talvo"));
+        h.saveAnswers << log;
+        QVERIFY(h.window->saveTab(0));
+        h.window->loadLog(log);
+        QCOMPARE(h.window->tabWidget()->count(), 2);
+        h.start(3);
+        QCOMPARE(h.window->tabWidget()->count(), 3);
+        h.pump(20000);
+        h.window->on_stopButton();
+        GLWidget* run = h.window->currentChart();
+        QCOMPARE(run, h.chart(2));
+
+        auto* report = h.window->findChild<ReportBar*>(QStringLiteral("reportBar"));
+        QVERIFY(report && report->isHidden());
+        const auto labels = [report] {
+            QMap<QString, QString> texts;
+            for (const QLabel* label : report->findChildren<QLabel*>())
+                texts.insert(label->objectName(), label->text());
+            return texts;
+        };
+        QMap<QString, QString> duringOptions;
+        whileOptionsOpen(h, [&](OptionsDialog&) {
+            QVERIFY(!report->isHidden());
+            QCOMPARE(report->fullStatistics().count, run->statistics.count);
+            QCOMPARE(report->fullStatistics().latestKey, run->statistics.latestKey);
+            duringOptions = labels();
+        });
+        QVERIFY(report->isHidden());
+        h.window->findChild<QAction*>(QStringLiteral("actionReport"))->trigger();
+        QVERIFY(!report->isHidden());
+        QCOMPARE(duringOptions, labels());
+        QFile::remove(log);
     }
 };
 
