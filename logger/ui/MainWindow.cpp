@@ -17,6 +17,7 @@
 #include "OverCurrentBanner.h"
 #include "MessageBoxes.h"
 #include "PopUp.h"
+#include "RowWrapper.h"
 #include "Settings.h"
 #include "StatusControl.h"
 #include "StatusMessageRoom.h"
@@ -56,6 +57,8 @@ MainWindow::MainWindow(QWidget* parent)
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("fusion")));
     m_lightPalette = QApplication::palette();
     ui->setupUi(this);
+    // The chart column beside the docks is narrower than the report's two halves.
+    new RowWrapper(ui->reportBar);
     setWindowTitle(QCoreApplication::applicationName() + tr(" - no device connected"));
 
     buildDocks();
@@ -151,11 +154,9 @@ MainWindow::MainWindow(QWidget* parent)
 
     createUpdater();
 
-    m_actionReport->setVisible(false);
-    m_actionMarkers->setVisible(false);
+    setAnalyzerItemsShown(false);
     setMarkerBarShown(false);
     setReportBarShown(false);
-    m_actionCalculator->setVisible(false);
     ui->navigationBar->hide();
     repaint();
 }
@@ -173,6 +174,12 @@ void MainWindow::buildDocks()
     for (QDockWidget* dock : {m_dockStatus, m_dockControl}) {
         dock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
         dock->setFeatures(dock->features() & ~QDockWidget::DockWidgetClosable);
+        // Until an instrument or a log sets them up the panels are hidden in docks that
+        // show: the docks keep the panels' width, so that their titles stay readable and
+        // the window does not change its parts' widths when the panels appear.
+        QSizePolicy policy = dock->widget()->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        dock->widget()->setSizePolicy(policy);
     }
     addDockWidget(Qt::LeftDockWidgetArea, m_dockStatus);
     addDockWidget(Qt::RightDockWidgetArea, m_dockControl);
@@ -221,6 +228,7 @@ void MainWindow::buildStatusStrip()
     // The readout and the 300 pixels after it give way to a message that needs the room.
     auto* readout = new QWidget(strip);
     auto* readoutLayout = new QHBoxLayout(readout);
+    readoutLayout->setContentsMargins(0, 0, 0, 0);
     readoutLayout->setSpacing(0);
     readoutLayout->addWidget(m_valueLabel);
     layout->addWidget(readout);
@@ -372,12 +380,12 @@ QTabWidget* MainWindow::tabWidget() const
 
 void MainWindow::showError(const QString& text, int ms)
 {
-    statusBar()->setStyleSheet(m_dark ? QStringLiteral("color: #ff4444") : QStringLiteral("color: red"));
+    statusBar()->setStyleSheet(statusBarStyleSheet(m_dark ? QStringLiteral("#ff4444") : QStringLiteral("red")));
     statusBar()->showMessage(text, ms);
 }
 
 void MainWindow::showMessage(const QString& text, int ms)
 {
-    statusBar()->setStyleSheet(m_dark ? QStringLiteral("color: white") : QStringLiteral("color: black"));
+    statusBar()->setStyleSheet(statusBarStyleSheet(m_dark ? QStringLiteral("white") : QStringLiteral("black")));
     statusBar()->showMessage(text, ms);
 }

@@ -282,6 +282,9 @@ private:
     void setReportBarShown(bool shown);
     void setMarkerBarShown(bool shown);
     void updateBarActions();
+    // The tool-bar items that only the analyzer's captures use: the View menu, the report
+    // and markers toggles and the calculator, with the separator after them.
+    void setAnalyzerItemsShown(bool shown);
 
     // tool bar and appearance
     void setupMenus();
@@ -327,6 +330,7 @@ private:
     QAction* m_actionReport = nullptr;
     QAction* m_actionMarkers = nullptr;
     QAction* m_actionCalculator = nullptr;
+    QAction* m_calculatorSeparator = nullptr;
     QAction* m_actionTimeLabel = nullptr;
     QAction* m_actionTimeCombo = nullptr;
     QAction* m_actionShowAllCombo = nullptr;

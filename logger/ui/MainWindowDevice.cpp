@@ -105,10 +105,7 @@ void MainWindow::setupAnalyzer()
     m_statusPanel->setPanelEnabled(true);
     ui->navigationBar->enableControls();
     setToolBarEnabled(true, false);
-    m_actionView->setVisible(true);
-    m_actionReport->setVisible(true);
-    m_actionMarkers->setVisible(true);
-    m_actionCalculator->setVisible(true);
+    setAnalyzerItemsShown(true);
     // The markers come back as the user last left them, also after a restart.
     setMarkerBarShown(Settings().value(QStringLiteral("Main/markers_bar"), false).toBool());
     setReportBarShown(false);

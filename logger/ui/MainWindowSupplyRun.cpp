@@ -82,10 +82,7 @@ void MainWindow::setupPowerSupply()
     m_dockControl->show();
     m_powerPanel->show();
     restoreFloatingDockSizes();
-    m_actionView->setVisible(false);
-    m_actionReport->setVisible(false);
-    m_actionMarkers->setVisible(false);
-    m_actionCalculator->setVisible(false);
+    setAnalyzerItemsShown(false);
     setMarkerBarShown(false);
     setReportBarShown(false);
     ui->navigationBar->hide();

@@ -21,6 +21,7 @@
 #include "PlotColors.h"
 #include "PowerPanel.h"
 #include "Settings.h"
+#include "StatusMessageRoom.h"
 #include "StatusPanel.h"
 #include "SwapFile.h"
 #include "UnitFormat.h"
@@ -116,7 +117,7 @@ void MainWindow::setupMenus()
     m_actionReport->setObjectName(QStringLiteral("actionReport"));
     m_actionMarkers->setObjectName(QStringLiteral("actionMarkers"));
     m_actionCalculator = bar->addAction(tr("Calculator"), this, &MainWindow::openCalculator);
-    bar->addSeparator();
+    m_calculatorSeparator = bar->addSeparator();
     bar->addWidget(spacer(bar, QSizePolicy::Expanding, 0));
     m_timeLabel = new QLabel(tr("Measuring time,sec "), bar);
     m_actionTimeLabel = bar->addWidget(m_timeLabel);
@@ -233,6 +234,13 @@ void MainWindow::updateBarActions()
     m_actionMarkers->setText(ui->markerBar->isHidden() ? tr("Show Markers") : tr("Hide Markers"));
 }
 
+void MainWindow::setAnalyzerItemsShown(bool shown)
+{
+    // Without the items before it the separator would open the row on its own.
+    for (QAction* action : {m_actionView, m_actionReport, m_actionMarkers, m_actionCalculator, m_calculatorSeparator})
+        action->setVisible(shown);
+}
+
 void MainWindow::setDockShown(QDockWidget* dock, const QString& group, bool shown)
 {
     if (shown) {
@@ -282,7 +290,8 @@ void MainWindow::retranslate(const QString& code)
     if (GLWidget* chart = currentChart(); chart && !chart->isEmpty())
         chart->updateTitle();
     setWindowTitle(title);
-    m_dockControl->setWindowTitle(tr("Control"));
+    // The supply's panel fills the Control dock without a title, in every language.
+    m_dockControl->setWindowTitle(m_powerPanel ? QString() : tr("Control"));
     m_dockStatus->setWindowTitle(tr("Status"));
     ui->reportBar->on_translate();
     ui->navigationBar->on_translate();
@@ -343,7 +352,7 @@ void MainWindow::on_changeColorTheme(bool dark)
     // the program, the charts included, at each theme switch.
     for (QDockWidget* dock : {m_dockControl, m_dockStatus})
         dock->setStyleSheet(dockStyleSheet(dark));
-    statusBar()->setStyleSheet(QStringLiteral("QStatusBar::item { border: 0px; } QStatusBar::QLabel { border: 0px; } "));
+    statusBar()->setStyleSheet(statusBarStyleSheet());
     if (powerMode() && m_powerPanel)
         m_powerPanel->on_changeColorTheme(dark);
     else

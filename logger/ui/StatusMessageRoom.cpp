@@ -16,11 +16,14 @@ StatusMessageRoom::StatusMessageRoom(QStatusBar* bar, QWidget* strip, QWidget* r
     , m_bar(bar)
     , m_strip(strip)
     , m_readout(readout)
+    , m_space(new QSpacerItem(gap, 0, QSizePolicy::Maximum, QSizePolicy::Minimum))
     , m_gap(gap)
 {
-    setGap(m_gap);
+    m_readout->layout()->addItem(m_space);
     connect(m_bar, &QStatusBar::messageChanged, this, &StatusMessageRoom::fit);
     m_bar->installEventFilter(this);
+    m_strip->installEventFilter(this);
+    m_readout->installEventFilter(this);
 }
 
 bool StatusMessageRoom::eventFilter(QObject* watched, QEvent* event)
@@ -31,23 +34,31 @@ bool StatusMessageRoom::eventFilter(QObject* watched, QEvent* event)
         && static_cast<QResizeEvent*>(event)->oldSize().width() != m_bar->width()
         && !m_bar->currentMessage().isEmpty())
         fit();
+    // A new text in the readout (or the banner coming and going) changes what is left
+    // for the message.
+    if (watched != m_bar && event->type() == QEvent::LayoutRequest && !m_fitting
+        && !m_bar->currentMessage().isEmpty() && stripWidth(true) != m_fittedWidth)
+        fit();
     return QObject::eventFilter(watched, event);
 }
 
 void StatusMessageRoom::setGap(int gap)
 {
-    m_readout->layout()->setContentsMargins(0, 0, gap, 0);
-    m_readout->updateGeometry();
+    if (m_space->sizeHint().width() == gap)
+        return;
+    m_space->changeSize(gap, 0, QSizePolicy::Maximum, QSizePolicy::Minimum);
+    m_readout->layout()->invalidate();
 }
 
 // The width the strip needs with the readout's gap closed, added up from its visible
-// items: the strip's own size hint may still hold an earlier state of the readout.
+// items (the readout counted also while it stands aside): the strip's own size hint may
+// still hold an earlier state of the readout.
 int StatusMessageRoom::stripWidth(bool withReadout) const
 {
     int width = 0;
     int items = 0;
     for (QWidget* item : m_strip->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (item->isHidden() || (item == m_readout && !withReadout))
+        if (item == m_readout ? !withReadout : item->isHidden())
             continue;
         if (item == m_readout) {
             for (QWidget* part : m_readout->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
@@ -65,6 +76,7 @@ void StatusMessageRoom::fit()
 {
     const QScopedValueRollback<bool> fitting(m_fitting, true);
     const QString text = m_bar->currentMessage();
+    m_fittedWidth = stripWidth(true);
     m_bar->setToolTip(QString());
     m_readout->show();
     setGap(m_gap);
@@ -74,7 +86,7 @@ void StatusMessageRoom::fit()
     // The strip stays right-aligned in the bar: only its left edge moves.
     const int stripRight = m_strip->geometry().right() + 1;
     const int room = stripRight - messageMargins - m_bar->fontMetrics().horizontalAdvance(text);
-    const int tight = stripWidth(true);
+    const int tight = m_fittedWidth;
     if (room >= tight) {
         setGap(qMin(m_gap, room - tight));
         return;
@@ -82,4 +94,12 @@ void StatusMessageRoom::fit()
     m_readout->hide();
     if (room < stripWidth(false))
         m_bar->setToolTip(text);
+}
+
+QString statusBarStyleSheet(const QString& colour)
+{
+    QString sheet = QStringLiteral("QStatusBar::item { border: 0px; } QStatusBar::QLabel { border: 0px; } ");
+    if (!colour.isEmpty())
+        sheet += QStringLiteral("* { color: %1; }").arg(colour);
+    return sheet;
 }

@@ -533,6 +533,48 @@ private slots:
         QCOMPARE(cutOff, (QStringList{"copy.talvo (samples: 30)", "crash.talvo (samples: 20)"}));
     }
 
+    // A long output name, or the name of a log that failed, wraps in the status line
+    // within the window's width: the window keeps its width and the line shows it whole.
+    void statusLineWrapsInsteadOfWidening_data()
+    {
+        QTest::addColumn<bool>("batch");
+        QTest::newRow("converted log") << false;
+        QTest::newRow("batch with a failed log") << true;
+    }
+    void statusLineWrapsInsteadOfWidening()
+    {
+        QFETCH(bool, batch);
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("bench_measurements_of_the_sensor_board"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString log = folder + QStringLiteral("/capture_of_the_sensor_board_at_three_volts_and_20_degrees.talvo");
+        writeLog(log, 0x01, 5, 10, created);
+        MainWindow w;
+        useCsv(w, false);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const int width = w.width();
+        if (batch) {
+            writeFile(folder + QStringLiteral("/broken_capture_of_the_sensor_board_at_three_volts.talvo"),
+                      QByteArray(100, '\0'));
+            setFileDialogResponder([&](const FileDialogRequest&) { return QStringList{folder}; });
+            child<QPushButton>(w, "pushButtonBatch")->click();
+            QVERIFY(status(w).contains(QStringLiteral("broken_capture")));
+        } else {
+            child<QLineEdit>(w, "lineEditName")->setText(log);
+            child<QPushButton>(w, "pushButtonStart")->click();
+            QVERIFY(status(w).contains(QStringLiteral("20_degrees.csv")));
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(w.width(), width);
+        QVERIFY(w.minimumSizeHint().width() <= width);
+        auto* line = child<QLabel>(w, "labelStatus");
+        QVERIFY(line->geometry().right() < w.centralWidget()->width());
+        const int need = line->heightForWidth(line->width());
+        QVERIFY2(need > line->fontMetrics().height() * 3 / 2, qPrintable(QString::number(need)));
+        QVERIFY2(line->height() >= need, qPrintable(QStringLiteral("%1 < %2").arg(line->height()).arg(need)));
+    }
+
     void secondConversionWaitsForTheFirst()
     {
         writeLog(path("long.talvo"), 0x01, 200000, 1, created);

@@ -4,12 +4,16 @@
 #include "ChartTitleItem.h"
 #include "Settings.h"
 
+#include <QAbstractButton>
 #include <QDockWidget>
+#include <QLabel>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTranslator>
+
+#include <functional>
 
 // The main window as a user first sees it, at its default size, in both languages and
 // both themes: the tool bar, the status-bar messages, the chart title and the docks.
@@ -37,6 +41,44 @@ private:
         QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
         QCOMPARE(h.window->width(), 700);
         QCoreApplication::processEvents();
+    }
+
+    // The pixels the status bar leaves for its message: up to the first of its items.
+    static int messageRoom(QStatusBar* bar)
+    {
+        int right = bar->width() - 12;
+        for (QWidget* child : bar->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (child->isVisible())
+                right = qMin(right, child->x() - 2);
+        return right - 6;
+    }
+
+    // The status bar's readout of the values under the pointer.
+    static QLabel* readout(Harness& h)
+    {
+        for (QLabel* label : h.window->statusBar()->findChildren<QLabel*>())
+            if (label->text().contains(QStringLiteral("#0: ")))
+                return label;
+        return nullptr;
+    }
+
+    // The pointer over the first chart at `time`: the readout fills with its values.
+    static void pointAt(Harness& h, double time)
+    {
+        QCustomPlot* plot = h.chart(0)->plot;
+        const QPointF at(plot->xAxis->coordToPixel(time), plot->axisRect()->center().y());
+        QMouseEvent move(QEvent::MouseMove, at, plot->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        h.window->on_mouseMove(&move);
+    }
+
+    // One second of measurement, finished.
+    static void measureOneSecond(Harness& h)
+    {
+        h.start(3);
+        QVERIFY(measuringActive);
+        h.pump(1000);
+        h.window->on_stopButton();
+        QVERIFY(!measuringActive);
     }
 
     static void addLanguageRows()
@@ -100,6 +142,14 @@ private slots:
         int shown = 0;
         for (QToolBar* bar : bars) {
             QVERIFY(bar->isVisible());
+            // No row opens with a separator that stands for items hidden in this mode.
+            for (QAction* action : bar->actions()) {
+                if (!action->isVisible())
+                    continue;
+                if (action->isSeparator())
+                    hidden << QStringLiteral("separator opening %1").arg(bar->objectName());
+                break;
+            }
             auto* extension = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
             if (extension && extension->isVisible())
                 hidden << QStringLiteral("overflow button of %1").arg(bar->objectName());
@@ -152,13 +202,7 @@ private slots:
         if (language == QStringLiteral("uk"))
             QVERIFY(text != source + suffix);
 
-        const auto messageRoom = [bar] {
-            int right = bar->width() - 12;
-            for (QWidget* child : bar->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-                if (child->isVisible())
-                    right = qMin(right, child->x() - 2);
-            return right - 6;
-        };
+        const auto messageRoom = [bar] { return TestWindowLook::messageRoom(bar); };
         const int roomBefore = messageRoom();
         if (error)
             h.window->showError(text, 0);
@@ -173,6 +217,170 @@ private slots:
         bar->clearMessage();
         QTRY_COMPARE_WITH_TIMEOUT(messageRoom(), roomBefore, 30000);
     }
+    // A message that fitted beside the readout stays whole when the pointer fills the
+    // readout with values: the readout steps aside for it.
+    void messageStaysWholeWhenTheReadoutFills()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        showAtDefaultSize(h);
+        measureOneSecond(h);
+        h.window->on_changeColors(); // the readout back to its dashes
+        QStatusBar* bar = h.window->statusBar();
+        QLabel* values = readout(h);
+        QVERIFY(values);
+
+        // The longest message that the dashes leave room for.
+        QString text = QStringLiteral("Saved");
+        QString fitted;
+        for (int i = 0; i < 200; ++i) {
+            h.window->showMessage(text, 0);
+            QCoreApplication::processEvents();
+            if (!values->isVisible())
+                break;
+            fitted = text;
+            text += QLatin1Char('x');
+        }
+        QVERIFY(!fitted.isEmpty() && fitted != text);
+        h.window->showMessage(fitted, 0);
+        QCoreApplication::processEvents();
+        QVERIFY(values->isVisible());
+        const int dashes = values->sizeHint().width();
+
+        pointAt(h, 0.5);
+        QVERIFY(values->sizeHint().width() > dashes);
+        // Once the bar is laid out for the new values, the message still has its room.
+        QTRY_VERIFY_WITH_TIMEOUT(!values->isVisible() || values->width() >= values->sizeHint().width(), 30000);
+        const int need = bar->fontMetrics().horizontalAdvance(fitted);
+        QTRY_VERIFY2_WITH_TIMEOUT(need <= messageRoom(bar),
+                                  qPrintable(QStringLiteral("%1 > %2").arg(need).arg(messageRoom(bar))), 30000);
+    }
+
+    // After a message, plain or red, in either theme, the readout stands unframed as the
+    // theme left it, and the message has its colour.
+    void readoutStaysUnframedAfterAMessage_data()
+    {
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<bool>("error");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("light, plain") << false << false << QColor(Qt::black);
+        QTest::newRow("light, red") << false << true << QColor(Qt::red);
+        QTest::newRow("dark, plain") << true << false << QColor(Qt::white);
+        QTest::newRow("dark, red") << true << true << QColor(0xff, 0x44, 0x44);
+    }
+    void readoutStaysUnframedAfterAMessage()
+    {
+        QFETCH(bool, dark);
+        QFETCH(bool, error);
+        QFETCH(QColor, colour);
+        Harness h;
+        h.connectAnalyzer();
+        h.window->on_changeColorTheme(dark);
+        showAtDefaultSize(h);
+        if (error)
+            h.window->showError(QStringLiteral("Saved"), 0);
+        else
+            h.window->showMessage(QStringLiteral("Saved"), 0);
+        QCoreApplication::processEvents();
+        QStatusBar* bar = h.window->statusBar();
+        QCOMPARE(bar->palette().color(QPalette::WindowText), colour);
+
+        QLabel* values = readout(h);
+        QVERIFY(values && values->isVisible());
+        // The bar frames each of its items 2 pixels out from the item, when it frames them.
+        QWidget* strip = values;
+        while (strip->parentWidget() != bar)
+            strip = strip->parentWidget();
+        const QImage image = bar->grab().toImage();
+        const QRect frame = strip->geometry().adjusted(-2, -1, 2, 1);
+        const int y = frame.center().y();
+        QVERIFY(frame.left() - 8 > messageRoom(bar) / 2);
+        QCOMPARE(QColor(image.pixel(frame.left(), y)), QColor(image.pixel(frame.left() - 8, y)));
+    }
+
+    // Nothing the window shows widens it: the report and marker bars, the values under
+    // the pointer, the over-current banner, a long message and the calculator all find
+    // room within the width the window has, and the report shows every figure whole.
+    void windowKeepsItsWidth_data() { addLanguageRows(); }
+    void windowKeepsItsWidth()
+    {
+        QFETCH(QString, language);
+        Harness h;
+        h.connectAnalyzer();
+        useLanguage(h, language);
+        showAtDefaultSize(h);
+        measureOneSecond(h);
+        const int width = h.window->width();
+
+        const std::pair<const char*, std::function<void()>> steps[] = {
+            {"report", [&] { h.window->toggleReportBar(); }},
+            {"markers", [&] { h.window->toggleMarkerBar(); }},
+            {"pointer", [&] { pointAt(h, 0.5); }},
+            {"over-current banner", [&] { h.window->showOverCurrentWarning(); }},
+            {"long message", [&] { h.window->showError(QStringLiteral("Couldn't save file ") + QString(150, QLatin1Char('x')), 0); }},
+            {"calculator", [&] { h.window->openCalculator(); }},
+        };
+        QStringList grew;
+        for (const auto& [step, act] : steps) {
+            act();
+            QCoreApplication::processEvents();
+            if (h.window->width() != width || h.window->minimumSizeHint().width() > width)
+                grew << QStringLiteral("%1 (%2)").arg(QLatin1String(step)).arg(h.window->width());
+        }
+        QVERIFY2(grew.isEmpty(), qPrintable(grew.join(QStringLiteral(", "))));
+
+        QWidget* report = h.window->findChild<QWidget*>(QStringLiteral("reportBar"));
+        QVERIFY(report && report->isVisible());
+        QStringList cut;
+        for (QLabel* label : report->findChildren<QLabel*>()) {
+            const QRect shown(label->mapTo(report, QPoint()), label->size());
+            if (label->width() < label->minimumSizeHint().width() || label->height() < label->minimumSizeHint().height()
+                || !report->rect().contains(shown))
+                cut << label->text();
+        }
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral(", "))));
+    }
+
+    // The docks read their titles whole, also while an instrument's bootloader leaves
+    // their panels empty; a supply's Control dock keeps the title it was set up with
+    // whatever the language.
+    void dockTitles_data() { addLanguageRows(); }
+    void dockTitles()
+    {
+        QFETCH(QString, language);
+        {
+            Harness h;
+            sim::plug(sim::Kind::Bootloader);
+            h.build();
+            h.hid->checkTimerTick();
+            h.pump(50);
+            useLanguage(h, language);
+            showAtDefaultSize(h);
+            QStringList cut;
+            for (QDockWidget* dock : h.window->findChildren<QDockWidget*>()) {
+                QVERIFY(!dock->isHidden());
+                dock->raise();
+                QCoreApplication::processEvents();
+                auto* button = dock->findChild<QAbstractButton*>(QStringLiteral("qt_dockwidget_floatbutton"));
+                QVERIFY(button && button->isVisible());
+                const int margin = dock->style()->pixelMetric(QStyle::PM_DockWidgetTitleMargin, nullptr, dock);
+                if (margin + dock->fontMetrics().horizontalAdvance(dock->windowTitle()) > button->x())
+                    cut << dock->windowTitle();
+            }
+            QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral(", "))));
+        }
+        Harness h;
+        sim::plug(sim::Kind::Supply);
+        h.build();
+        h.hid->checkTimerTick();
+        h.pump(50);
+        QVERIFY(powerSupplyConnected);
+        auto* control = h.window->findChild<QDockWidget*>(QStringLiteral("dockControl"));
+        const QString title = control->windowTitle();
+        useLanguage(h, language);
+        QCOMPARE(control->windowTitle(), title);
+    }
+
     void overlongMessageIsAlsoTheToolTip()
     {
         Harness h;

@@ -8,6 +8,10 @@
 #include <algorithm>
 #include <limits>
 
+namespace {
+constexpr int shownCharacters = 20;
+} // namespace
+
 MarqueeLabel::MarqueeLabel(QWidget* parent)
     : QLabel(parent)
 {
@@ -58,6 +62,16 @@ void MarqueeLabel::stop()
     timer.stop();
     pauseTimer.stop();
     hide();
+}
+
+QSize MarqueeLabel::sizeHint() const
+{
+    return QSize(fontMetrics().averageCharWidth() * shownCharacters, QLabel::sizeHint().height());
+}
+
+QSize MarqueeLabel::minimumSizeHint() const
+{
+    return sizeHint();
 }
 
 void MarqueeLabel::setSpeed(int s)

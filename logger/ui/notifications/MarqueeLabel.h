@@ -25,6 +25,11 @@ public:
     void start();
     void stop();
 
+    // The line shows its text a piece at a time as it scrolls: it asks for the room of a
+    // few words, never for the whole text, which would widen the window it stands in.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
     int position() const { return x; }
     int currentIndex() const { return current; }
     bool isPaused() const { return paused; }
