@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+struct LogSummary;
+
+// What the window shows is kept as data and its texts are built from it, in the
+// language of the moment: a language switch builds them again, so nothing on screen
+// stays in the language it was first written in.
+
+// What the status line says.
+struct StatusMessage
+{
+    enum Kind {
+        None,
+        Output,    // green: the written file, which a click opens the folder of
+        Failed,    // red: a conversion failed, with its ReaderError code
+        Canceled,  // blue
+        WrongName, // red: Start was pressed for a name that is no file
+        Refused,   // red: the chosen file cannot be read as a log, with its code
+        CutOff,    // orange: the chosen log ends early, with the samples it holds
+    };
+    Kind kind = None;
+    QString name;       // Output: the written file; Failed in a batch: the log's file name
+    int code = 0;       // Failed, Refused
+    qint64 samples = 0; // CutOff
+
+    static StatusMessage output(const QString& fileName) { return {Output, fileName, 0, 0}; }
+    static StatusMessage failed(int code, const QString& logName = QString()) { return {Failed, logName, code, 0}; }
+    static StatusMessage canceled() { return {Canceled, QString(), 0, 0}; }
+    static StatusMessage wrongName() { return {WrongName, QString(), 0, 0}; }
+    static StatusMessage refused(int code) { return {Refused, QString(), code, 0}; }
+    static StatusMessage cutOff(qint64 samples) { return {CutOff, QString(), 0, samples}; }
+};
+
+// The status line's text: an HTML fragment with the message's font colour, or empty.
+QString statusLineText(const StatusMessage& message);
+
+// The summary of a log as the window lists it, with its start time written as the
+// language `languageCode` writes dates; empty for a summary that is not valid.
+QString summaryText(const LogSummary& summary, const QString& languageCode);
