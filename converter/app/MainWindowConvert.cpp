@@ -58,16 +58,11 @@ void MainWindow::on_batch()
     // behind a green line.
     if (notConverted.kind == StatusMessage::Failed)
         setStatus(notConverted);
-    // The line holds one result; the box names every log that failed and why, and every
-    // log whose records end before the log was complete.
-    QStringList report;
-    if (!failed.isEmpty())
-        report << tr("These logs were not converted:") + QLatin1Char('\n') + failed.join(QLatin1Char('\n'));
-    if (!cutOff.isEmpty())
-        report << tr("These logs were cut off; their samples were converted:") + QLatin1Char('\n')
-                      + cutOff.join(QLatin1Char('\n'));
+    // The line holds one result; the box names the logs that failed and why, and the logs
+    // whose records end before the log was complete.
+    const QString report = batchReportText(failed, cutOff);
     if (!report.isEmpty())
-        warningBox(this, tr("Batch conversion"), report.join(QStringLiteral("\n\n")));
+        warningBox(this, tr("Batch conversion"), report);
 }
 
 bool MainWindow::convert(const QString& fileName, const QString& statusText, LogSummary* log)

@@ -12,6 +12,17 @@ QString coloured(const char* color, const QString& text)
 {
     return QStringLiteral("<font color='%1'>%2</font>").arg(QLatin1String(color), text);
 }
+
+QString listPart(const QString& heading, const QStringList& lines)
+{
+    if (lines.size() <= batchListLines)
+        return heading + QLatin1Char('\n') + lines.join(QLatin1Char('\n'));
+    // The last line the part has room for says how many are left out.
+    const int listed = batchListLines - 1;
+    const int more = int(lines.size()) - listed;
+    return heading + QLatin1Char('\n') + lines.mid(0, listed).join(QLatin1Char('\n')) + QLatin1Char('\n')
+           + QCoreApplication::translate("MainWindow", "… and %n more", nullptr, more);
+}
 } // namespace
 
 QString statusLineText(const StatusMessage& message)
@@ -60,4 +71,15 @@ QString summaryText(const LogSummary& summary, const QString& languageCode)
     text += QCoreApplication::translate("MainWindow", "Sample rate: %1kHz\n")
                 .arg(QString::number(10.0 / qint16(h.samplePeriod), 'f', 3));
     return text;
+}
+
+QString batchReportText(const QStringList& failed, const QStringList& cutOff)
+{
+    QStringList parts;
+    if (!failed.isEmpty())
+        parts << listPart(QCoreApplication::translate("MainWindow", "These logs were not converted:"), failed);
+    if (!cutOff.isEmpty())
+        parts << listPart(
+            QCoreApplication::translate("MainWindow", "These logs were cut off; their samples were converted:"), cutOff);
+    return parts.join(QStringLiteral("\n\n"));
 }

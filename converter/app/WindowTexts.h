@@ -1,13 +1,14 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 struct LogSummary;
 
-// What the window shows is kept as data and its texts are built from it, in the
-// language of the moment: a language switch builds them again, so nothing on screen
-// stays in the language it was first written in.
+// The window's texts that are built from data. What the window keeps on screen is kept
+// as data and its texts are built from it in the language of the moment: a language
+// switch builds them again, so nothing stays in the language it was first written in.
 
 // What the status line says.
 struct StatusMessage
@@ -40,3 +41,13 @@ QString statusLineText(const StatusMessage& message);
 // The summary of a log as the window lists it, with its start time written as the
 // language `languageCode` writes dates; empty for a summary that is not valid.
 QString summaryText(const LogSummary& summary, const QString& languageCode);
+
+// A part of the box at the end of a batch lists at most this many lines, so that a batch
+// of hundreds of logs still gives a box that fits on the screen.
+inline constexpr int batchListLines = 12;
+
+// The box at the end of a batch: the logs that were not converted (each line a log and
+// its reason) and the logs that were cut off (each a log and its samples); empty when
+// both lists are. A list too long for its part ends in a line that says how many more
+// logs there are.
+QString batchReportText(const QStringList& failed, const QStringList& cutOff);

@@ -534,6 +534,80 @@ private slots:
         QCOMPARE(cutOff, (QStringList{"copy.talvo (samples: 30)", "crash.talvo (samples: 20)"}));
     }
 
+    // However many logs a batch leaves failed or cut off, the box stays within the screen:
+    // each part lists at most twelve lines, the last of a longer list saying how many
+    // more there are.
+    void batchBoxStaysWithinTheScreen_data()
+    {
+        QTest::addColumn<int>("failedLogs");
+        QTest::addColumn<int>("cutOffLogs");
+        QTest::addColumn<QString>("failedMore"); // the last line of the part; empty when all are listed
+        QTest::addColumn<QString>("cutOffMore");
+        QTest::newRow("few") << 3 << 2 << QString() << QString();
+        QTest::newRow("twelve of each") << 12 << 12 << QString() << QString();
+        QTest::newRow("thirteen failed") << 13 << 1 << QStringLiteral("… and 2 more") << QString();
+        QTest::newRow("hundreds") << 250 << 150 << QStringLiteral("… and 239 more")
+                                  << QStringLiteral("… and 139 more");
+    }
+    void batchBoxStaysWithinTheScreen()
+    {
+        QFETCH(int, failedLogs);
+        QFETCH(int, cutOffLogs);
+        QFETCH(QString, failedMore);
+        QFETCH(QString, cutOffMore);
+        QTemporaryDir dir;
+        const QByteArray cut = logBytes(header(0x01, 10), created, records(3, 10, 1)).left(512 + 2 * 16 + 7);
+        QSet<QString> failedNames;
+        QSet<QString> cutOffNames;
+        for (int i = 0; i < failedLogs; ++i) {
+            const QString name = QStringLiteral("broken%1.talvo").arg(i);
+            QVERIFY(writeFile(dir.filePath(name), QByteArray(100, '\0')));
+            failedNames << name + QStringLiteral(": ") + notALog;
+        }
+        for (int i = 0; i < cutOffLogs; ++i) {
+            const QString name = QStringLiteral("crash%1.talvo").arg(i);
+            QVERIFY(writeFile(dir.filePath(name), cut));
+            cutOffNames << name + QStringLiteral(" (samples: 2)");
+        }
+        MainWindow w;
+        useCsv(w, false);
+        setFileDialogResponder([&](const FileDialogRequest&) { return QStringList{dir.path()}; });
+        QString text;
+        int height = 0;
+        int screenHeight = 0;
+        setMessageBoxResponder([&](QMessageBox& box) {
+            text = box.text();
+            height = box.sizeHint().height();
+            screenHeight = box.screen()->availableGeometry().height();
+            return int(QMessageBox::Ok);
+        });
+        child<QPushButton>(w, "pushButtonBatch")->click();
+
+        QVERIFY2(height <= screenHeight, qPrintable(QStringLiteral("%1 > %2").arg(height).arg(screenHeight)));
+        const QStringList parts = text.split(QStringLiteral("\n\n"));
+        QCOMPARE(parts.size(), 2);
+        const struct
+        {
+            QString heading;
+            int logs;
+            QString more;
+            const QSet<QString>& names;
+        } expected[] = {{QStringLiteral("These logs were not converted:"), failedLogs, failedMore, failedNames},
+                        {QStringLiteral("These logs were cut off; their samples were converted:"), cutOffLogs,
+                         cutOffMore, cutOffNames}};
+        for (int p = 0; p < 2; ++p) {
+            QStringList lines = parts.at(p).split(QLatin1Char('\n'));
+            QCOMPARE(lines.takeFirst(), expected[p].heading);
+            if (!expected[p].more.isEmpty())
+                QCOMPARE(lines.takeLast(), expected[p].more);
+            QCOMPARE(lines.size(), expected[p].more.isEmpty() ? expected[p].logs : 11);
+            // Distinct logs of the batch, each with its reason or samples.
+            QCOMPARE(QSet<QString>(lines.begin(), lines.end()).size(), lines.size());
+            for (const QString& line : lines)
+                QVERIFY2(expected[p].names.contains(line), qPrintable(line));
+        }
+    }
+
     void secondConversionWaitsForTheFirst()
     {
         writeLog(path("long.talvo"), 0x01, 200000, 1, created);
@@ -764,6 +838,7 @@ private slots:
         QTest::newRow("cut-off logs") << "MainWindow" << "These logs were cut off; their samples were converted:"
                                       << "Ці журнали обірвано; їхні вибірки перетворено:";
         QTest::newRow("cut-off log") << "MainWindow" << "%1 (samples: %2)" << "%1 (вибірок: %2)";
+        QTest::newRow("more logs") << "MainWindow" << "… and %n more" << "… і ще %n";
     }
     void ukrainianTranslationIsBuilt()
     {
