@@ -8,12 +8,16 @@ QList<int> channelList(const SwapFileHeader& header, bool model600Form)
                         : channelsFromMask(header.channelMask, 8);
 }
 
+QList<int> channelListOfKind(const SwapFileHeader& header)
+{
+    return channelList(header, header.deviceKind == LogFormat::PowerSupply600);
+}
+
 Layout layoutOf(const SwapFileHeader& header)
 {
     if (header.samplePeriod == 0)
         return Layout::NoSamplePeriod;
-    const bool model600 = header.deviceKind == LogFormat::PowerSupply600;
-    const qsizetype listed = channelList(header, model600).size();
+    const qsizetype listed = channelListOfKind(header).size();
     if (header.channelCount == 0 || listed != header.channelCount)
         return Layout::ChannelsDisagree;
     return Layout::Sound;

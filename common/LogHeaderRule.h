@@ -13,6 +13,9 @@ namespace LogHeaderRule {
 // The recorded channels: with the second supply model's form from channelMask32, else
 // from channelMask, ascending.
 QList<int> channelList(const SwapFileHeader& header, bool model600Form);
+// The recorded channels in the form the header's own device kind keeps them: a reader
+// that has only the file (no instrument attached) goes by the kind.
+QList<int> channelListOfKind(const SwapFileHeader& header);
 
 // Why the records a header describes cannot be read, whatever its version says.
 enum class Layout {

@@ -29,9 +29,8 @@ int checkHeaderLayout(const SwapFileHeader& header)
     }
     if (!isKnownVersion(header))
         return WrongVersion;
-    const int maskChannels = channelsFromMask(header.channelMask, 8).size();
-    if (header.channelCount == 0 || header.channelCount != maskChannels
-        || header.channelCount > maxConvertedChannels)
+    // The rule above has matched channelCount with the channel list of the log's kind.
+    if (header.channelCount > maxConvertedChannels)
         return WrongChannels;
     if (qint16(header.samplePeriod) <= 0)
         return WrongSamplePeriod;
@@ -44,7 +43,7 @@ LogLayout layoutOf(const SwapFileHeader& header)
     layout.channelCount = header.channelCount;
     layout.recordLength = (header.channelCount + 1) * int(sizeof(double));
     layout.samplePeriod = qint16(header.samplePeriod);
-    layout.channels = channelsFromMask(header.channelMask, 8);
+    layout.channels = LogHeaderRule::channelListOfKind(header);
     return layout;
 }
 

@@ -29,8 +29,8 @@ bool isKnownVersion(const SwapFileHeader& header);
 // 0 when the header can be converted safely, else the ReaderError code that refuses it.
 // A header that the logger takes for no log (LogHeaderRule) is NotALog, a sound one of a
 // newer format WrongVersion; beyond that rule a conversion needs a version it knows, at
-// most three channels of the 8-bit mask and a sample period that is positive as the
-// signed number it divides by.
+// most three channels (of the 8-bit mask, or of the 32-bit one in a log of the second
+// supply model) and a sample period that is positive as the signed number it divides by.
 int checkHeaderLayout(const SwapFileHeader& header);
 
 // The layout of a header that passed checkHeaderLayout.

@@ -74,6 +74,8 @@ void MainWindow::retranslate()
 {
     ui->retranslateUi(this);
     setWindowTitle(tr("TALVO converter") + QStringLiteral(" v.") + QCoreApplication::applicationVersion());
+    ui->textEditInfo->setPlainText(summaryText(m_summary, languageCode(m_language)));
+    ui->labelStatus->setText(statusLineText(m_status));
 }
 
 void MainWindow::changeEvent(QEvent* event)
@@ -83,9 +85,10 @@ void MainWindow::changeEvent(QEvent* event)
         retranslate();
 }
 
-void MainWindow::setStatus(const QString& color, const QString& text)
+void MainWindow::setStatus(const StatusMessage& message)
 {
-    ui->labelStatus->setText(QStringLiteral("<font color='%1'>%2</font>").arg(color, text));
+    m_status = message;
+    ui->labelStatus->setText(statusLineText(m_status));
 }
 
 void MainWindow::on_swapFileError(int code)
@@ -130,26 +133,18 @@ void MainWindow::readOptions(const LogSummary& summary)
 
 void MainWindow::showSummary(const LogSummary& summary)
 {
-    QString text;
     const SwapFileHeader& h = summary.header;
     if (summary.valid) {
-        text += tr("File format version: ") + QString::number(h.version) + QLatin1Char('\n');
-        if (h.version > 1 && summary.creationTime != 0 && isRecordedClockTime(summary.creationTime))
-            text += tr("Start time: ") + utcTimeText(summary.creationTime, languageCode(m_language))
-                    + QLatin1Char('\n');
-        text += tr("Duration: ") + QString::number(summary.endTime, 'g', 6) + tr(" sec\n");
-        text += tr("Channels: ") + QString::number(h.channelCount) + QLatin1Char('\n');
-        text += tr("Sample rate: %1kHz\n").arg(QString::number(10.0 / qint16(h.samplePeriod), 'f', 3));
-
         ui->pushButtonStart->setEnabled(true);
-        ui->labelStatus->clear();
+        setStatus(StatusMessage());
         const int lastSecond = summary.endTime >= 0 ? int(qMin<double>(summary.endTime, INT_MAX)) : 0;
         delete ui->lineEditStart->validator();
         ui->lineEditStart->setValidator(new QIntValidator(0, lastSecond, this));
         if (fieldValue(ui->lineEditStart) > summary.endTime)
             ui->lineEditStart->setText(QString::number(lastSecond));
     }
-    ui->textEditInfo->setPlainText(text);
+    m_summary = summary;
+    ui->textEditInfo->setPlainText(summaryText(m_summary, languageCode(m_language)));
     if (!summary.valid || h.version < 2 || !isRecordedClockTime(summary.creationTime)) {
         ui->radioButtonTimeAbsolute->setEnabled(false);
         ui->radioButtonTimeRelative->setChecked(true);
@@ -174,9 +169,9 @@ void MainWindow::showLogOf(const QString& fileName)
     // Start, which says so.
     m_logRefused = !summary.valid && QFileInfo(fileName).isFile();
     if (m_logRefused)
-        setStatus(QStringLiteral("red"), tr("This log cannot be read:") + QLatin1Char(' ') + readerErrorText(refusal));
+        setStatus(StatusMessage::refused(refusal));
     else if (summary.valid && summary.cutOff)
-        setStatus(QStringLiteral("orange"), tr("This log was cut off: it holds %1 samples.").arg(summary.recordCount));
+        setStatus(StatusMessage::cutOff(summary.recordCount));
     ui->pushButtonStart->setEnabled(!m_converting && !m_logRefused);
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "ConvertOptions.h"
+#include "SwapFile.h"
+#include "WindowTexts.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -8,8 +10,6 @@
 
 class QProgressDialog;
 class Settings;
-class SwapFile;
-struct LogSummary;
 
 namespace Ui {
 class MainWindow;
@@ -57,7 +57,9 @@ private:
     void showLogOf(const QString& fileName);
     void enableFormatOptions(bool xlsx);
     void retranslate();
-    void setStatus(const QString& color, const QString& text);
+    // Shows the message in the status line and keeps it for a change of language.
+    void setStatus(const StatusMessage& message);
+    void showFailure() { setStatus(StatusMessage::failed(m_errorCode)); }
     bool convertToWorkbook(SwapFile& reader, const QString& fileName, const QString& outName,
                            const ConvertOptions& options);
     bool convertToCsv(SwapFile& reader, const QString& fileName, const QString& outName,
@@ -73,6 +75,9 @@ private:
     int m_errorCode = 0;
     bool m_converting = false;
     bool m_logRefused = false; // the named file is there but is no log that can be read
+    // What the summary box and the status line show, rebuilt in each new language.
+    LogSummary m_summary;
+    StatusMessage m_status;
 
     static QPointer<QProgressDialog> savingDialog;
 };

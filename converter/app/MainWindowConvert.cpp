@@ -20,12 +20,12 @@ void MainWindow::on_start()
 {
     if (m_converting)
         return;
-    ui->labelStatus->clear();
+    setStatus(StatusMessage());
     const QString name = ui->lineEditName->text();
     if (QFileInfo(name).isFile())
         convert(name, tr("Converting..."));
     else
-        setStatus(QStringLiteral("red"), tr("Wrong file name."));
+        setStatus(StatusMessage::wrongName());
 }
 
 void MainWindow::on_batch()
@@ -38,7 +38,7 @@ void MainWindow::on_batch()
     m_options.path = QFileInfo(folder).absoluteFilePath();
     const QFileInfoList logs =
         QDir(m_options.path).entryInfoList({QStringLiteral("*.talvo")}, QDir::Files, QDir::Unsorted);
-    QString notConverted;
+    StatusMessage notConverted;
     QStringList failed;
     QStringList cutOff;
     for (int i = 0; i < logs.size(); ++i) {
@@ -46,11 +46,9 @@ void MainWindow::on_batch()
         LogSummary log;
         if (!convert(logs.at(i).absoluteFilePath(),
                      tr("Converting") + QStringLiteral(" %1/%2 ...").arg(i + 1).arg(logs.size()), &log)) {
-            notConverted = name;
+            notConverted = StatusMessage::failed(m_errorCode, name);
             // Every failure has its reason; only a cancelled log has none.
             const QString reason = errorText();
-            if (!reason.isEmpty())
-                notConverted += QStringLiteral(": ") + reason;
             failed << QStringLiteral("%1: %2").arg(name, reason.isEmpty() ? tr("Canceled.") : reason);
         } else if (log.cutOff) {
             cutOff << tr("%1 (samples: %2)").arg(name).arg(log.recordCount);
@@ -58,18 +56,13 @@ void MainWindow::on_batch()
     }
     // The line shows the last log's result; a log that failed before it must not hide
     // behind a green line.
-    if (!notConverted.isEmpty())
-        setStatus(QStringLiteral("red"), tr("Oops! Something went wrong.") + QLatin1Char(' ') + notConverted);
-    // The line holds one result; the box names every log that failed and why, and every
-    // log whose records end before the log was complete.
-    QStringList report;
-    if (!failed.isEmpty())
-        report << tr("These logs were not converted:") + QLatin1Char('\n') + failed.join(QLatin1Char('\n'));
-    if (!cutOff.isEmpty())
-        report << tr("These logs were cut off; their samples were converted:") + QLatin1Char('\n')
-                      + cutOff.join(QLatin1Char('\n'));
+    if (notConverted.kind == StatusMessage::Failed)
+        setStatus(notConverted);
+    // The line holds one result; the box names the logs that failed and why, and the logs
+    // whose records end before the log was complete.
+    const QString report = batchReportText(failed, cutOff);
     if (!report.isEmpty())
-        warningBox(this, tr("Batch conversion"), report.join(QStringLiteral("\n\n")));
+        warningBox(this, tr("Batch conversion"), report);
 }
 
 bool MainWindow::convert(const QString& fileName, const QString& statusText, LogSummary* log)
@@ -95,7 +88,7 @@ bool MainWindow::convert(const QString& fileName, const QString& statusText, Log
     // A log named like its output ("run.csv") would be replaced by it.
     if (isSameFile(fileName, outName)) {
         m_errorCode = CantCreateOutput;
-        setStatus(QStringLiteral("red"), tr("Oops! Something went wrong.") + QLatin1Char(' ') + errorText());
+        showFailure();
     } else {
         result = options.xlsx ? convertToWorkbook(reader, fileName, outName, options)
                               : convertToCsv(reader, fileName, outName, options);
@@ -116,9 +109,9 @@ bool MainWindow::convertToWorkbook(SwapFile& reader, const QString& fileName, co
     book.workbook()->SetProgressCallback(&MainWindow::setProgress);
     if (!reader.toXlsx(fileName, options, book.workbook())) {
         if (reader.isCanceled())
-            setStatus(QStringLiteral("blue"), tr("Canceled."));
+            setStatus(StatusMessage::canceled());
         else
-            setStatus(QStringLiteral("red"), tr("Oops! Something went wrong.") + QLatin1Char(' ') + errorText());
+            showFailure();
         return false;
     }
     qDebug() << "Saving...";
@@ -131,7 +124,7 @@ bool MainWindow::convertToWorkbook(SwapFile& reader, const QString& fileName, co
     const QMetaObject::Connection cancel = connect(dialog, &QProgressDialog::canceled, this, [this, &book, &canceled] {
         canceled = true;
         book.workbook()->CancelSave();
-        setStatus(QStringLiteral("blue"), tr("Canceled."));
+        setStatus(StatusMessage::canceled());
     });
     dialog->show();
     dialog->setWindowModality(Qt::WindowModal);
@@ -160,12 +153,12 @@ bool MainWindow::convertToWorkbook(SwapFile& reader, const QString& fileName, co
     qDebug() << "Well done!";
 
     if (saved) {
-        setStatus(QStringLiteral("green"), outName);
+        setStatus(StatusMessage::output(outName));
     } else if (canceled) {
-        setStatus(QStringLiteral("blue"), tr("Canceled."));
+        setStatus(StatusMessage::canceled());
     } else {
         m_errorCode = failure;
-        setStatus(QStringLiteral("red"), tr("Oops! Something went wrong.") + QLatin1Char(' ') + errorText());
+        showFailure();
     }
     return saved;
 }
@@ -177,7 +170,7 @@ bool MainWindow::convertToCsv(SwapFile& reader, const QString& fileName, const Q
     QSaveFile out(outName);
     if (!out.open(QIODevice::WriteOnly)) {
         m_errorCode = CantCreateOutput;
-        setStatus(QStringLiteral("red"), tr("Oops! Something went wrong.") + QLatin1Char(' ') + errorText());
+        showFailure();
         return false;
     }
     bool result = reader.toCsv(fileName, options, &out);
@@ -188,11 +181,11 @@ bool MainWindow::convertToCsv(SwapFile& reader, const QString& fileName, const Q
     if (!result)
         out.cancelWriting();
     if (result)
-        setStatus(QStringLiteral("green"), outName);
+        setStatus(StatusMessage::output(outName));
     else if (reader.isCanceled())
-        setStatus(QStringLiteral("blue"), tr("Canceled."));
+        setStatus(StatusMessage::canceled());
     else
-        setStatus(QStringLiteral("red"), tr("Oops! Something went wrong.") + QLatin1Char(' ') + errorText());
+        showFailure();
     return result;
 }
 

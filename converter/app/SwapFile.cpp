@@ -42,8 +42,8 @@ bool SwapFile::readHeader()
     m_file.unmap(block);
     if (problem != NoError)
         return fail(problem);
-    m_channels = channelsFromMask(m_header.channelMask, 8);
     m_layout = layoutOf(m_header);
+    m_channels = m_layout.channels;
     return true;
 }
 

@@ -17,6 +17,18 @@ SwapFileHeader header(quint8 channelMask, quint16 samplePeriod, qint32 version)
     return h;
 }
 
+SwapFileHeader header600(quint32 channelMask32, quint16 samplePeriod)
+{
+    SwapFileHeader h = defaultSwapFileHeader(LogFormat::PowerSupply600);
+    h.channelMask32 = channelMask32;
+    const QList<int> channels = channelsFromMask(channelMask32, 32);
+    h.channelCount = quint8(channels.size());
+    for (int i = 0; i < channels.size(); ++i)
+        h.channelNumbers32[i] = quint8(channels[i]);
+    h.samplePeriod = samplePeriod;
+    return h;
+}
+
 double valueAt(double key, int c)
 {
     return key * 10.0 + c + 0.25;

@@ -14,6 +14,9 @@ namespace TestLogs {
 using Record = std::vector<double>;
 
 SwapFileHeader header(quint8 channelMask, quint16 samplePeriod = 10, qint32 version = 4);
+// A header of the second supply model as the logger writes it: the channels in
+// channelMask32 and channelNumbers32, channelMask left at 1.
+SwapFileHeader header600(quint32 channelMask32, quint16 samplePeriod = 10);
 
 // Value of channel position c in a record with key t: distinct and easy to check.
 double valueAt(double key, int c);

@@ -207,6 +207,24 @@ private slots:
         QCOMPARE(errors.size(), 0);
     }
 
+    // A log of the second supply model names its columns after the channels of its
+    // 32-bit mask, and each value stands under its channel.
+    void secondSupplyModelLog()
+    {
+        const QString log = path(QStringLiteral("supply600.talvo"));
+        QVERIFY(writeFile(log, logBytes(header600(1u << 3 | 1u << 17), created, records(3, 10, 2))));
+        SwapFile reader;
+        QSignalSpy errors(&reader, &SwapFile::swapFileError);
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        QVERIFY(reader.toCsv(log, csvOptions(true, true), &out));
+        QCOMPARE(QString::fromUtf8(out.data()), QStringLiteral("Time:sec, #3:mV, #17:mV\n"
+                                                               "0.0000, 0.2500, 1.2500\n"
+                                                               "0.0010, 0.2600, 1.2600\n"
+                                                               "0.0020, 0.2700, 1.2700\n"));
+        QCOMPARE(errors.size(), 0);
+    }
+
     // A log cut off anywhere converts every whole record it holds, never fewer: the last
     // bytes of a cut-off log are samples, not a report block. A sound log converts as ever.
     void cutOffLogsConvertEveryWholeRecord_data()

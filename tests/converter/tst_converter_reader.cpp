@@ -34,6 +34,17 @@ private slots:
                                                << 0 << 0.1 << created << QList<int>{2};
         QTest::newRow("mask 0b101") << logBytes(header(0x05, 10), created, records(3, 10, 2)) << true << 0 << 0.002
                                     << created << QList<int>{0, 2};
+        // The second supply model keeps its channels in the 32-bit mask; its 8-bit mask
+        // stays at 1 and says nothing of them.
+        QTest::newRow("second supply model, channels 3 and 17")
+            << logBytes(header600(1u << 3 | 1u << 17), created, records(4, 10, 2)) << true << 0 << 0.003 << created
+            << QList<int>{3, 17};
+        QTest::newRow("second supply model, channel 31")
+            << logBytes(header600(1u << 31), created, records(4, 10, 1)) << true << 0 << 0.003 << created
+            << QList<int>{31};
+        QTest::newRow("second supply model, four channels")
+            << logBytes(header600(0x0F), created, records(5, 10, 4)) << false << int(WrongChannels) << 0.0
+            << qint64(0) << QList<int>{};
         QTest::newRow("version 1 has no creation time")
             << logBytes(header(0x07, 10, 1), created, records(5, 10, 3)) << true << 0 << 0.004 << qint64(0)
             << QList<int>{0, 1, 2};

@@ -575,6 +575,80 @@ private slots:
         QVERIFY2(line->height() >= need, qPrintable(QStringLiteral("%1 < %2").arg(line->height()).arg(need)));
     }
 
+    // However many logs a batch leaves failed or cut off, the box stays within the screen:
+    // each part lists at most twelve lines, the last of a longer list saying how many
+    // more there are.
+    void batchBoxStaysWithinTheScreen_data()
+    {
+        QTest::addColumn<int>("failedLogs");
+        QTest::addColumn<int>("cutOffLogs");
+        QTest::addColumn<QString>("failedMore"); // the last line of the part; empty when all are listed
+        QTest::addColumn<QString>("cutOffMore");
+        QTest::newRow("few") << 3 << 2 << QString() << QString();
+        QTest::newRow("twelve of each") << 12 << 12 << QString() << QString();
+        QTest::newRow("thirteen failed") << 13 << 1 << QStringLiteral("… and 2 more") << QString();
+        QTest::newRow("hundreds") << 250 << 150 << QStringLiteral("… and 239 more")
+                                  << QStringLiteral("… and 139 more");
+    }
+    void batchBoxStaysWithinTheScreen()
+    {
+        QFETCH(int, failedLogs);
+        QFETCH(int, cutOffLogs);
+        QFETCH(QString, failedMore);
+        QFETCH(QString, cutOffMore);
+        QTemporaryDir dir;
+        const QByteArray cut = logBytes(header(0x01, 10), created, records(3, 10, 1)).left(512 + 2 * 16 + 7);
+        QSet<QString> failedNames;
+        QSet<QString> cutOffNames;
+        for (int i = 0; i < failedLogs; ++i) {
+            const QString name = QStringLiteral("broken%1.talvo").arg(i);
+            QVERIFY(writeFile(dir.filePath(name), QByteArray(100, '\0')));
+            failedNames << name + QStringLiteral(": ") + notALog;
+        }
+        for (int i = 0; i < cutOffLogs; ++i) {
+            const QString name = QStringLiteral("crash%1.talvo").arg(i);
+            QVERIFY(writeFile(dir.filePath(name), cut));
+            cutOffNames << name + QStringLiteral(" (samples: 2)");
+        }
+        MainWindow w;
+        useCsv(w, false);
+        setFileDialogResponder([&](const FileDialogRequest&) { return QStringList{dir.path()}; });
+        QString text;
+        int height = 0;
+        int screenHeight = 0;
+        setMessageBoxResponder([&](QMessageBox& box) {
+            text = box.text();
+            height = box.sizeHint().height();
+            screenHeight = box.screen()->availableGeometry().height();
+            return int(QMessageBox::Ok);
+        });
+        child<QPushButton>(w, "pushButtonBatch")->click();
+
+        QVERIFY2(height <= screenHeight, qPrintable(QStringLiteral("%1 > %2").arg(height).arg(screenHeight)));
+        const QStringList parts = text.split(QStringLiteral("\n\n"));
+        QCOMPARE(parts.size(), 2);
+        const struct
+        {
+            QString heading;
+            int logs;
+            QString more;
+            const QSet<QString>& names;
+        } expected[] = {{QStringLiteral("These logs were not converted:"), failedLogs, failedMore, failedNames},
+                        {QStringLiteral("These logs were cut off; their samples were converted:"), cutOffLogs,
+                         cutOffMore, cutOffNames}};
+        for (int p = 0; p < 2; ++p) {
+            QStringList lines = parts.at(p).split(QLatin1Char('\n'));
+            QCOMPARE(lines.takeFirst(), expected[p].heading);
+            if (!expected[p].more.isEmpty())
+                QCOMPARE(lines.takeLast(), expected[p].more);
+            QCOMPARE(lines.size(), expected[p].more.isEmpty() ? expected[p].logs : 11);
+            // Distinct logs of the batch, each with its reason or samples.
+            QCOMPARE(QSet<QString>(lines.begin(), lines.end()).size(), lines.size());
+            for (const QString& line : lines)
+                QVERIFY2(expected[p].names.contains(line), qPrintable(line));
+        }
+    }
+
     void secondConversionWaitsForTheFirst()
     {
         writeLog(path("long.talvo"), 0x01, 200000, 1, created);
@@ -666,6 +740,102 @@ private slots:
         QCoreApplication::removeTranslator(&texts);
     }
 
+    // A language switch rewrites what the window already shows: the summary of the chosen
+    // log and the result in the status line say the same in the new language, and again
+    // in the old one when the user switches back.
+    void shownTextsFollowTheLanguage_data()
+    {
+        QTest::addColumn<QString>("happening");
+        QTest::addColumn<QString>("duration"); // of the summary; empty when none is shown
+        QTest::addColumn<QString>("english");
+        QTest::addColumn<QString>("ukrainian");
+        QTest::newRow("failed conversion")
+            << "blocked" << "0.029" << "<font color='red'>Oops! Something went wrong. Can't create output file</font>"
+            << "<font color='red'>Ой! Щось пішло не так. Не вдається створити вихідний файл</font>";
+        QTest::newRow("failed log of a batch")
+            << "batch" << QString()
+            << "<font color='red'>Oops! Something went wrong. run.talvo: " + notALog + "</font>"
+            << "<font color='red'>Ой! Щось пішло не так. run.talvo: Файл пошкоджено або він має неправильний "
+               "формат</font>";
+        QTest::newRow("refused log") << "refused" << QString()
+                                     << "<font color='red'>This log cannot be read: " + notALog + "</font>"
+                                     << "<font color='red'>Цей журнал неможливо прочитати: Файл пошкоджено або він "
+                                        "має неправильний формат</font>";
+        QTest::newRow("cut-off log") << "cut off" << "0.019"
+                                     << "<font color='orange'>This log was cut off: it holds 20 samples.</font>"
+                                     << "<font color='orange'>Цей журнал обірвано; вибірок у ньому: 20.</font>";
+        QTest::newRow("wrong file name") << "no file" << QString() << "<font color='red'>Wrong file name.</font>"
+                                         << "<font color='red'>Неправильне ім'я файлу.</font>";
+    }
+    void shownTextsFollowTheLanguage()
+    {
+        QFETCH(QString, happening);
+        QFETCH(QString, duration);
+        QFETCH(QString, english);
+        QFETCH(QString, ukrainian);
+        QTemporaryDir dir;
+        const QString log = dir.filePath(QStringLiteral("run.talvo"));
+        const QByteArray whole = logBytes(header(0x01, 10), created, records(30, 10, 1));
+        if (happening == QLatin1String("cut off"))
+            QVERIFY(writeFile(log, whole.left(512 + 20 * 16 + 7)));
+        else if (happening == QLatin1String("refused") || happening == QLatin1String("batch"))
+            QVERIFY(writeFile(log, plainText()));
+        else
+            QVERIFY(writeFile(log, whole));
+        if (happening == QLatin1String("blocked"))
+            QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("run.csv/inside"))));
+        // The window looks for its translations beside the program; a test program lies
+        // elsewhere, so the Ukrainian texts come in with the switch from here.
+        QTranslator texts;
+        QVERIFY(texts.load(QStringLiteral("talvo-converter_uk"), QStringLiteral(TALVO_BIN_DIR)));
+        MainWindow w;
+        useCsv(w, false);
+        setMessageBoxResponder([](QMessageBox&) { return int(QMessageBox::Ok); });
+        if (happening == QLatin1String("batch")) {
+            setFileDialogResponder([&](const FileDialogRequest&) { return QStringList{dir.path()}; });
+            child<QPushButton>(w, "pushButtonBatch")->click();
+        } else if (happening == QLatin1String("no file")) {
+            child<QLineEdit>(w, "lineEditName")->setText(dir.filePath(QStringLiteral("gone.talvo")));
+            child<QPushButton>(w, "pushButtonStart")->click();
+        } else {
+            child<QLineEdit>(w, "lineEditName")->setText(log);
+            if (happening == QLatin1String("blocked"))
+                child<QPushButton>(w, "pushButtonStart")->click();
+        }
+        auto* info = child<QTextEdit>(w, "textEditInfo");
+        QCOMPARE(status(w), english);
+        const QString englishSummary = info->toPlainText();
+        QCOMPARE(englishSummary, duration.isEmpty() ? QString()
+                                                    : QStringLiteral("File format version: 4\n"
+                                                                     "Start time: 14 November 2023 22:13:20 UTC\n"
+                                                                     "Duration: %1 sec\nChannels: 1\n"
+                                                                     "Sample rate: 1.000kHz\n")
+                                                          .arg(duration));
+
+        auto switchTo = [&](int index) {
+            QTimer::singleShot(0, this, [index] {
+                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                dialog->findChild<QComboBox*>(QStringLiteral("comboBoxLanguages"))->setCurrentIndex(index);
+                dialog->findChild<QPushButton*>(QStringLiteral("pushButtonClose"))->click();
+            });
+            child<QToolButton>(w, "toolButtonSettings")->click();
+        };
+        QCoreApplication::installTranslator(&texts);
+        switchTo(1);
+        QCOMPARE(status(w), ukrainian);
+        QCOMPARE(info->toPlainText(), duration.isEmpty() ? QString()
+                                                         : QStringLiteral("Версія формату файлу: 4\n"
+                                                                          "Час початку: 14 листопада 2023 22:13:20 UTC\n"
+                                                                          "Тривалість: %1 с\nКанали: 1\n"
+                                                                          "Частота дискретизації: 1.000 кГц\n")
+                                                               .arg(duration));
+        QCoreApplication::removeTranslator(&texts);
+        switchTo(0);
+        QCOMPARE(status(w), english);
+        QCOMPARE(info->toPlainText(), englishSummary);
+    }
+
     // In Ukrainian, the longest translation, every label and button of the window and
     // of the settings dialog shows whole at their default sizes.
     void ukrainianTextsFit()
@@ -709,6 +879,7 @@ private slots:
         QTest::newRow("cut-off logs") << "MainWindow" << "These logs were cut off; their samples were converted:"
                                       << "Ці журнали обірвано; їхні вибірки перетворено:";
         QTest::newRow("cut-off log") << "MainWindow" << "%1 (samples: %2)" << "%1 (вибірок: %2)";
+        QTest::newRow("more logs") << "MainWindow" << "… and %n more" << "… і ще %n";
     }
     void ukrainianTranslationIsBuilt()
     {

@@ -218,6 +218,13 @@
         <source>The file is corrupted or in the wrong format</source>
         <translation>The file is corrupted or in the wrong format</translation>
     </message>
+    <message numerus="yes">
+        <source>… and %n more</source>
+        <translation>
+            <numerusform>… and %n more</numerusform>
+            <numerusform>… and %n more</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>SettingsDialog</name>

@@ -218,6 +218,14 @@
         <source>The file is corrupted or in the wrong format</source>
         <translation>Файл пошкоджено або він має неправильний формат</translation>
     </message>
+    <message numerus="yes">
+        <source>… and %n more</source>
+        <translation>
+            <numerusform>… і ще %n</numerusform>
+            <numerusform>… і ще %n</numerusform>
+            <numerusform>… і ще %n</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>SettingsDialog</name>
