@@ -558,6 +558,8 @@ private slots:
             writeFile(folder + QStringLiteral("/broken_capture_of_the_sensor_board_at_three_volts.talvo"),
                       QByteArray(100, '\0'));
             setFileDialogResponder([&](const FileDialogRequest&) { return QStringList{folder}; });
+            // The batch ends with a box that names the failed log.
+            setMessageBoxResponder([](QMessageBox&) { return int(QMessageBox::Ok); });
             child<QPushButton>(w, "pushButtonBatch")->click();
             QVERIFY(status(w).contains(QStringLiteral("broken_capture")));
         } else {
