@@ -135,13 +135,18 @@ void createDefaults()
     parseChannels(description);
 }
 
-void createDefaultsPower()
+void loadPowerDescription()
 {
     DeviceInfo::resetInstance();
     ChannelInfo::clearTable();
     const QJsonObject description = powerDescription(power600Model);
     parseDeviceInfo(DeviceInfo::instance(), description.value(QLatin1String("DeviceInfo")).toObject());
     parseChannels(description);
+}
+
+void createDefaultsPower()
+{
+    loadPowerDescription();
     qDebug().noquote() << QStringLiteral("createDefaultsPower: cnt = %1").arg(ChannelInfo::channelCount());
     if (powerChannelsRefill())
         powerChannelsRefill()();

@@ -29,7 +29,9 @@ void parseChannels(const QJsonObject& description);
 // The analyzer's description into the global records; other table entries stay.
 void createDefaults();
 // A fresh identity and table from the supplies' description (the model chosen by
-// power600Model), then the supply panel rebuilds its channel list.
+// power600Model); the supply panel's channel list stays as it is.
+void loadPowerDescription();
+// The same, then the supply panel rebuilds its channel list.
 void createDefaultsPower();
 
 // How createDefaultsPower reaches the supply panel: the main window registers the call of

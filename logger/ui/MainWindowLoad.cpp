@@ -22,6 +22,7 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QPointer>
 #include <QTimer>
 
 namespace {
@@ -32,40 +33,64 @@ bool analyzerTableInUse()
     return !powerSupplyConnected && !power600Model && !channelTable.isEmpty();
 }
 
-// An analyzer log is read with the analyzer's own channels and record layout, whatever
-// the window shows at the moment (a supply, or no device and so no channel table). The
-// window's state comes back when the log is loaded.
-class AnalyzerLogScope
+// A log is read with the channels, identity and mode flags of its own kind, whatever the
+// window shows at the moment: an analyzer log with the analyzer's own channels and record
+// layout (also when the window shows a supply, or no device and so no channel table), a
+// supply log with its model's description. The window's state comes back when the scope
+// ends, unless a loaded supply log keeps it (the window then switches to that supply).
+class LogKindScope
 {
 public:
-    AnalyzerLogScope()
+    explicit LogKindScope(quint8 kind)
         : m_table(channelTable)
         , m_info(DeviceInfo::instance())
         , m_supply(powerSupplyConnected)
         , m_supply600(power600Model)
     {
-        const bool analyzerTable = analyzerTableInUse();
-        powerSupplyConnected = false;
-        power600Model = false;
-        if (!analyzerTable) {
-            ChannelInfo::clearTable();
-            createDefaults();
+        if (kind == LogFormat::Analyzer) {
+            const bool analyzerTable = analyzerTableInUse();
+            powerSupplyConnected = false;
+            power600Model = false;
+            if (!analyzerTable) {
+                ChannelInfo::clearTable();
+                createDefaults();
+            }
+            return;
         }
+        if (kind == LogFormat::PowerSupply)
+            powerSupplyConnected = true;
+        else
+            power600Model = true;
+        // The description alone: the panel of a connected supply keeps its channel list
+        // until the window switches to the log.
+        loadPowerDescription();
     }
-    ~AnalyzerLogScope()
+    ~LogKindScope()
     {
+        if (m_kept)
+            return;
         channelTable = m_table;
         DeviceInfo::instance() = m_info;
         powerSupplyConnected = m_supply;
         power600Model = m_supply600;
     }
+    void keep() { m_kept = true; }
 
 private:
     const ChannelTable m_table;
     const DeviceInfo m_info;
     const bool m_supply;
     const bool m_supply600;
+    bool m_kept = false;
 };
+
+// Whether the log that was loaded is still the one its header promised when the window
+// was set up for it: a file replaced meanwhile by a log of another kind or with other
+// channels would show its values as channels they were not taken from.
+bool sameLogAsJudged(const SwapFileHeader& judged, const SwapFileHeader& loaded)
+{
+    return loaded.deviceKind == judged.deviceKind && recordedChannels(loaded) == recordedChannels(judged);
+}
 
 // The channel numbers of the table a log of this kind is read with: an analyzer log's is
 // the window's own while that is an analyzer's, else the analyzer's description; a supply
@@ -117,55 +142,61 @@ void MainWindow::loadLog(const QString& path)
         alertBox(this, tr("Open file"), swapFileErrorText(problem));
         return;
     }
+    // The window switches to the log's kind only once the log is loaded: a load that
+    // fails or is cancelled leaves the session as it was and takes away its tab again.
+    const QPointer<QWidget> shownBefore = ui->tabWidget->currentWidget();
+    const bool navigationEnabled = ui->navigationBar->controlsEnabled();
     addCaptureTab();
     GLWidget* chart = currentChart();
     if (!chart)
         return;
     chart->setCursor(Qt::WaitCursor);
     ui->navigationBar->disableControls();
+    m_lastSwapFileError = SwapFileErrors::None;
 
     bool loaded = false;
     bool cancelled = false;
-    if (header.deviceKind == LogFormat::Analyzer) {
-        // A connected supply keeps its panels; otherwise the window shows the analyzer's.
-        if (!(m_hid->isOpen() && powerMode()))
-            setupAnalyzer();
-        AnalyzerLogScope scope;
-        chart->addChannels({});
-        loaded = chart->swapFile->load(path, m_viewingInterval, chart->channelMaps);
+    bool replaced = false;
+    const bool analyzerLog = header.deviceKind == LogFormat::Analyzer;
+    {
+        LogKindScope scope(header.deviceKind);
+        chart->addChannels(analyzerLog ? QList<int>() : recordedChannels(header));
+        loaded = analyzerLog ? chart->swapFile->load(path, m_viewingInterval, chart->channelMaps)
+                             : chart->swapFile->loadPowerLog(path, m_viewingInterval, chart->channelMaps);
         cancelled = chart->swapFile->wasCancelled();
-        if (loaded)
+        replaced = loaded && !sameLogAsJudged(header, chart->swapFile->header());
+        loaded = loaded && !replaced;
+        // Only an analyzer log has an overview for the navigation strip.
+        if (loaded && analyzerLog)
             loaded = ui->navigationBar->setSwapFile(chart->swapFile);
         if (loaded) {
             chart->statistics = chart->swapFile->readReport();
             chart->updateTitle();
+            if (!analyzerLog)
+                scope.keep();
         }
-    } else {
-        if (header.deviceKind == LogFormat::PowerSupply) {
-            powerSupplyConnected = true;
+    }
+    if (loaded && analyzerLog) {
+        // A connected supply keeps its panels; otherwise the window shows the analyzer's.
+        if (!(m_hid->isOpen() && powerMode()))
+            setupAnalyzer();
+    } else if (loaded) {
+        if (header.deviceKind == LogFormat::PowerSupply)
             setupPowerSupply();
-        } else {
-            power600Model = true;
+        else
             setupPower600();
-        }
-        createDefaultsPower();
-        chart->addChannels(recordedChannels(header));
-        loaded = chart->swapFile->loadPowerLog(path, m_viewingInterval, chart->channelMaps);
-        cancelled = chart->swapFile->wasCancelled();
         const SwapFileHeader& logHeader = chart->swapFile->header();
         setPowerAxesFahrenheit(recordedChannels(logHeader), logHeader.fahrenheit == 1);
         chart->plot->replot();
         if (m_powerPanel)
             m_powerPanel->applyLogSettings(logHeader);
-        if (loaded) {
-            chart->statistics = chart->swapFile->readReport();
-            chart->updateTitle();
-        }
     }
     chart->setCursor(Qt::ArrowCursor);
-    ui->navigationBar->enableControls();
+    if (auto* key = qobject_cast<ChartAxis*>(chart->plot->xAxis))
+        key->setUseTickLabelMap(true);
 
     if (loaded) {
+        ui->navigationBar->enableControls();
         const int index = ui->tabWidget->indexOf(chart);
         ui->tabWidget->setTabText(index, base);
         m_newTab = false;
@@ -178,17 +209,28 @@ void MainWindow::loadLog(const QString& path)
         on_plottableDoubleClick(nullptr, 0, nullptr);
         ui->reportBar->updateReport(chart, true);
         fillCalculator();
+        setToolBarEnabled(true, true);
         // The figures above come from the records themselves; the user learns why.
         if (chart->swapFile->isCutOff())
             warningBox(this, tr("Open file"),
                        tr("The log was cut off before its end. Samples it holds: %1")
                            .arg(chart->swapFile->recordsHeld()));
-    } else if (ui->tabWidget->count() > 1) {
-        // A failed or cancelled open takes away only the tab it made.
+        return;
+    }
+
+    if (navigationEnabled)
+        ui->navigationBar->enableControls();
+    if (ui->tabWidget->count() > 1) {
+        // A failed or cancelled open takes away only the tab it made, and shows again the
+        // tab that was shown before it, unless the user has moved on to another meanwhile.
         QPointer<GLWidget> made(chart);
-        auto drop = [this, made] {
-            if (made)
-                removeTab(ui->tabWidget->indexOf(made));
+        auto drop = [this, made, shownBefore] {
+            if (!made)
+                return;
+            const bool madeShown = ui->tabWidget->currentWidget() == made;
+            removeTab(ui->tabWidget->indexOf(made));
+            if (madeShown && shownBefore)
+                ui->tabWidget->setCurrentWidget(shownBefore);
         };
         if (cancelled) {
             // A cancelled open's tab stays a moment so the user sees what was cancelled.
@@ -205,8 +247,9 @@ void MainWindow::loadLog(const QString& path)
             drop();
         }
     }
-    setToolBarEnabled(true, true);
-    if (QCustomPlot* plot = currentPlot())
-        if (auto* key = qobject_cast<ChartAxis*>(plot->xAxis))
-            key->setUseTickLabelMap(true);
+    // A cancel was the user's own doing; a failure says why, as a refused header does.
+    if (!cancelled)
+        alertBox(this, tr("Open file"),
+                 replaced ? tr("The file is corrupted or in the wrong format")
+                          : swapFileErrorText(m_lastSwapFileError));
 }

@@ -2,10 +2,12 @@
 
 #include "ChartAxis.h"
 #include "NavigationBar.h"
+#include "ProgressDialog.h"
 #include "ReportBar.h"
 #include "UnitFormat.h"
 
 #include <QDockWidget>
+#include <QListWidget>
 #include <QMouseEvent>
 
 // Opening files in the main window with the simulated instruments: a log cut off before
@@ -76,6 +78,20 @@ private:
         char block[LogFormat::reportSize];
         encodeStatistics(report, block);
         return bytes.append(block, LogFormat::reportSize);
+    }
+
+    // What happens to a log while it is loaded.
+    enum DuringLoad { NothingDuringLoad, ReplacedDuringLoad, CancelledDuringLoad };
+
+    // The texts of every list item inside `panel`, in order (a supply panel's channels).
+    static QStringList listedItems(QWidget* panel)
+    {
+        QStringList texts;
+        for (QListWidget* list : panel->findChildren<QListWidget*>()) {
+            for (int i = 0; i < list->count(); ++i)
+                texts << list->item(i)->text();
+        }
+        return texts;
     }
 
     // Clicks the strip's time axis at time t, as the plot reports such a click.
@@ -165,50 +181,79 @@ private slots:
     }
 
     // A file that is no log, a log of a newer version, or a log whose channels its kind
-    // does not have, is refused with a box before anything of the window changes: the
-    // mode, the title, the Control dock's panel, the channel table and the tabs stay as
-    // they were, during an analyzer session and during a supply session alike.
+    // does not have, is refused with a box before anything of the window changes. A log
+    // that cannot be read once its load began (emptied or replaced by a log of the other
+    // kind meanwhile) is refused with a box too, and a cancelled load says nothing; both
+    // take away their tab again. In every case the mode, the title, the Control dock's
+    // panel and its channel list, the channel table, the tabs and the tab shown stay as
+    // they were, during an analyzer session and during a supply session alike, and the
+    // analyzer still measures.
     void refusedFileLeavesTheSessionAlone_data()
     {
         QTest::addColumn<bool>("supplySession");
         QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("during");
+        QTest::addColumn<QByteArray>("replacement");
         QTest::addColumn<QString>("box");
 
-        QList<std::tuple<const char*, QByteArray, QString>> files;
+        QList<std::tuple<const char*, QByteArray, int, QByteArray, QString>> files;
+        auto refuse = [&files](const char* name, const QByteArray& bytes, const QString& box) {
+            files.append({name, bytes, NothingDuringLoad, QByteArray(), box});
+        };
         QByteArray text;
         while (text.size() < 1800)
             text += "Lorem ipsum dolor sit amet, consectetur adipiscing elit, sed do eiusmod.\n";
-        files.append({"plain text", text.left(1800), "The file is corrupted or in the wrong format"});
+        const QString corrupted = QStringLiteral("The file is corrupted or in the wrong format");
+        refuse("plain text", text.left(1800), corrupted);
 
         SwapFileHeader newer = defaultSwapFileHeader(LogFormat::PowerSupply600);
         newer.version = 5;
         newer.channelCount = 2;
         newer.channelMask32 = 0x03;
-        files.append({"newer supply log", logBytes(newer, 4), "Wrong file version"});
+        refuse("newer supply log", logBytes(newer, 4), "Wrong file version");
 
         // Listed out of order or twice, the values of one channel would be shown as another's.
         const QString wrongChannels = QStringLiteral("Wrong channels number");
-        files.append({"supply log of channel 200", logBytes(headerOf(LogFormat::PowerSupply, 0x01, {200}), 50),
-                      wrongChannels});
-        files.append({"supply log listing its channels backwards",
-                      logBytes(headerOf(LogFormat::PowerSupply, 0x09, {3, 0}), 50), wrongChannels});
-        files.append({"second-model log of channel 20",
-                      logBytes(headerOf(LogFormat::PowerSupply600, 0x00100001, {0, 20}), 50), wrongChannels});
-        files.append({"second-model log listing a channel twice",
-                      logBytes(headerOf(LogFormat::PowerSupply600, 0x03, {0, 0}), 50), wrongChannels});
-        files.append({"analyzer log of channel 4", logBytes(headerOf(LogFormat::Analyzer, 0x11, {0, 4}), 50),
-                      wrongChannels});
+        refuse("supply log of channel 200", logBytes(headerOf(LogFormat::PowerSupply, 0x01, {200}), 50),
+               wrongChannels);
+        refuse("supply log listing its channels backwards",
+               logBytes(headerOf(LogFormat::PowerSupply, 0x09, {3, 0}), 50), wrongChannels);
+        refuse("second-model log of channel 20",
+               logBytes(headerOf(LogFormat::PowerSupply600, 0x00100001, {0, 20}), 50), wrongChannels);
+        refuse("second-model log listing a channel twice",
+               logBytes(headerOf(LogFormat::PowerSupply600, 0x03, {0, 0}), 50), wrongChannels);
+        refuse("analyzer log of channel 4", logBytes(headerOf(LogFormat::Analyzer, 0x11, {0, 4}), 50),
+               wrongChannels);
+
+        // Sound logs whose header passes; what goes wrong comes once the load has begun.
+        const QByteArray analyzerLog = logBytes(headerOf(LogFormat::Analyzer, 0x07, {0, 1, 2}), 2000);
+        const QByteArray supplyLog = logBytes(headerOf(LogFormat::PowerSupply, 0x03, {0, 1}), 2000);
+        const QByteArray secondModelLog = logBytes(headerOf(LogFormat::PowerSupply600, 0x03, {0, 1}), 2000);
+        files.append({"analyzer log emptied during its load", analyzerLog, ReplacedDuringLoad, QByteArray(),
+                      "File mapping error"});
+        files.append({"supply log emptied during its load", supplyLog, ReplacedDuringLoad, QByteArray(),
+                      "File mapping error"});
+        files.append({"second-model log emptied during its load", secondModelLog, ReplacedDuringLoad,
+                      QByteArray(), "File mapping error"});
+        files.append({"analyzer log replaced by a supply log during its load", analyzerLog, ReplacedDuringLoad,
+                      supplyLog, corrupted});
+        files.append({"supply log replaced by an analyzer log during its load", supplyLog, ReplacedDuringLoad,
+                      analyzerLog, wrongChannels});
+        files.append({"analyzer log whose load is cancelled", analyzerLog, CancelledDuringLoad, QByteArray(),
+                      QString()});
 
         for (const bool supplySession : {false, true}) {
-            for (const auto& [name, bytes, box] : std::as_const(files))
+            for (const auto& [name, bytes, during, replacement, box] : std::as_const(files))
                 QTest::addRow("%s, %s", supplySession ? "supply" : "analyzer", name)
-                    << supplySession << bytes << box;
+                    << supplySession << bytes << during << replacement << box;
         }
     }
     void refusedFileLeavesTheSessionAlone()
     {
         QFETCH(bool, supplySession);
         QFETCH(QByteArray, bytes);
+        QFETCH(int, during);
+        QFETCH(QByteArray, replacement);
         QFETCH(QString, box);
         Harness h;
         if (supplySession) {
@@ -220,8 +265,9 @@ private slots:
             h.pump(1000);
             h.window->on_stopButton();
         }
-        // A second tab, and the first one shown: the refusal must not move to another.
-        h.window->addCaptureTab();
+        // Two tabs at least, and the first one shown: the refusal must not move to another.
+        while (h.window->tabWidget()->count() < 2)
+            h.window->addCaptureTab();
         h.window->tabWidget()->setCurrentIndex(0);
         GLWidget* current = h.chart(0);
         QStringList names;
@@ -231,13 +277,48 @@ private slots:
         auto* controlDock = h.window->findChild<QDockWidget*>(QStringLiteral("dockControl"));
         QVERIFY(controlDock);
         const QPointer<QWidget> controlPanel = controlDock->widget();
+        const QStringList controlChannels = listedItems(controlPanel);
         const ChannelTable table = channelTable;
         const int tabs = h.window->tabWidget()->count();
 
         const QString path = writeBytes(tempPath(QStringLiteral("refused.talvo")), bytes);
         QVERIFY(!path.isEmpty());
-        h.window->loadLog(path);
-        QCOMPARE(h.boxes, QStringList{box});
+        if (during == NothingDuringLoad) {
+            h.window->loadLog(path);
+        } else {
+            // The load's progress dialog shows once before the records are read, and again
+            // while the overview is built.
+            int seen = 0;
+            bool acted = false;
+            QTimer watcher;
+            connect(&watcher, &QTimer::timeout, this, [&] {
+                for (QWidget* widget : QApplication::topLevelWidgets()) {
+                    auto* dialog = qobject_cast<ProgressDialog*>(widget);
+                    if (!dialog || !dialog->isVisible() || acted)
+                        continue;
+                    ++seen;
+                    if (during == ReplacedDuringLoad) {
+                        acted = !writeBytes(path, replacement).isEmpty();
+                    } else if (seen == 2) {
+                        acted = true;
+                        emit dialog->canceled();
+                    }
+                }
+            });
+            watcher.start(0);
+            h.window->loadLog(path);
+            watcher.stop();
+            QVERIFY(acted);
+            if (during == CancelledDuringLoad) {
+                // The cancelled load's tab stays a moment so that the user sees what went.
+                QCOMPARE(h.window->tabWidget()->count(), tabs + 1);
+                auto* drop = h.window->findChild<QTimer*>(QStringLiteral("cancelledOpenDrop"));
+                QVERIFY(drop);
+                drop->start(0);
+                QTRY_COMPARE_WITH_TIMEOUT(h.window->tabWidget()->count(), tabs, 30000);
+            }
+        }
+        QCOMPARE(h.boxes, box.isEmpty() ? QStringList() : QStringList{box});
         QCOMPARE(h.window->tabWidget()->count(), tabs);
         QCOMPARE(h.window->currentChart(), current);
         QCOMPARE(powerSupplyConnected, supplySession);
@@ -245,11 +326,21 @@ private slots:
         QCOMPARE(h.window->windowTitle(), title);
         QVERIFY2(controlPanel, "the Control dock's panel was replaced");
         QCOMPARE(controlDock->widget(), controlPanel.data());
+        QCOMPARE(listedItems(controlPanel), controlChannels);
         QCOMPARE(channelTable.keys(), table.keys());
         QStringList after;
         for (int i = 0; i < current->plot->graphCount(); ++i)
             after << current->plot->graph(i)->name();
         QCOMPARE(after, names);
+        if (!supplySession) {
+            h.start(3);
+            QVERIFY(measuringActive);
+            GLWidget* running = h.window->runningChart();
+            QVERIFY(running);
+            h.pump(100);
+            h.window->on_stopButton();
+            QVERIFY(!running->isEmpty());
+        }
     }
 
     // The strip keeps each tab's overview apart: a run in a new tab leaves the log's
