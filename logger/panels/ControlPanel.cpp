@@ -35,6 +35,9 @@ ControlPanel::ControlPanel(QWidget* parent)
 {
     ui->setupUi(this);
     ui->btnResetErrors->hide();
+    // A typed period becomes the rate in use when it is entered, not at each keystroke:
+    // typing 10 passes through 1, which would cost the user all but one channel.
+    ui->spinBoxSampleRate->setKeyboardTracking(false);
     connect(ui->comboBoxSampleRate, &QComboBox::currentIndexChanged, this, &ControlPanel::keepOneChannel);
     connect(ui->listWidget, &QListWidget::itemChanged, this, &ControlPanel::keepChangedChannelOnly);
     connect(ui->spinBoxTrigDelay, &QSpinBox::valueChanged, this, &ControlPanel::trigDelayChanged);
@@ -65,6 +68,7 @@ void ControlPanel::loadSettings()
     fillSampleRates();
     connect(ui->checkBoxCustom, &QCheckBox::stateChanged, this, &ControlPanel::onCustomRateChanged);
     connect(ui->spinBoxSampleRate, &QSpinBox::valueChanged, this, &ControlPanel::updateRateLabel);
+    connect(ui->spinBoxSampleRate, &QSpinBox::valueChanged, this, &ControlPanel::keepOneChannel);
 
     settings.beginGroup(QStringLiteral("Measure"));
     // The spin box keeps a restored period within its 16-bit range.
@@ -170,12 +174,21 @@ void ControlPanel::setChannels()
     }
     // A list filled at 10 kHz keeps one channel, as choosing that rate does: the
     // analyzer refuses the rate for more than one.
-    keepOneChannel(ui->comboBoxSampleRate->currentIndex());
+    keepOneChannel();
 }
 
-void ControlPanel::keepOneChannel(int index)
+// The analyzer samples one channel only at its shortest period, one 100 µs step
+// (10 kHz), whether that comes from the combo box or from a custom period.
+bool ControlPanel::oneChannelRate() const
 {
-    if (index != 0)
+    return sampleWord() == 10000 / sampleRates[0].hertz;
+}
+
+// Runs whenever the rate in use may have changed: the combo box, the custom box, the
+// custom period, and a refill of the list.
+void ControlPanel::keepOneChannel()
+{
+    if (!oneChannelRate())
         return;
     int first = -1;
     for (int row = 0; row < ui->listWidget->count(); ++row) {
@@ -195,7 +208,7 @@ void ControlPanel::keepOneChannel(int index)
 
 void ControlPanel::keepChangedChannelOnly(QListWidgetItem* item)
 {
-    if (ui->comboBoxSampleRate->currentIndex() != 0)
+    if (!oneChannelRate())
         return;
     QSignalBlocker blocker(ui->listWidget);
     for (int row = 0; row < ui->listWidget->count(); ++row) {
@@ -210,6 +223,7 @@ void ControlPanel::onCustomRateChanged(int state)
     const bool custom = state == Qt::Checked;
     ui->comboBoxSampleRate->setEnabled(!custom);
     ui->spinBoxSampleRate->setEnabled(custom);
+    keepOneChannel();
 }
 
 void ControlPanel::updateRateLabel()

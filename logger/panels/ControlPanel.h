@@ -74,7 +74,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void keepOneChannel(int index);
+    bool oneChannelRate() const;
+    void keepOneChannel();
     void keepChangedChannelOnly(QListWidgetItem* item);
     void onCustomRateChanged(int state);
     void emitStart(quint8 command, quint16 triggerDelay);

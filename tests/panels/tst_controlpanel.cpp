@@ -117,6 +117,86 @@ private slots:
         QCOMPARE(checkedRows(), (QList<bool>{false, false, false}));
     }
 
+    // The one-channel rule follows the rate in use, whichever way it is reached: a custom
+    // period of 1 (10 kHz) keeps the first checked channel, and a custom period of 10
+    // leaves every channel free even while the combo box stands at 10 kHz. The rate is
+    // restored from the settings (combo entry, custom box, spin box, channels), the user
+    // ticks some rows, then changes the rate; the rows left and the start request follow.
+    void oneChannelRuleFollowsTheRateInUse_data()
+    {
+        QTest::addColumn<int>("combo");
+        QTest::addColumn<bool>("custom");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QList<int>>("ticks");
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QList<bool>>("rows");
+        QTest::addColumn<int>("word");
+        QTest::newRow("restored custom 1")
+            << 3 << true << 1 << "0,1,2," << QList<int>{} << "" << QList<bool>{true, false, false} << 1;
+        QTest::newRow("restored custom 10 over the 10 kHz entry")
+            << 0 << true << 10 << "0,1,2," << QList<int>{} << "" << QList<bool>{true, true, true} << 10;
+        QTest::newRow("ticked at custom 10 over the 10 kHz entry")
+            << 0 << true << 10 << "0," << QList<int>{2} << "" << QList<bool>{true, false, true} << 10;
+        QTest::newRow("custom box ticked with 1")
+            << 3 << false << 1 << "0,1,2," << QList<int>{} << "custom on" << QList<bool>{true, false, false} << 1;
+        QTest::newRow("1 typed into the spin box")
+            << 3 << true << 25 << "1,2," << QList<int>{} << "type 1" << QList<bool>{false, true, false} << 1;
+        // Typing 10 passes through 1 on the way; the selection outlives it.
+        QTest::newRow("10 typed over the 10 kHz entry")
+            << 0 << true << 25 << "0,1,2," << QList<int>{} << "type 10" << QList<bool>{true, true, true} << 10;
+        QTest::newRow("custom box unticked over the 10 kHz entry")
+            << 0 << true << 10 << "0," << QList<int>{2} << "custom off" << QList<bool>{true, false, false} << 1;
+    }
+    void oneChannelRuleFollowsTheRateInUse()
+    {
+        QFETCH(int, combo);
+        QFETCH(bool, custom);
+        QFETCH(int, value);
+        QFETCH(QString, stored);
+        QFETCH(QList<int>, ticks);
+        QFETCH(QString, change);
+        QFETCH(QList<bool>, rows);
+        QFETCH(int, word);
+        {
+            Settings s;
+            s.setValue("Measure/sample-rate-combo", combo);
+            s.setValue("Measure/sample-rate-custom", custom);
+            s.setValue("Measure/sample-rate", value);
+            s.setValue("Measure/channels", stored);
+        }
+        build();
+        for (int row : ticks)
+            ui().listWidget->item(row)->setCheckState(Qt::Checked);
+        if (change == "custom on")
+            ui().checkBoxCustom->setChecked(true);
+        else if (change == "custom off")
+            ui().checkBoxCustom->setChecked(false);
+        else if (change.startsWith("type ")) {
+            ui().spinBoxSampleRate->selectAll();
+            QTest::keyClicks(ui().spinBoxSampleRate, change.mid(5));
+            QTest::keyClick(ui().spinBoxSampleRate, Qt::Key_Enter);
+        }
+        QCOMPARE(checkedRows(), rows);
+
+        quint16 mask = 0;
+        for (int row = 0; row < rows.size(); ++row)
+            mask |= rows[row] ? quint16(1u << row) : quint16(0);
+        panel->on_startButton();
+        QCOMPARE(starts.size(), 1);
+        QCOMPARE(starts[0].sampleRate(), quint16(word));
+        QCOMPARE(starts[0].channelMask(), mask);
+
+        // Ticking one more row: at 10 kHz it becomes the only one, else it joins the rest.
+        const int other = rows.indexOf(false);
+        if (other < 0)
+            return;
+        ui().listWidget->item(other)->setCheckState(Qt::Checked);
+        QList<bool> expected = word == 1 ? QList<bool>(rows.size(), false) : rows;
+        expected[other] = true;
+        QCOMPARE(checkedRows(), expected);
+    }
+
     void startRequests()
     {
         Settings().setValue("Measure/sample-rate-combo", 3);
