@@ -158,7 +158,7 @@ bool sameOffset(double a, double b)
 } // namespace
 
 void timeTickLabels(double tickStep, const QList<double>& ticks, QList<QString>& labels,
-                    QMap<int, QString>& anchors, const QString& startArrow)
+                    QMap<int, QString>& anchors, const QString& startArrow, double axisStart)
 {
     const TickUnit unit = tickUnitFor(tickStep);
     const QString unitText = unit.milliseconds ? millisecondsUnit() : secondsUnit();
@@ -175,5 +175,5 @@ void timeTickLabels(double tickStep, const QList<double>& ticks, QList<QString>&
         }
     }
     if (!ticks.isEmpty())
-        anchors.insert(-1, startArrow + formatTime(ticks.first(), true, 3));
+        anchors.insert(-1, startArrow + formatTime(axisStart, true, 3));
 }

@@ -36,7 +36,8 @@ QString secondsText(double seconds, bool withUnit, int precision);
 QString formatTime(double seconds, bool withUnit, int precision);
 
 // Labels of the time axis: ticks become "+<offset><unit>" relative to anchor ticks,
-// whose absolute time goes into `anchors`; the axis start goes into anchors[-1] after
-// `startArrow` (the arrow the axis's font can draw).
+// whose absolute time goes into `anchors`; the time at the axis's left end, `axisStart`
+// (the first tick may lie before it), goes into anchors[-1] after `startArrow` (the
+// arrow the axis's font can draw).
 void timeTickLabels(double tickStep, const QList<double>& ticks, QList<QString>& labels,
-                    QMap<int, QString>& anchors, const QString& startArrow);
+                    QMap<int, QString>& anchors, const QString& startArrow, double axisStart);

@@ -89,8 +89,8 @@ void ChartAxisPainter::drawSecondRow(QCPPainter* painter)
 {
     const QFontMetrics metrics(labelFont);
     const auto width = [&metrics](const QString& text) { return metrics.horizontalAdvance(text); };
-    const QList<AxisRules::RowLabel> row = AxisRules::secondRowLabels(
-        m_positionMap, tickPositions, axisRect.left(), m_thinning.widest(), width);
+    const QList<AxisRules::RowLabel> row =
+        AxisRules::secondRowLabels(m_positionMap, tickPositions, axisRect.left(), width);
 
     const int rowHeight = metrics.height();
     const int firstRowHeight = std::max(m_tickLabelsSize.height(), rowHeight);
@@ -108,9 +108,7 @@ void ChartAxisPainter::drawSecondRow(QCPPainter* painter)
     painter->setPen(QPen(labelColor));
     QRect covered;
     for (const AxisRules::RowLabel& label : row) {
-        const int w = width(label.text);
-        const int left = label.atLeftEdge ? int(label.position) : int(label.position - w / 2.0);
-        const QRect box(left, top, w, rowHeight);
+        const QRect box(int(label.left), top, label.width, rowHeight);
         painter->drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, label.text);
         covered = covered.united(box);
     }

@@ -1,6 +1,7 @@
 #include "ChartAxis.h"
 #include "ChartNavigation.h"
 #include "ChartPlot.h"
+#include "DrawnTexts.h"
 #include "InputDialogs.h"
 #include "MainWindowHarness.h"
 #include "UnitFormat.h"
@@ -71,6 +72,54 @@ private slots:
     {
         QFile::remove(Settings::filePath());
         Settings().setValue(QStringLiteral("Options/time-length-index"), 3);
+        timeFormatMode = 1;
+    }
+    void cleanup() { timeFormatMode = 1; }
+
+    // The time axis's start label reads the time at the axis's left end and stands there,
+    // and no label under the time axis is drawn over another, in the window as it opens.
+    void timeAxisStartLabel_data()
+    {
+        QTest::addColumn<double>("lower");
+        QTest::addColumn<double>("upper");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("50 to 60 s") << 50.0 << 60.0 << 1;
+        QTest::newRow("47.3 to 57.3 s") << 47.3 << 57.3 << 1;
+        QTest::newRow("25 to 35 s") << 25.0 << 35.0 << 1;
+        QTest::newRow("zoomed below a second") << 12.3456 << 12.7891 << 1;
+        QTest::newRow("from 0") << 0.0 << 10.0 << 1;
+        QTest::newRow("clock time") << 3725.5 << 3735.5 << 2;
+        QTest::newRow("clock time across a minute") << 55.0 << 65.0 << 2;
+    }
+    void timeAxisStartLabel()
+    {
+        QFETCH(double, lower);
+        QFETCH(double, upper);
+        QFETCH(int, mode);
+        Harness h;
+        h.connectAnalyzer();
+        timeFormatMode = mode;
+        h.window->on_timeFormatChanged();
+        h.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+        QCustomPlot* plot = h.chart(0)->plot;
+        ChartAxis* key = chartAxis(plot->xAxis);
+        QVERIFY(key);
+        key->setRange(lower, upper);
+        plot->replot();
+
+        const QString start = key->startArrow() + formatTime(lower, true, 3);
+        QCOMPARE(key->tickLabelMap.value(-1), start);
+        const QRect rect = plot->axisRect()->rect();
+        const QList<DrawnText> labels = textsBelow(drawnTexts(plot), rect.bottom());
+        QStringList seen;
+        for (const DrawnText& label : labels)
+            seen << QStringLiteral("%1@%2..%3").arg(label.text).arg(label.box.left()).arg(label.box.right());
+        const auto drawnStart = std::find_if(labels.begin(), labels.end(),
+                                             [&start](const DrawnText& t) { return t.text == start; });
+        QVERIFY2(drawnStart != labels.end(), qPrintable(seen.join(QStringLiteral(", "))));
+        QVERIFY2(std::abs(drawnStart->box.left() - rect.left()) <= 1.0, qPrintable(seen.join(QStringLiteral(", "))));
+        QVERIFY2(overlappingPair(labels).isEmpty(), qPrintable(seen.join(QStringLiteral(", "))));
     }
 
     // Dragging the time axis past the loaded records reads the window the drag asked
