@@ -100,7 +100,13 @@ QString formatTime(double x, bool withUnit, int precision)
 {
     if (timeFormatMode == 1 || !(x >= 60.0))
         return secondsText(x, withUnit, precision);
+    return clockTimeText(x);
+}
 
+QString clockTimeText(double x)
+{
+    if (!(x > 0.0)) // negative or not a number
+        x = 0.0;
     // 64-bit counts: a 32-bit millisecond count overflows after about 24.9 days.
     constexpr double maxUnits = double(std::numeric_limits<qint64>::max() / 2);
     const double units = std::min(x * 10000.0, maxUnits);

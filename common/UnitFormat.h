@@ -34,6 +34,9 @@ DurationParts durationParts(quint64 seconds);
 
 QString secondsText(double seconds, bool withUnit, int precision);
 QString formatTime(double seconds, bool withUnit, int precision);
+// The clock form that formatTime gives from a minute on, for any time: 0:05.250,
+// 1:02:05.500, 1 1:00:00.000.
+QString clockTimeText(double seconds);
 
 // Labels of the time axis: ticks become "+<offset><unit>" relative to anchor ticks,
 // whose absolute time goes into `anchors`; the time at the axis's left end, `axisStart`

@@ -58,7 +58,7 @@ int ChartAxisPainter::labelWidth(const QFont& font, const QString& text) const
 
 void ChartAxisPainter::draw(QCPPainter* painter)
 {
-    m_thinning = AxisRules::LabelThinning();
+    m_placedLabels = AxisRules::LabelThinning();
     m_tickLabelsSize = QSize();
     if (type == QCPAxis::atRight && !label.isEmpty()) {
         // The library would write a right-hand title downwards; draw the rest without it.
@@ -78,8 +78,15 @@ void ChartAxisPainter::draw(QCPPainter* painter)
 void ChartAxisPainter::placeTickLabel(QCPPainter* painter, double position, int distanceToAxis,
                                       const QString& text, QSize* tickLabelsSize)
 {
-    if (m_rowsEnabled && !m_thinning.accept(position, labelWidth(tickLabelFont, text)))
-        return;
+    if (m_rowsEnabled || m_thinning) {
+        // A label that would reach past the plot's edge is left out, as the library leaves
+        // it out; it must not keep the room of a label that can be drawn.
+        const int width = labelWidth(tickLabelFont, text);
+        const bool inside = position - width / 2.0 >= viewportRect.left()
+                            && position + width / 2.0 <= viewportRect.right() + 1;
+        if (!inside || !m_placedLabels.accept(position, width))
+            return;
+    }
     QCPAxisPainterPrivate::placeTickLabel(painter, position, distanceToAxis, text, tickLabelsSize);
     if (tickLabelsSize)
         m_tickLabelsSize = m_tickLabelsSize.expandedTo(*tickLabelsSize);

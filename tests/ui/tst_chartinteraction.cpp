@@ -4,6 +4,7 @@
 #include "DrawnTexts.h"
 #include "InputDialogs.h"
 #include "MainWindowHarness.h"
+#include "NavigationBar.h"
 #include "UnitFormat.h"
 
 #include <QComboBox>
@@ -120,6 +121,61 @@ private slots:
         QVERIFY2(drawnStart != labels.end(), qPrintable(seen.join(QStringLiteral(", "))));
         QVERIFY2(std::abs(drawnStart->box.left() - rect.left()) <= 1.0, qPrintable(seen.join(QStringLiteral(", "))));
         QVERIFY2(overlappingPair(labels).isEmpty(), qPrintable(seen.join(QStringLiteral(", "))));
+    }
+
+    // The navigation strip's time labels never run into each other, in the window as it
+    // opens and narrower, and a row reads in one format: once one label needs the clock
+    // form, all of them take it.
+    void navigationStripLabels_data()
+    {
+        QTest::addColumn<double>("length");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("narrowing"); // pixels taken off the window's width
+        QTest::addColumn<int>("atLeast");   // labels that fit
+        QTest::newRow("40 s") << 40.0 << 1 << 0 << 2;
+        QTest::newRow("2 hours in seconds") << 7300.0 << 1 << 0 << 2;
+        QTest::newRow("125 s in clock time") << 125.0 << 2 << 0 << 2;
+        QTest::newRow("2 hours in clock time") << 7300.0 << 2 << 0 << 2;
+        QTest::newRow("125 s in clock time, narrower") << 125.0 << 2 << 200 << 1;
+        QTest::newRow("2 hours in seconds, narrower") << 7300.0 << 1 << 200 << 1;
+    }
+    void navigationStripLabels()
+    {
+        QFETCH(double, length);
+        QFETCH(int, mode);
+        QFETCH(int, narrowing);
+        QFETCH(int, atLeast);
+        Harness h;
+        h.connectAnalyzer();
+        timeFormatMode = mode;
+        h.window->on_timeFormatChanged();
+        h.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+        if (narrowing > 0) {
+            const int before = h.window->width();
+            h.window->resize(before - narrowing, h.window->height());
+            QTRY_VERIFY(h.window->width() < before);
+        }
+        auto* bar = h.window->findChild<NavigationBar*>();
+        QVERIFY(bar);
+        QCustomPlot* plot = bar->overviewPlot();
+        ChartAxis* key = chartAxis(plot->xAxis);
+        QVERIFY(key);
+        key->setRange(0, length);
+        plot->replot();
+
+        const QList<DrawnText> labels = textsBelow(drawnTexts(plot), plot->axisRect()->rect().bottom());
+        QStringList seen;
+        int clockForms = 0;
+        for (const DrawnText& label : labels) {
+            seen << QStringLiteral("%1@%2..%3").arg(label.text).arg(label.box.left()).arg(label.box.right());
+            clockForms += label.text.contains(QLatin1Char(':')) ? 1 : 0;
+        }
+        const QString shown = QStringLiteral("width %1: ").arg(plot->width()) + seen.join(QStringLiteral(", "));
+        QVERIFY2(labels.size() >= atLeast, qPrintable(shown));
+        QVERIFY2(overlappingPair(labels).isEmpty(), qPrintable(shown));
+        QVERIFY2(clockForms == 0 || clockForms == labels.size(), qPrintable(shown));
+        QCOMPARE(clockForms > 0, mode == 2 && length > 60);
     }
 
     // Dragging the time axis past the loaded records reads the window the drag asked
