@@ -154,7 +154,7 @@ private slots:
         if (narrowing > 0) {
             const int before = h.window->width();
             h.window->resize(before - narrowing, h.window->height());
-            QTRY_VERIFY(h.window->width() < before);
+            QTRY_VERIFY_WITH_TIMEOUT(h.window->width() < before, 30000);
         }
         auto* bar = h.window->findChild<NavigationBar*>();
         QVERIFY(bar);
