@@ -85,6 +85,8 @@ private slots:
         QTest::addColumn<double>("upper");
         QTest::addColumn<int>("mode");
         QTest::newRow("50 to 60 s") << 50.0 << 60.0 << 1;
+        // A hair under 10 s wide: the ticks then start at 45 s.
+        QTest::newRow("50 to 60 s, a hair narrower") << 50.00005 << 60.0 << 1;
         QTest::newRow("47.3 to 57.3 s") << 47.3 << 57.3 << 1;
         QTest::newRow("25 to 35 s") << 25.0 << 35.0 << 1;
         QTest::newRow("zoomed below a second") << 12.3456 << 12.7891 << 1;
