@@ -149,3 +149,12 @@ inline QString overlappingPair(const QList<DrawnText>& texts)
     }
     return QString();
 }
+
+// "text@left..right" of each text, for a failure message.
+inline QString describe(const QList<DrawnText>& texts)
+{
+    QStringList parts;
+    for (const DrawnText& t : texts)
+        parts << QStringLiteral("%1@%2..%3").arg(t.text).arg(t.box.left()).arg(t.box.right());
+    return parts.join(QStringLiteral(", "));
+}

@@ -63,6 +63,16 @@ private:
 
     static int xOf(QCustomPlot* plot, double key) { return int(plot->xAxis->coordToPixel(key)); }
 
+    // The window with the analyzer, in the given time format, shown at the size it opens with.
+    static void openInTimeFormat(Harness& h, int mode)
+    {
+        h.connectAnalyzer();
+        timeFormatMode = mode;
+        h.window->on_timeFormatChanged();
+        h.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+    }
+
 private slots:
     void initTestCase()
     {
@@ -100,11 +110,9 @@ private slots:
         QFETCH(double, upper);
         QFETCH(int, mode);
         Harness h;
-        h.connectAnalyzer();
-        timeFormatMode = mode;
-        h.window->on_timeFormatChanged();
-        h.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+        openInTimeFormat(h, mode);
+        if (QTest::currentTestFailed())
+            return;
         QCustomPlot* plot = h.chart(0)->plot;
         ChartAxis* key = chartAxis(plot->xAxis);
         QVERIFY(key);
@@ -115,14 +123,12 @@ private slots:
         QCOMPARE(key->tickLabelMap.value(-1), start);
         const QRect rect = plot->axisRect()->rect();
         const QList<DrawnText> labels = textsBelow(drawnTexts(plot), rect.bottom());
-        QStringList seen;
-        for (const DrawnText& label : labels)
-            seen << QStringLiteral("%1@%2..%3").arg(label.text).arg(label.box.left()).arg(label.box.right());
+        const QString shown = describe(labels);
         const auto drawnStart = std::find_if(labels.begin(), labels.end(),
                                              [&start](const DrawnText& t) { return t.text == start; });
-        QVERIFY2(drawnStart != labels.end(), qPrintable(seen.join(QStringLiteral(", "))));
-        QVERIFY2(std::abs(drawnStart->box.left() - rect.left()) <= 1.0, qPrintable(seen.join(QStringLiteral(", "))));
-        QVERIFY2(overlappingPair(labels).isEmpty(), qPrintable(seen.join(QStringLiteral(", "))));
+        QVERIFY2(drawnStart != labels.end(), qPrintable(shown));
+        QVERIFY2(std::abs(drawnStart->box.left() - rect.left()) <= 1.0, qPrintable(shown));
+        QVERIFY2(overlappingPair(labels).isEmpty(), qPrintable(shown));
     }
 
     // The navigation strip's time labels never run into each other, in the window as it
@@ -148,11 +154,9 @@ private slots:
         QFETCH(int, narrowing);
         QFETCH(int, atLeast);
         Harness h;
-        h.connectAnalyzer();
-        timeFormatMode = mode;
-        h.window->on_timeFormatChanged();
-        h.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+        openInTimeFormat(h, mode);
+        if (QTest::currentTestFailed())
+            return;
         if (narrowing > 0) {
             const int before = h.window->width();
             h.window->resize(before - narrowing, h.window->height());
@@ -167,13 +171,10 @@ private slots:
         plot->replot();
 
         const QList<DrawnText> labels = textsBelow(drawnTexts(plot), plot->axisRect()->rect().bottom());
-        QStringList seen;
-        int clockForms = 0;
-        for (const DrawnText& label : labels) {
-            seen << QStringLiteral("%1@%2..%3").arg(label.text).arg(label.box.left()).arg(label.box.right());
-            clockForms += label.text.contains(QLatin1Char(':')) ? 1 : 0;
-        }
-        const QString shown = QStringLiteral("width %1: ").arg(plot->width()) + seen.join(QStringLiteral(", "));
+        const int clockForms = int(std::count_if(labels.begin(), labels.end(), [](const DrawnText& t) {
+            return t.text.contains(QLatin1Char(':'));
+        }));
+        const QString shown = QStringLiteral("width %1: ").arg(plot->width()) + describe(labels);
         QVERIFY2(labels.size() >= atLeast, qPrintable(shown));
         QVERIFY2(overlappingPair(labels).isEmpty(), qPrintable(shown));
         QVERIFY2(clockForms == 0 || clockForms == labels.size(), qPrintable(shown));
