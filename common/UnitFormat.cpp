@@ -100,7 +100,13 @@ QString formatTime(double x, bool withUnit, int precision)
 {
     if (timeFormatMode == 1 || !(x >= 60.0))
         return secondsText(x, withUnit, precision);
+    return clockTimeText(x);
+}
 
+QString clockTimeText(double x)
+{
+    if (!(x > 0.0)) // negative or not a number
+        x = 0.0;
     // 64-bit counts: a 32-bit millisecond count overflows after about 24.9 days.
     constexpr double maxUnits = double(std::numeric_limits<qint64>::max() / 2);
     const double units = std::min(x * 10000.0, maxUnits);
@@ -158,7 +164,7 @@ bool sameOffset(double a, double b)
 } // namespace
 
 void timeTickLabels(double tickStep, const QList<double>& ticks, QList<QString>& labels,
-                    QMap<int, QString>& anchors, const QString& startArrow)
+                    QMap<int, QString>& anchors, const QString& startArrow, double axisStart)
 {
     const TickUnit unit = tickUnitFor(tickStep);
     const QString unitText = unit.milliseconds ? millisecondsUnit() : secondsUnit();
@@ -175,5 +181,5 @@ void timeTickLabels(double tickStep, const QList<double>& ticks, QList<QString>&
         }
     }
     if (!ticks.isEmpty())
-        anchors.insert(-1, startArrow + formatTime(ticks.first(), true, 3));
+        anchors.insert(-1, startArrow + formatTime(axisStart, true, 3));
 }

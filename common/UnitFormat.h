@@ -34,9 +34,13 @@ DurationParts durationParts(quint64 seconds);
 
 QString secondsText(double seconds, bool withUnit, int precision);
 QString formatTime(double seconds, bool withUnit, int precision);
+// The clock form that formatTime gives from a minute on, for any time: 0:05.250,
+// 1:02:05.500, 1 1:00:00.000.
+QString clockTimeText(double seconds);
 
 // Labels of the time axis: ticks become "+<offset><unit>" relative to anchor ticks,
-// whose absolute time goes into `anchors`; the axis start goes into anchors[-1] after
-// `startArrow` (the arrow the axis's font can draw).
+// whose absolute time goes into `anchors`; the time at the axis's left end, `axisStart`
+// (the first tick may lie before it), goes into anchors[-1] after `startArrow` (the
+// arrow the axis's font can draw).
 void timeTickLabels(double tickStep, const QList<double>& ticks, QList<QString>& labels,
-                    QMap<int, QString>& anchors, const QString& startArrow);
+                    QMap<int, QString>& anchors, const QString& startArrow, double axisStart);

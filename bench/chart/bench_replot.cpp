@@ -43,7 +43,8 @@ void useTimeLabels(ChartAxis* axis)
                              return;
                          labels.clear();
                          QMap<int, QString> anchors;
-                         timeTickLabels(ticks[1] - ticks[0], ticks, labels, anchors, axis->startArrow());
+                         timeTickLabels(ticks[1] - ticks[0], ticks, labels, anchors, axis->startArrow(),
+                                        axis->range().lower);
                          axis->tickLabelMap = anchors;
                      });
 }

@@ -124,7 +124,7 @@ QString startArrow(const std::function<bool(char32_t)>& hasGlyph)
 
 bool LabelThinning::accept(double position, int width)
 {
-    if (m_started && position <= m_last + m_widest)
+    if (m_started && position <= m_last + std::max(m_widest, width))
         return false;
     m_started = true;
     m_last = position;
@@ -134,20 +134,24 @@ bool LabelThinning::accept(double position, int width)
 
 QList<RowLabel> secondRowLabels(const QMap<int, QString>& positionMap,
                                 const QList<double>& tickPositions, double leftEdge,
-                                int widestFirstRow, const std::function<int(const QString&)>& width)
+                                const std::function<int(const QString&)>& width)
 {
     QList<RowLabel> row;
     const QString start = positionMap.value(-1);
-    row.append({leftEdge, start, true});
-    int widest = std::max(widestFirstRow, width(start));
+    const int startWidth = width(start);
+    row.append({leftEdge, start, true, leftEdge, startWidth});
+    const int gap = width(QStringLiteral(" "));
+    double end = leftEdge + startWidth;
     for (auto it = positionMap.cbegin(); it != positionMap.cend(); ++it) {
         if (it.key() < 0 || it.key() >= tickPositions.size())
             continue;
         const double position = tickPositions[it.key()];
-        if (position <= leftEdge + widest)
+        const int w = width(it.value());
+        const double left = position - w / 2.0;
+        if (left < end + gap)
             continue;
-        row.append({position, it.value(), false});
-        widest = std::max(widest, width(it.value()));
+        row.append({position, it.value(), false, left, w});
+        end = left + w;
     }
     return row;
 }

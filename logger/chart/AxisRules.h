@@ -63,13 +63,13 @@ QString numberTickLabel(double value, int divisor, const QLocale& locale);
 // empty box in its place.
 QString startArrow(const std::function<bool(char32_t)>& hasGlyph);
 
-// First-row tick labels of the time axis: the first label is drawn; a further label only
-// when it starts beyond the last drawn one by more than the widest label drawn so far.
+// First-row tick labels of the time axis, each centred on its tick: the first label is
+// drawn; a further label only when it starts beyond the last drawn one by more than the
+// widest label drawn so far (itself included), so that no two of them overlap.
 class LabelThinning
 {
 public:
     bool accept(double position, int width);
-    int widest() const { return m_widest; }
 
 private:
     bool m_started = false;
@@ -77,16 +77,20 @@ private:
     int m_widest = 0;
 };
 
-// Second label row of the time axis: the entry at -1 (or an empty text) at the left edge,
-// then each entry whose tick position lies right of the left edge plus the widest label.
+// Second label row of the time axis: the entry at -1 (or an empty text) starts at the
+// left edge and is always drawn; each further entry is centred on its tick and drawn only
+// when it begins a blank's width beyond the end of the last label drawn in the row, so
+// that an anchor near the axis start gives way to the start label.
 struct RowLabel
 {
     double position;
     QString text;
     bool atLeftEdge;
+    double left;  // where the drawn text begins
+    int width;
 };
 QList<RowLabel> secondRowLabels(const QMap<int, QString>& positionMap,
                                 const QList<double>& tickPositions, double leftEdge,
-                                int widestFirstRow, const std::function<int(const QString&)>& width);
+                                const std::function<int(const QString&)>& width);
 
 } // namespace AxisRules

@@ -70,6 +70,20 @@ void keyAxisTicks(const QCPRange& range, QList<double>& ticks, double& step)
     ticks = ticksFrom(first, step, range.upper);
 }
 
+QList<QString> overviewTickLabels(const QList<double>& ticks, const QCPRange& range)
+{
+    // The row takes the clock form when a shown tick alone would read in it.
+    const auto readsAsClock = [](double tick) { return formatTime(tick, false, 2) != secondsText(tick, false, 2); };
+    bool clock = false;
+    for (const double tick : ticks)
+        clock = clock || (range.contains(tick) && readsAsClock(tick));
+    QList<QString> labels;
+    labels.reserve(ticks.size());
+    for (const double tick : ticks)
+        labels.append(clock ? clockTimeText(tick) : secondsText(tick, false, 2));
+    return labels;
+}
+
 int keyAxisSubTickCount(double step)
 {
     for (double decade = 0.001; decade <= 10000.5; decade *= 10) {

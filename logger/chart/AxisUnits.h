@@ -15,6 +15,11 @@ class QCPRange;
 // the first step is taken.
 void keyAxisTicks(const QCPRange& range, QList<double>& ticks, double& step);
 
+// Labels of the navigation strip's time axis, without unit and in one form for the whole
+// row: seconds with two decimals, or, in the clock time format once a tick inside `range`
+// is a minute or more, the clock form for every tick (0:40.000 beside 1:00.000).
+QList<QString> overviewTickLabels(const QList<double>& ticks, const QCPRange& range);
+
 // Sub-ticks between two time ticks: nine for a decade step (0.001 s, 0.01 s, ...),
 // four for the halved steps.
 int keyAxisSubTickCount(double step);

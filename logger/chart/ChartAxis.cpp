@@ -155,6 +155,11 @@ void ChartAxis::setUseTickLabelMap(bool use)
     chartPainter()->setLabelRows(use, {});
 }
 
+void ChartAxis::setThinTickLabels(bool thin)
+{
+    chartPainter()->setThinning(thin);
+}
+
 void ChartAxis::draw(QCPPainter* painter)
 {
     if (m_useTickLabelMap && mTicks && mTickLabels) {

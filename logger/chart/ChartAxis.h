@@ -59,7 +59,10 @@ public:
     QPair<int, int> visibleTickRange();
 
     bool useTickLabelMap() const { return m_useTickLabelMap; }
+    // The time axis's label rows; their first row is thinned so that no labels overlap.
     void setUseTickLabelMap(bool use);
+    // Thins the tick labels of an axis without the label rows the same way.
+    void setThinTickLabels(bool thin);
     // Texts of the second label row, keyed by tick index; key -1 is drawn at the axis start.
     QMap<int, QString> tickLabelMap;
     // The arrow for the start label (key -1) that the label font can draw.

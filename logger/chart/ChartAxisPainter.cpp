@@ -58,7 +58,7 @@ int ChartAxisPainter::labelWidth(const QFont& font, const QString& text) const
 
 void ChartAxisPainter::draw(QCPPainter* painter)
 {
-    m_thinning = AxisRules::LabelThinning();
+    m_placedLabels = AxisRules::LabelThinning();
     m_tickLabelsSize = QSize();
     if (type == QCPAxis::atRight && !label.isEmpty()) {
         // The library would write a right-hand title downwards; draw the rest without it.
@@ -78,8 +78,15 @@ void ChartAxisPainter::draw(QCPPainter* painter)
 void ChartAxisPainter::placeTickLabel(QCPPainter* painter, double position, int distanceToAxis,
                                       const QString& text, QSize* tickLabelsSize)
 {
-    if (m_rowsEnabled && !m_thinning.accept(position, labelWidth(tickLabelFont, text)))
-        return;
+    if (m_rowsEnabled || m_thinning) {
+        // A label that would reach past the plot's edge is left out, as the library leaves
+        // it out; it must not keep the room of a label that can be drawn.
+        const int width = labelWidth(tickLabelFont, text);
+        const bool inside = position - width / 2.0 >= viewportRect.left()
+                            && position + width / 2.0 <= viewportRect.right() + 1;
+        if (!inside || !m_placedLabels.accept(position, width))
+            return;
+    }
     QCPAxisPainterPrivate::placeTickLabel(painter, position, distanceToAxis, text, tickLabelsSize);
     if (tickLabelsSize)
         m_tickLabelsSize = m_tickLabelsSize.expandedTo(*tickLabelsSize);
@@ -89,8 +96,8 @@ void ChartAxisPainter::drawSecondRow(QCPPainter* painter)
 {
     const QFontMetrics metrics(labelFont);
     const auto width = [&metrics](const QString& text) { return metrics.horizontalAdvance(text); };
-    const QList<AxisRules::RowLabel> row = AxisRules::secondRowLabels(
-        m_positionMap, tickPositions, axisRect.left(), m_thinning.widest(), width);
+    const QList<AxisRules::RowLabel> row =
+        AxisRules::secondRowLabels(m_positionMap, tickPositions, axisRect.left(), width);
 
     const int rowHeight = metrics.height();
     const int firstRowHeight = std::max(m_tickLabelsSize.height(), rowHeight);
@@ -108,9 +115,7 @@ void ChartAxisPainter::drawSecondRow(QCPPainter* painter)
     painter->setPen(QPen(labelColor));
     QRect covered;
     for (const AxisRules::RowLabel& label : row) {
-        const int w = width(label.text);
-        const int left = label.atLeftEdge ? int(label.position) : int(label.position - w / 2.0);
-        const QRect box(left, top, w, rowHeight);
+        const QRect box(int(label.left), top, label.width, rowHeight);
         painter->drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, label.text);
         covered = covered.united(box);
     }

@@ -20,6 +20,8 @@ public:
     // fills the second row.
     void setLabelRows(bool enabled, const QMap<int, QString>& positionMap);
     bool labelRowsEnabled() const { return m_rowsEnabled; }
+    // Thins the tick labels as the first of the label rows, also without the rows.
+    void setThinning(bool thin) { m_thinning = thin; }
     // Height the second label row needs beyond the library's margin.
     int secondRowHeight() const;
 
@@ -36,7 +38,8 @@ private:
     int labelWidth(const QFont& font, const QString& text) const;
 
     bool m_rowsEnabled = false;
+    bool m_thinning = false;
     QMap<int, QString> m_positionMap;
-    AxisRules::LabelThinning m_thinning;
+    AxisRules::LabelThinning m_placedLabels;
     QSize m_tickLabelsSize;
 };

@@ -3,6 +3,7 @@
 #include "CaptureTitle.h"
 #include "ChartTitleItem.h"
 #include "LoggerState.h"
+#include "OwnSignals.h"
 #include "SwapFile.h"
 
 GLWidget::GLWidget(QWidget* parent)
@@ -14,7 +15,8 @@ GLWidget::GLWidget(QWidget* parent)
 
 GLWidget::~GLWidget()
 {
-    disconnect();
+    // Deleting the plot below must not reach the window through the tab's own signals.
+    disconnectOwnSignals(this, staticMetaObject);
     for (const ChannelMap& map : std::as_const(channelMaps))
         map->clear();
     channelMaps.clear();

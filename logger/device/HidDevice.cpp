@@ -3,6 +3,7 @@
 #include "HidReadAhead.h"
 
 #include "LoggerState.h"
+#include "OwnSignals.h"
 #include "Packet.h"
 #include "PowerPackets.h"
 #include "WorkGuard.h"
@@ -66,7 +67,7 @@ HidDevice::~HidDevice()
     m_readTimer->stop();
     delete m_checkTimer;
     delete m_readTimer;
-    disconnect();
+    disconnectOwnSignals(this, staticMetaObject);
     // The owner normally closes through stop() first; a handle left open is not leaked.
     close();
     if (s_instance == this)

@@ -7,6 +7,7 @@
 #include "Downloader.h"
 #include "HidDevice.h"
 #include "MessageBoxes.h"
+#include "OwnSignals.h"
 #include "UpdateDialog.h"
 #include "Updater.h"
 
@@ -48,7 +49,7 @@ void OptionsDialog::runUpdateDialog(UpdateDialog* dialog)
     connect(dialog, &UpdateDialog::updateFirmwareTerminated, dialog,
             [] { HidDevice::instance()->terminateUpdate(); });
     dialog->exec();
-    dialog->disconnect();
+    disconnectOwnSignals(dialog, UpdateDialog::staticMetaObject);
     dialog->deleteLater();
     m_updateDialog = nullptr;
 }

@@ -2,6 +2,7 @@
 #include "ui_Calculator.h"
 
 #include "BatteryLife.h"
+#include "OwnSignals.h"
 #include "Settings.h"
 
 #include <QRegularExpressionValidator>
@@ -67,7 +68,7 @@ Calculator::~Calculator()
     settings.setValue(QStringLiteral("capacity"), ui->spinBoxCapacity->value());
     settings.setValue(QStringLiteral("geometry"), saveGeometry());
     settings.endGroup();
-    disconnect();
+    disconnectOwnSignals(this, staticMetaObject);
     delete ui;
 }
 

@@ -80,7 +80,8 @@ void MainWindow::on_axisUnitChanged(QCPAxis* axis, int _upper, QList<double>& mT
         QMap<int, QString> anchors;
         ChartAxis* key = chartAxis(axis);
         // The anchors are kept only on a chart axis, which draws them.
-        timeTickLabels(step, mTickVector, tickVectorLabels, anchors, key ? key->startArrow() : QString());
+        timeTickLabels(step, mTickVector, tickVectorLabels, anchors, key ? key->startArrow() : QString(),
+                       axis->range().lower);
         if (key) {
             key->generateSubTicks(keyAxisSubTickCount(step));
             key->tickLabelMap = anchors;

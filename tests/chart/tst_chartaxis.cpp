@@ -249,13 +249,17 @@ void TestChartAxis::labelRows()
     QVERIFY(thinning.accept(60, 40));
 
     const auto width = [](const QString& text) { return int(text.size()) * 10; };
-    const QMap<int, QString> map{{-1, "start"}, {0, "near"}, {2, "far"}, {7, "missing tick"}};
-    const QList<RowLabel> row = secondRowLabels(map, {10, 50, 90}, 5, 20, width);
+    // "start" takes 5..55. "near" lies on it; "centred" has its tick right of the start
+    // label's end, but its text (30..90) reaches back over it; "far" begins at 105.
+    const QMap<int, QString> map{{-1, "start"}, {0, "near"}, {1, "centred"}, {2, "far"}, {7, "missing tick"}};
+    const QList<RowLabel> row = secondRowLabels(map, {10, 60, 120}, 5, width);
     QCOMPARE(row.size(), 2);
     QCOMPARE(row[0].text, QStringLiteral("start"));
     QVERIFY(row[0].atLeftEdge);
+    QCOMPARE(row[0].left, 5.0);
     QCOMPARE(row[1].text, QStringLiteral("far"));
-    QCOMPARE(row[1].position, 90.0);
+    QCOMPARE(row[1].position, 120.0);
+    QCOMPARE(row[1].left, 105.0);
 }
 
 void TestChartAxis::secondRowIsDrawn()

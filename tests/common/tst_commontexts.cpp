@@ -105,7 +105,7 @@ private slots:
         QCOMPARE(sampleRateText(1), QString::fromUtf8("(10.000 кГц)"));
         QList<QString> labels;
         QMap<int, QString> anchors;
-        timeTickLabels(0.001, {0.0, 0.001}, labels, anchors, QStringLiteral("<"));
+        timeTickLabels(0.001, {0.0, 0.001}, labels, anchors, QStringLiteral("<"), 0.0);
         QCOMPARE(labels.value(1), QString::fromUtf8("+1мс"));
 
         ProgressDialog dialog(0, 10);

@@ -105,14 +105,18 @@ private slots:
         QTest::addColumn<int>("count");
         QTest::addColumn<QList<int>>("anchorIndices");
         QTest::addColumn<QStringList>("someLabels"); // index:label pairs
+        QTest::addColumn<double>("axisStart");
         QTest::newRow("1 ms, anchors every 10") << 0.001 << 0.0 << 11 << QList<int>{-1, 0, 10}
-                                                << QStringList{"1:+1ms", "9:+9ms", "10:"};
+                                                << QStringList{"1:+1ms", "9:+9ms", "10:"} << 0.0;
         QTest::newRow("0.1 s, anchors every 1 s") << 0.1 << 2.0 << 21 << QList<int>{-1, 0, 10, 20}
-                                                  << QStringList{"1:+0.1s", "3:+0.3s", "13:+0.3s"};
+                                                  << QStringList{"1:+0.1s", "3:+0.3s", "13:+0.3s"} << 2.0;
         QTest::newRow("100 us") << 0.0001 << 0.0 << 3 << QList<int>{-1, 0}
-                                << QStringList{"1:+0.10ms", "2:+0.20ms"};
-        QTest::newRow("odd step") << 20.0 << 0.0 << 3 << QList<int>{-1, 0} << QStringList{"1:+20s"};
-        QTest::newRow("no ticks") << 1.0 << 0.0 << 0 << QList<int>{} << QStringList{};
+                                << QStringList{"1:+0.10ms", "2:+0.20ms"} << 0.0;
+        QTest::newRow("odd step") << 20.0 << 0.0 << 3 << QList<int>{-1, 0} << QStringList{"1:+20s"} << 0.0;
+        // The ticks begin at a round time before the axis; the start label reads the axis's.
+        QTest::newRow("axis starts after the first tick")
+            << 1.0 << 40.0 << 19 << QList<int>{-1, 0, 10} << QStringList{"7:+7s", "10:", "17:+7s"} << 47.3;
+        QTest::newRow("no ticks") << 1.0 << 0.0 << 0 << QList<int>{} << QStringList{} << 0.0;
     }
     void tickLabels()
     {
@@ -121,12 +125,13 @@ private slots:
         QFETCH(int, count);
         QFETCH(QList<int>, anchorIndices);
         QFETCH(QStringList, someLabels);
+        QFETCH(double, axisStart);
         QList<double> ticks;
         for (int i = 0; i < count; ++i)
             ticks.append(start + i * step);
         QList<QString> labels;
         QMap<int, QString> anchors;
-        timeTickLabels(step, ticks, labels, anchors, QString(QChar(0x2B9C)));
+        timeTickLabels(step, ticks, labels, anchors, QString(QChar(0x2B9C)), axisStart);
         QCOMPARE(labels.size(), count);
         QCOMPARE(anchors.keys(), anchorIndices);
         for (const QString& pair : someLabels) {
@@ -137,7 +142,7 @@ private slots:
             if (i >= 0)
                 QVERIFY(labels.at(i).isEmpty());
         if (count > 0)
-            QCOMPARE(anchors.value(-1), QString(QChar(0x2B9C)) + formatTime(start, true, 3));
+            QCOMPARE(anchors.value(-1), QString(QChar(0x2B9C)) + formatTime(axisStart, true, 3));
     }
 };
 

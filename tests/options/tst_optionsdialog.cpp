@@ -43,6 +43,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <memory>
+
 using namespace SupplySettings;
 
 // Data bytes of a settings report: (data byte, value).
@@ -326,15 +328,20 @@ private slots:
         Settings().setValue("Update/update-path-fw", "/nowhere/firmware.bin");
         OptionsDialog dialog(nullptr, nullptr);
         QString shownFile;
+        std::unique_ptr<QSignalSpy> updateGone;
         QTimer::singleShot(0, &dialog, [&] {
             auto* update = qobject_cast<UpdateDialog*>(QApplication::activeModalWidget());
             QVERIFY(update);
             shownFile = update->windowTitle();
+            updateGone = std::make_unique<QSignalSpy>(update, &QObject::destroyed);
             update->close();
         });
         child<QPushButton>(&dialog, "btnUpdateFirm")->click();
         QVERIFY(!shownFile.isEmpty());
         QVERIFY(!QApplication::activeModalWidget());
+        // The finished dialog goes, and Qt's own watchers of it (a style sheet's) hear it go.
+        QVERIFY(updateGone);
+        QTRY_COMPARE_WITH_TIMEOUT(updateGone->count(), 1, 30000);
         // The cancelled chooser takes the path back and disables flashing.
         setFileDialogResponder([](const FileDialogRequest&) { return QStringList(); });
         child<QPushButton>(&dialog, "btnBrowse")->click();

@@ -1,8 +1,10 @@
 #include "ChartAxis.h"
 #include "ChartNavigation.h"
 #include "ChartPlot.h"
+#include "DrawnTexts.h"
 #include "InputDialogs.h"
 #include "MainWindowHarness.h"
+#include "NavigationBar.h"
 #include "UnitFormat.h"
 
 #include <QComboBox>
@@ -61,6 +63,16 @@ private:
 
     static int xOf(QCustomPlot* plot, double key) { return int(plot->xAxis->coordToPixel(key)); }
 
+    // The window with the analyzer, in the given time format, shown at the size it opens with.
+    static void openInTimeFormat(Harness& h, int mode)
+    {
+        h.connectAnalyzer();
+        timeFormatMode = mode;
+        h.window->on_timeFormatChanged();
+        h.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+    }
+
 private slots:
     void initTestCase()
     {
@@ -71,6 +83,102 @@ private slots:
     {
         QFile::remove(Settings::filePath());
         Settings().setValue(QStringLiteral("Options/time-length-index"), 3);
+        timeFormatMode = 1;
+    }
+    void cleanup() { timeFormatMode = 1; }
+
+    // The time axis's start label reads the time at the axis's left end and stands there,
+    // and no label under the time axis is drawn over another, in the window as it opens.
+    void timeAxisStartLabel_data()
+    {
+        QTest::addColumn<double>("lower");
+        QTest::addColumn<double>("upper");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("50 to 60 s") << 50.0 << 60.0 << 1;
+        // A hair under 10 s wide: the ticks then start at 45 s.
+        QTest::newRow("50 to 60 s, a hair narrower") << 50.00005 << 60.0 << 1;
+        QTest::newRow("47.3 to 57.3 s") << 47.3 << 57.3 << 1;
+        QTest::newRow("25 to 35 s") << 25.0 << 35.0 << 1;
+        QTest::newRow("zoomed below a second") << 12.3456 << 12.7891 << 1;
+        QTest::newRow("from 0") << 0.0 << 10.0 << 1;
+        QTest::newRow("clock time") << 3725.5 << 3735.5 << 2;
+        QTest::newRow("clock time across a minute") << 55.0 << 65.0 << 2;
+    }
+    void timeAxisStartLabel()
+    {
+        QFETCH(double, lower);
+        QFETCH(double, upper);
+        QFETCH(int, mode);
+        Harness h;
+        openInTimeFormat(h, mode);
+        if (QTest::currentTestFailed())
+            return;
+        QCustomPlot* plot = h.chart(0)->plot;
+        ChartAxis* key = chartAxis(plot->xAxis);
+        QVERIFY(key);
+        key->setRange(lower, upper);
+        plot->replot();
+
+        const QString start = key->startArrow() + formatTime(lower, true, 3);
+        QCOMPARE(key->tickLabelMap.value(-1), start);
+        const QRect rect = plot->axisRect()->rect();
+        const QList<DrawnText> labels = textsBelow(drawnTexts(plot), rect.bottom());
+        const QString shown = describe(labels);
+        const auto drawnStart = std::find_if(labels.begin(), labels.end(),
+                                             [&start](const DrawnText& t) { return t.text == start; });
+        QVERIFY2(drawnStart != labels.end(), qPrintable(shown));
+        QVERIFY2(std::abs(drawnStart->box.left() - rect.left()) <= 1.0, qPrintable(shown));
+        QVERIFY2(overlappingPair(labels).isEmpty(), qPrintable(shown));
+    }
+
+    // The navigation strip's time labels never run into each other, in the window as it
+    // opens and narrower, and a row reads in one format: once one label needs the clock
+    // form, all of them take it.
+    void navigationStripLabels_data()
+    {
+        QTest::addColumn<double>("length");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("narrowing"); // pixels taken off the window's width
+        QTest::addColumn<int>("atLeast");   // labels that fit
+        QTest::newRow("40 s") << 40.0 << 1 << 0 << 2;
+        QTest::newRow("2 hours in seconds") << 7300.0 << 1 << 0 << 2;
+        QTest::newRow("125 s in clock time") << 125.0 << 2 << 0 << 2;
+        QTest::newRow("2 hours in clock time") << 7300.0 << 2 << 0 << 2;
+        QTest::newRow("125 s in clock time, narrower") << 125.0 << 2 << 200 << 1;
+        QTest::newRow("2 hours in seconds, narrower") << 7300.0 << 1 << 200 << 1;
+    }
+    void navigationStripLabels()
+    {
+        QFETCH(double, length);
+        QFETCH(int, mode);
+        QFETCH(int, narrowing);
+        QFETCH(int, atLeast);
+        Harness h;
+        openInTimeFormat(h, mode);
+        if (QTest::currentTestFailed())
+            return;
+        if (narrowing > 0) {
+            const int before = h.window->width();
+            h.window->resize(before - narrowing, h.window->height());
+            QTRY_VERIFY_WITH_TIMEOUT(h.window->width() < before, 30000);
+        }
+        auto* bar = h.window->findChild<NavigationBar*>();
+        QVERIFY(bar);
+        QCustomPlot* plot = bar->overviewPlot();
+        ChartAxis* key = chartAxis(plot->xAxis);
+        QVERIFY(key);
+        key->setRange(0, length);
+        plot->replot();
+
+        const QList<DrawnText> labels = textsBelow(drawnTexts(plot), plot->axisRect()->rect().bottom());
+        const int clockForms = int(std::count_if(labels.begin(), labels.end(), [](const DrawnText& t) {
+            return t.text.contains(QLatin1Char(':'));
+        }));
+        const QString shown = QStringLiteral("width %1: ").arg(plot->width()) + describe(labels);
+        QVERIFY2(labels.size() >= atLeast, qPrintable(shown));
+        QVERIFY2(overlappingPair(labels).isEmpty(), qPrintable(shown));
+        QVERIFY2(clockForms == 0 || clockForms == labels.size(), qPrintable(shown));
+        QCOMPARE(clockForms > 0, mode == 2 && length > 60);
     }
 
     // Dragging the time axis past the loaded records reads the window the drag asked

@@ -1292,6 +1292,37 @@ private slots:
         QCOMPARE(h.window->tabWidget()->tabText(0), QStringLiteral("Capture 1"));
         QVERIFY(h.window->newTabFlag());
     }
+
+    // A closed chart tab, a closed calculator and the device object of a closed window
+    // leave Qt's own watchers of their end in place: the application's style sheet, set
+    // again afterwards, reaches no deleted widget, and whoever watches them hears them go.
+    void closedObjectsStayKnownAsGone()
+    {
+        const QString sheet = QStringLiteral("QDockWidget { font-weight: bold; }");
+        qApp->setStyleSheet(sheet);
+        Harness h;
+        h.connectAnalyzer();
+        h.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+
+        h.window->openCalculator();
+        QPointer<Calculator> calculator = h.window->findCalculator();
+        QVERIFY(calculator);
+        QSignalSpy calculatorGone(calculator.data(), &QObject::destroyed);
+        calculator->close();
+        QTRY_VERIFY_WITH_TIMEOUT(!calculator, 30000);
+        QSignalSpy chartGone(h.chart(0), &QObject::destroyed);
+        h.window->closeTab(0, true);
+        // A new sheet goes over every widget the old one styled.
+        qApp->setStyleSheet(sheet + QStringLiteral(" QToolBar { spacing: 2px; }"));
+        QCOMPARE(calculatorGone.count(), 1);
+        QCOMPARE(chartGone.count(), 1);
+
+        QSignalSpy deviceGone(h.hid, &QObject::destroyed);
+        h.window.reset();
+        QCOMPARE(deviceGone.count(), 1);
+        qApp->setStyleSheet(QString());
+    }
 };
 
 QTEST_MAIN(TestMainWindow)

@@ -2,6 +2,7 @@
 
 #include "ui_NavigationBar.h"
 
+#include "AxisUnits.h"
 #include "ChartAxis.h"
 #include "ChartPlot.h"
 #include "ColorsAgent.h"
@@ -9,7 +10,6 @@
 #include "PlotColors.h"
 #include "ProgressDialog.h"
 #include "SwapFile.h"
-#include "UnitFormat.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -81,8 +81,11 @@ NavigationBar::NavigationBar(QWidget* parent)
         if (t >= 0 && t <= m_overviewPlot->xAxis->range().upper)
             emit navigationMoseMove(t);
     });
-    if (ChartAxis* key = chartAxis(plot->xAxis))
+    if (ChartAxis* key = chartAxis(plot->xAxis)) {
+        // The strip is narrow and its times long: labels that would run together are left out.
+        key->setThinTickLabels(true);
         connect(key, &ChartAxis::axisUnitChanged, this, &NavigationBar::on_axisUnitChanged);
+    }
     connect(plot->xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this,
             [this](const QCPRange& range) {
                 if (m_swapFile)
@@ -176,8 +179,9 @@ void NavigationBar::on_axisUnitChanged(QCPAxis* axis, int, QList<double>& tickVe
 {
     if (!axis || axis->axisType() != QCPAxis::atBottom)
         return;
+    const QList<QString> labels = overviewTickLabels(tickVector, axis->range());
     for (int i = 0; i < tickVector.size() && i < tickVectorLabels.size(); ++i)
-        tickVectorLabels[i] = formatTime(tickVector.at(i), false, 2);
+        tickVectorLabels[i] = labels.at(i);
 }
 
 void NavigationBar::on_changeColorTheme(bool _dark)
