@@ -56,11 +56,11 @@ MainWindow::MainWindow(QWidget* parent)
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("fusion")));
     m_lightPalette = QApplication::palette();
     ui->setupUi(this);
-    setWindowTitle(QCoreApplication::applicationName() + tr(" - no device connected"));
+    showTitle(WindowTitle::NoDevice);
 
     buildDocks();
     connectPanels();
-    setWindowTitle(QCoreApplication::applicationName());
+    showTitle(WindowTitle::Program);
     connect(ui->tabWidget, &QTabWidget::currentChanged, this, &MainWindow::on_currentTabChanged);
     connect(new QShortcut(QKeySequence(QStringLiteral("Esc")), this), &QShortcut::activated, this,
             &MainWindow::on_stopButton);
