@@ -8,8 +8,13 @@
 
 int timeFormatMode = 1;
 
-namespace {
-// The unit texts of seconds and times, translated like every text the user sees.
+// Unit texts are translated like every text the user sees; the micro sign is the same in
+// every language.
+QString microsecondsUnit()
+{
+    return QChar(microSign) + secondsUnit();
+}
+
 QString millisecondsUnit()
 {
     return QCoreApplication::translate("UnitFormat", "ms");
@@ -19,7 +24,6 @@ QString secondsUnit()
 {
     return QCoreApplication::translate("UnitFormat", "s");
 }
-} // namespace
 
 int unitScale(double magnitude)
 {
@@ -42,6 +46,22 @@ QChar currentPrefix(int scale)
 QChar voltagePrefix(int scale)
 {
     return scale <= 999 ? QLatin1Char('m') : QLatin1Char(' ');
+}
+
+QString currentUnit(int scale)
+{
+    const QChar prefix = currentPrefix(scale);
+    if (prefix == QLatin1Char('m'))
+        return QCoreApplication::translate("UnitFormat", "mA");
+    return prefix + QCoreApplication::translate("UnitFormat", "A");
+}
+
+QString voltageUnit(int scale)
+{
+    const QChar prefix = voltagePrefix(scale);
+    if (prefix == QLatin1Char('m'))
+        return QCoreApplication::translate("UnitFormat", "mV");
+    return prefix + QCoreApplication::translate("UnitFormat", "V");
 }
 
 QString sampleRateText(int samplePeriod)
@@ -88,7 +108,7 @@ QString secondsText(double x, bool withUnit, int precision)
         // Truncated microseconds; compared as a double so no huge value overflows an int.
         const double micro = std::trunc(x * 1000000.0);
         if (micro >= 0.0 && micro < 100.0)
-            return QString::number(qint64(micro)) + QChar(microSign) + secondsUnit();
+            return QString::number(qint64(micro)) + microsecondsUnit();
         return QString::number(x * 1000.0, 'f', 1) + millisecondsUnit();
     }
     if (x < 1.0)

@@ -16,6 +16,15 @@ inline constexpr char16_t microSign = u'\u03bc';
 int unitScale(double magnitude);
 QChar currentPrefix(int scale);
 QChar voltagePrefix(int scale);
+// The unit of values divided by the scale, in the program's language: "μA", "mA", " A"
+// for currents and "mV", " V" for voltages (the prefixes above, the blank included).
+QString currentUnit(int scale);
+QString voltageUnit(int scale);
+
+// The units of times, in the program's language: "μs", "ms", "s".
+QString microsecondsUnit();
+QString millisecondsUnit();
+QString secondsUnit();
 
 // "(10.000 kHz)" for a sample period in 100 µs units.
 QString sampleRateText(int samplePeriod);

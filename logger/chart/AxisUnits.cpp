@@ -96,9 +96,7 @@ int keyAxisSubTickCount(double step)
 QString analyzerAxisTitle(int channel, const QString& channelName, int divisor)
 {
     const QString head = QStringLiteral("#%1: %2").arg(channel).arg(channelName);
-    if (channel == 0)
-        return head + QStringLiteral(", %1A").arg(currentPrefix(divisor));
-    return head + QStringLiteral(", %1V").arg(voltagePrefix(divisor));
+    return head + QStringLiteral(", ") + (channel == 0 ? currentUnit(divisor) : voltageUnit(divisor));
 }
 
 QString supplyAxisTitle(const QString& graphName, const QString& unit, int divisor)

@@ -8,6 +8,7 @@
 #include "SettingsPage.h"
 
 #include <QDialog>
+#include <QJsonObject>
 #include <QList>
 #include <QString>
 
@@ -43,6 +44,13 @@ public:
     void fillDeviceSettings();
     void saveSettings();
     void applySettings();
+
+    // The page's settings as a JSON file holds them, and a file's values read back into a
+    // report; the supply room knows the layout, the dialog's export and import go
+    // through these. False (report unchanged, error set) for a file whose values do not
+    // fit the supply's bytes.
+    static QJsonObject settingsToJson(const PowerGetPacket& report);
+    static bool settingsFromJson(PowerGetPacket& report, const QJsonObject& object, QString* error = nullptr);
 
     // What the page holds and last received; for the page's owner and tests.
     const PowerGetPacket& currentSettings() const { return m_settings; }

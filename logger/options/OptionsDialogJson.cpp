@@ -16,7 +16,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
-#include <QJsonObject>
 
 namespace {
 const QString savePathKey = QStringLiteral("Main/save-path");
@@ -28,10 +27,20 @@ QString saveFolder()
 }
 } // namespace
 
+QJsonObject OptionsDialog::settingsToJson(const PowerGetPacket& report)
+{
+    return SupplySettings::toJson(report);
+}
+
+bool OptionsDialog::settingsFromJson(PowerGetPacket& report, const QJsonObject& object, QString* error)
+{
+    return SupplySettings::fromJson(report, object, error);
+}
+
 void OptionsDialog::on_export()
 {
     readDeviceSettings(m_settings);
-    const QByteArray text = QJsonDocument(SupplySettings::toJson(m_settings)).toJson(QJsonDocument::Indented);
+    const QByteArray text = QJsonDocument(settingsToJson(m_settings)).toJson(QJsonDocument::Indented);
     const QString proposal = QDir(saveFolder()).filePath(
         QStringLiteral("holowcrest-power-%1.json").arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmmss"))));
     const QString fileName = askSaveFileName(this, tr("Export settings to JSON"), proposal, jsonFilter);
@@ -71,7 +80,7 @@ void OptionsDialog::on_import()
     QString error;
     if (!document.isObject()) {
         error = tr("The file %1 is not a settings file.").arg(QDir::toNativeSeparators(fileName));
-    } else if (!SupplySettings::fromJson(m_settings, document.object(), &error)) {
+    } else if (!settingsFromJson(m_settings, document.object(), &error)) {
         error = tr("The file %1 was not imported. %2").arg(QDir::toNativeSeparators(fileName), error);
     } else {
         fillDeviceSettings();

@@ -56,11 +56,11 @@ QString periodText(double start, double end)
     const double d = std::abs(end - start);
     QString duration;
     if (d < 0.001)
-        duration = QString::number(d * 1000000, 'f', 3) + QChar(microSign) + QLatin1Char('s');
+        duration = QString::number(d * 1000000, 'f', 3) + microsecondsUnit();
     else if (d < 1)
-        duration = QString::number(d * 1000, 'f', 3) + QCoreApplication::translate("Calculator", "ms");
+        duration = QString::number(d * 1000, 'f', 3) + millisecondsUnit();
     else
-        duration = QString::number(d, 'f', 3) + QCoreApplication::translate("Calculator", "s");
+        duration = QString::number(d, 'f', 3) + secondsUnit();
     return QStringLiteral("%1 : %2 [%3]").arg(formatTime(start, start != 0, 3), formatTime(end, true, 3), duration);
 }
 
@@ -68,7 +68,6 @@ QString averageCurrentText(double currentMa)
 {
     const double microamperes = currentMa * 1000;
     if (!std::isfinite(microamperes))
-        return QStringLiteral("--- mA");
-    return QString::number(microamperes / unitScale(microamperes), 'f', 2)
-        + QStringLiteral("%1A").arg(currentPrefix(prefixMagnitude(microamperes)));
+        return QStringLiteral("--- ") + currentUnit(1000);
+    return QString::number(microamperes / unitScale(microamperes), 'f', 2) + currentUnit(prefixMagnitude(microamperes));
 }

@@ -5,6 +5,7 @@
 #include "OwnSignals.h"
 #include "Settings.h"
 
+#include <QEvent>
 #include <QRegularExpressionValidator>
 #include <QToolTip>
 
@@ -278,5 +279,20 @@ void Calculator::applyWorkingCycle()
     emit updateInfo();
     for (const CalculatorInfo& record : std::as_const(infoList))
         showInfo(record);
+    showBatteryLife();
+}
+
+void Calculator::changeEvent(QEvent* event)
+{
+    Panel::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange)
+        return;
+    // The form's texts and the figures shown, said again in the new language; a source
+    // without figures shows the form's placeholders.
+    ui->retranslateUi(this);
+    for (const CalculatorInfo& record : std::as_const(infoList)) {
+        if (record.status == CalculatorInfo::Valid)
+            showInfo(record);
+    }
     showBatteryLife();
 }

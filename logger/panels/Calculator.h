@@ -41,6 +41,9 @@ signals:
     // A new working-cycle window is set: the main window refills the averages.
     void updateInfo();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void showInfo(const CalculatorInfo& record);
     void showError(const CalculatorInfo& record);

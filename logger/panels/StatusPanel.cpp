@@ -80,7 +80,7 @@ void StatusPanel::update(StatusControlResponse& response)
     ui->textChannel0->setText(readingText(current));
     if (std::isfinite(current))
         ui->labelChannel0->setText(
-            captionWithUnit(ui->labelChannel0->text(), currentPrefix(prefixMagnitude(current)), QLatin1Char('A')));
+            captionWithUnit(ui->labelChannel0->text(), currentUnit(prefixMagnitude(current))));
 
     QLabel* const values[] = {ui->textChannel1, ui->textChannel2};
     QLabel* const captions[] = {ui->labelChannel1, ui->labelChannel2};
@@ -89,8 +89,7 @@ void StatusPanel::update(StatusControlResponse& response)
         values[i]->setText(readingText(millivolts));
         if (!std::isfinite(millivolts))
             continue;
-        QString caption =
-            captionWithUnit(captions[i]->text(), voltagePrefix(prefixMagnitude(millivolts)), QLatin1Char('V'));
+        QString caption = captionWithUnit(captions[i]->text(), voltageUnit(prefixMagnitude(millivolts)));
         if (i == 1)
             caption.replace(QStringLiteral("#1"), QStringLiteral("#2"));
         captions[i]->setText(caption);

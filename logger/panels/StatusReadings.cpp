@@ -22,7 +22,7 @@ int prefixMagnitude(double value)
     return int(std::trunc(std::clamp(value, lowest, highest)));
 }
 
-QString captionWithUnit(const QString& caption, QChar prefix, QChar unit)
+QString captionWithUnit(const QString& caption, const QString& unit)
 {
-    return QStringLiteral("%1, %2%3").arg(caption.section(QLatin1Char(','), 0, 0), prefix, unit);
+    return QStringLiteral("%1, %2").arg(caption.section(QLatin1Char(','), 0, 0), unit);
 }

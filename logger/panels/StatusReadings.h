@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QChar>
 #include <QString>
 
 // How the Status panel turns a device reading into the text of a value box and the unit
@@ -13,6 +12,6 @@ QString readingText(double value);
 // int range so that a huge reading cannot overflow the conversion.
 int prefixMagnitude(double value);
 
-// "<name>, <prefix><unit>", the name being the caption's text before its first comma
-// (the whole caption when it has none).
-QString captionWithUnit(const QString& caption, QChar prefix, QChar unit);
+// "<name>, <unit>", the name being the caption's text before its first comma (the whole
+// caption when it has none).
+QString captionWithUnit(const QString& caption, const QString& unit);

@@ -59,11 +59,11 @@ MainWindow::MainWindow(QWidget* parent)
     ui->setupUi(this);
     // The chart column beside the docks is narrower than the report's two halves.
     new RowWrapper(ui->reportBar);
-    setWindowTitle(QCoreApplication::applicationName() + tr(" - no device connected"));
+    showTitle(WindowTitle::NoDevice);
 
     buildDocks();
     connectPanels();
-    setWindowTitle(QCoreApplication::applicationName());
+    showTitle(WindowTitle::Program);
     connect(ui->tabWidget, &QTabWidget::currentChanged, this, &MainWindow::on_currentTabChanged);
     connect(new QShortcut(QKeySequence(QStringLiteral("Esc")), this), &QShortcut::activated, this,
             &MainWindow::on_stopButton);

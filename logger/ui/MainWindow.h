@@ -57,6 +57,7 @@ class MainWindow;
 //   MainWindowNavigation.cpp  clicks on the navigation bar
 //   MainWindowCalculator.cpp  the battery-life calculator
 //   MainWindowView.cpp        tool bar, view toggles, options dialog, language, colours
+//   MainWindowLanguage.cpp    texts the window built from parts, said again in a new language
 //   MainWindowUpdates.cpp     the updater and its notices
 class MainWindow : public QMainWindow
 {
@@ -286,6 +287,20 @@ private:
     // and markers toggles and the calculator, with the separator after them.
     void setAnalyzerItemsShown(bool shown);
 
+    // The window's title names what is connected; it is kept as that, so that a language
+    // change can say it again.
+    enum class WindowTitle { Program, NoDevice, Analyzer, Duriz500, Vuviv600 };
+    void showTitle(WindowTitle title);
+    static QString titleText(WindowTitle title);
+    // "Capture <number>" in the program's language.
+    static QString captureName(int number);
+    // A capture tab keeps its number while it bears the program's name for it; a tab
+    // named after a saved or opened log no longer has one.
+    void nameTabAfterFile(int index, const QString& baseName);
+    // What the window built from parts (its title, the capture tabs' names, the charts'
+    // titles, the over-current warning) said again in the language now installed.
+    void retranslateBuiltTexts();
+
     // tool bar and appearance
     void setupMenus();
     void fillTimeCombos();
@@ -319,6 +334,7 @@ private:
     QPalette m_lightPalette;
     bool m_dark = false;
     int m_languageIndex = 0;
+    WindowTitle m_windowTitle = WindowTitle::Program;
     QString m_valueTemplate;
 
     // tool bar items

@@ -40,11 +40,10 @@ QString analyzerValueText(int channel, const QList<double>& values, bool current
         return none;
     const double value = values[channel];
     const int scale = unitScale(value);
-    return QStringLiteral("#%1: %2%3%4")
+    return QStringLiteral("#%1: %2%3")
         .arg(channel)
         .arg(value / scale, 0, 'f', 2)
-        .arg(current ? currentPrefix(scale) : voltagePrefix(scale))
-        .arg(current ? QLatin1Char('A') : QLatin1Char('V'));
+        .arg(current ? currentUnit(scale) : voltageUnit(scale));
 }
 
 // The text of a supply channel's unit: what its description holds before the first ",".

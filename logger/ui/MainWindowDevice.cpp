@@ -88,7 +88,7 @@ void MainWindow::closeTabsOfOtherKind()
 
 void MainWindow::setupAnalyzer()
 {
-    setWindowTitle(tr(" TALVO connected"));
+    showTitle(WindowTitle::Analyzer);
     restoreAnalyzerPanels();
     m_controlPanel->show();
     m_statusPanel->show();
@@ -114,7 +114,7 @@ void MainWindow::setupAnalyzer()
 
 void MainWindow::on_deviceDisconnected()
 {
-    setWindowTitle(QCoreApplication::applicationName() + tr(" - no device connected"));
+    showTitle(WindowTitle::NoDevice);
     ChannelInfo::clearTable();
     m_controlPanel->setChannels();
     m_statusTimer->stop();

@@ -198,7 +198,7 @@ void MainWindow::loadLog(const QString& path)
     if (loaded) {
         ui->navigationBar->enableControls();
         const int index = ui->tabWidget->indexOf(chart);
-        ui->tabWidget->setTabText(index, base);
+        nameTabAfterFile(index, base);
         m_newTab = false;
         showMessage(tr("Loaded"), 10000);
         m_runStartMs = m_clock();

@@ -159,13 +159,11 @@ void MainWindow::on_rangeChanged(const QCPRange& newRange, const QCPRange& oldRa
         return;
     QCustomPlot* plot = axis->parentPlot();
     if (qobject_cast<Axis*>(axis)) {
-        const QString title =
-            titleBeforeUnit(axis) + QStringLiteral(", %1A").arg(currentPrefix(int(newRange.upper + 1)));
+        const QString title = titleBeforeUnit(axis) + QStringLiteral(", ") + currentUnit(int(newRange.upper + 1));
         axis->setLabel(title);
         m_statusPanel->setChannelTexts(title, QString(), QString(), QString(), QString(), QString());
     } else if (axis->axisType() == QCPAxis::atRight) {
-        const QString title =
-            titleBeforeUnit(axis) + QStringLiteral(", %1V").arg(voltagePrefix(int(newRange.upper + 1)));
+        const QString title = titleBeforeUnit(axis) + QStringLiteral(", ") + voltageUnit(int(newRange.upper + 1));
         axis->setLabel(title);
         if (plot && axis == plot->yAxis2) {
             QString caption = title;

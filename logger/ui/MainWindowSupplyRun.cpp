@@ -73,7 +73,7 @@ void MainWindow::setupPowerSupply()
     // The analyzer's status poll has nothing to ask a supply.
     m_statusTimer->stop();
     m_valueLabel->show();
-    setWindowTitle(tr(" Hollowcrest Duriz 500 connected"));
+    showTitle(WindowTitle::Duriz500);
     detachAnalyzerPanels();
     m_controlPanel->hide();
     replacePowerPanel();
@@ -95,7 +95,7 @@ void MainWindow::setupPowerSupply()
 void MainWindow::setupPower600()
 {
     setupPowerSupply();
-    setWindowTitle(tr(" Hollowcrest Vuviv 600 connected"));
+    showTitle(WindowTitle::Vuviv600);
 }
 
 void MainWindow::replacePowerPanel()

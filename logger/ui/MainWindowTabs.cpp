@@ -24,6 +24,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QTabBar>
 
 GLWidget* MainWindow::currentChart() const
 {
@@ -40,7 +41,8 @@ void MainWindow::addCaptureTab()
 {
     const bool dark = Settings().value(QStringLiteral("Options/dark-color"), false).toBool();
     ColorsAgent theme(dark);
-    const QString text = tr("Capture ") + QString::number(ui->tabWidget->count() + 1);
+    const int number = ui->tabWidget->count() + 1;
+    const QString text = captureName(number);
 
     auto* chart = new GLWidget(nullptr);
     chart->setObjectName(QStringLiteral("tab_") + text);
@@ -61,6 +63,7 @@ void MainWindow::addCaptureTab()
 
     const int index = ui->tabWidget->addTab(chart, QString());
     ui->tabWidget->setTabText(index, text);
+    ui->tabWidget->tabBar()->setTabData(index, number);
     plot->setAutoAddPlottableToLegend(false);
 
     QCPAxis* key = plot->xAxis;
@@ -185,7 +188,7 @@ bool MainWindow::saveTab(int index)
         return false;
     }
     showMessage(tr("Saved"), 10000);
-    ui->tabWidget->setTabText(index, info.completeBaseName());
+    nameTabAfterFile(index, info.completeBaseName());
     chart->keepFile = true;
     return true;
 }

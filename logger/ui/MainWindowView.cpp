@@ -255,7 +255,6 @@ void MainWindow::setDockShown(QDockWidget* dock, const QString& group, bool show
 
 void MainWindow::retranslate(const QString& code)
 {
-    const QString title = windowTitle();
     QCoreApplication::removeTranslator(&m_translator);
     if (m_translator.load(QStringLiteral("QtLanguage_") + code, QCoreApplication::applicationDirPath()))
         QCoreApplication::installTranslator(&m_translator);
@@ -287,9 +286,7 @@ void MainWindow::retranslate(const QString& code)
     m_timeCombo->setItemText(4, customText(m_timeCombo, 4));
     m_showAllCombo->setItemText(7, customText(m_showAllCombo, 7));
     m_controlPanel->fillSampleRates();
-    if (GLWidget* chart = currentChart(); chart && !chart->isEmpty())
-        chart->updateTitle();
-    setWindowTitle(title);
+    retranslateBuiltTexts();
     // The supply's panel fills the Control dock without a title, in every language.
     m_dockControl->setWindowTitle(m_powerPanel ? QString() : tr("Control"));
     m_dockStatus->setWindowTitle(tr("Status"));

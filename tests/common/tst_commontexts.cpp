@@ -103,6 +103,9 @@ private slots:
         QCOMPARE(formatTime(2.0, true, 2), QString::fromUtf8("2.00с"));
         QCOMPARE(secondsText(0.00005, true, 2), QString::fromUtf8("50μс"));
         QCOMPARE(sampleRateText(1), QString::fromUtf8("(10.000 кГц)"));
+        // Units keep the micro sign and the blank of a unit without prefix.
+        QCOMPARE(QStringList({currentUnit(1), currentUnit(1000), currentUnit(1000000), voltageUnit(1), voltageUnit(1000)}),
+                 QString::fromUtf8("μА|мА| А|мВ| В").split(QLatin1Char('|')));
         QList<QString> labels;
         QMap<int, QString> anchors;
         timeTickLabels(0.001, {0.0, 0.001}, labels, anchors, QStringLiteral("<"), 0.0);
@@ -117,6 +120,8 @@ private slots:
 
         QCoreApplication::removeTranslator(&translator);
         QCOMPARE(secondsText(0.5, true, 2), QStringLiteral("500.0ms"));
+        QCOMPARE(QStringList({currentUnit(1), currentUnit(1000), currentUnit(1000000), voltageUnit(1), voltageUnit(1000)}),
+                 QString::fromUtf8("μA|mA| A|mV| V").split(QLatin1Char('|')));
     }
 };
 

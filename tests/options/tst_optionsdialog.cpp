@@ -26,6 +26,7 @@
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QLabel>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QLineEdit>
 #include <QPushButton>
@@ -754,6 +755,23 @@ private slots:
         const QJsonObject object = QJsonDocument::fromJson(exported.readAll()).object();
         QCOMPARE(object, settingsToJsonOf(dialog));
         QCOMPARE(Settings().value("Main/save-path").toString(), dir.path());
+        // The file read back through the dialog gives the page's bytes; what a file does
+        // not hold (the UTC offset, the 12 V trim) keeps the report's values.
+        {
+            PowerGetPacket page;
+            dialog.readDeviceSettings(page);
+            PowerGetPacket back = settingsReport({{UtcOffset, 0xFD}, {Trim12V, 0x5A}, {PowerBits, 0xFF}});
+            QString error;
+            QVERIFY2(OptionsDialog::settingsFromJson(back, object, &error), qPrintable(error));
+            QCOMPARE(pageSettings(back, false), pageSettings(page, false));
+            QCOMPARE(dataByte(back, UtcOffset), quint8(0xFD));
+            QCOMPARE(dataByte(back, Trim12V), quint8(0x5A));
+            // A value that does not fit its byte refuses the file and leaves the report.
+            const QByteArray before = back.toByteArray();
+            QVERIFY(!OptionsDialog::settingsFromJson(back, QJsonObject{{"site", QJsonArray{256}}}, &error));
+            QVERIFY(!error.isEmpty());
+            QCOMPARE(back.toByteArray(), before);
+        }
 
         auto writeFile = [&](const QByteArray& text) {
             QFile f(file);
@@ -793,7 +811,7 @@ private:
     {
         PowerGetPacket read;
         dialog.readDeviceSettings(read);
-        return toJson(read);
+        return OptionsDialog::settingsToJson(read);
     }
 };
 

@@ -4,6 +4,8 @@
 #include "UnitFormat.h"
 #include "ui_Calculator.h"
 
+#include <QRegularExpression>
+#include <QTranslator>
 #include <QtTest>
 
 #include <cmath>
@@ -172,6 +174,31 @@ private slots:
         QCOMPARE(cycle.start, 2.0);
         QCOMPARE(cycle.end, 12.0);
         QCOMPARE(updates, 2);
+    }
+
+    // A language chosen while the calculator is open reaches at once its form and the
+    // figures it shows, and so does the way back.
+    void textsFollowALanguageChange()
+    {
+        fill(0, 0.5, 2.5);
+        ui().radioButtonWhole->setChecked(true);
+        const QString life = ui().bateryLife->text();
+        QTranslator ukrainian;
+        QVERIFY(ukrainian.load(QStringLiteral("QtLanguage_uk"), QStringLiteral(TALVO_BIN_DIR)));
+        QCoreApplication::installTranslator(&ukrainian);
+        QCoreApplication::processEvents();
+        const QRegularExpression latin(QStringLiteral("[A-Za-z]"));
+        for (const QLabel* label : {ui().label_2, ui().labelWhole, ui().labelWholeUnit, ui().labelMarkersUnit, ui().bateryLife})
+            QVERIFY2(!label->text().isEmpty() && !label->text().contains(latin), qPrintable(label->text()));
+        QCOMPARE(ui().labelWholeUnit->text(), QString::fromUtf8("2.50мА"));
+        QCOMPARE(ui().labelWhole->text(), QString::fromUtf8("0.000 : 500.0мс [500.000мс]"));
+
+        QCoreApplication::removeTranslator(&ukrainian);
+        QCoreApplication::processEvents();
+        QCOMPARE(ui().label_2->text(), QStringLiteral("Battery capacity"));
+        QCOMPARE(ui().labelWholeUnit->text(), QStringLiteral("2.50mA"));
+        QCOMPARE(ui().labelWhole->text(), QStringLiteral("0.000 : 500.0ms [500.000ms]"));
+        QCOMPARE(ui().bateryLife->text(), life);
     }
 
     void capacityIsKept()

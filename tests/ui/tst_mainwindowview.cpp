@@ -2,6 +2,9 @@
 
 #include "ChartAxis.h"
 #include "InputDialogs.h"
+#include "MarkerBar.h"
+#include "MarqueeLabel.h"
+#include "ReportBar.h"
 #include "UnitFormat.h"
 
 #include <QComboBox>
@@ -9,7 +12,9 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QToolBar>
 #include <QTranslator>
 
@@ -266,6 +271,87 @@ private slots:
         h.window->retranslate(QStringLiteral("none"));
         QVERIFY2(titles.contains(QStringLiteral("Time, sec: ")), qPrintable(titles.join(QLatin1Char('|'))));
         disconnect(plot, &QCustomPlot::beforeReplot, this, nullptr);
+    }
+
+    // A language chosen while the program runs reaches at once every text built before:
+    // the window's title, the name and title of the empty tab and of a capture nobody
+    // saved yet, the marker bar's distance and tool tip, the over-current warning, and
+    // the report bar's heads once it refreshes.
+    void textsFollowALanguageChange()
+    {
+        Harness h;
+        // 1.5 A trips the over-current warning.
+        sim::setAnalyzerSignal([](double) { return sim::AnalyzerSample{1500000.0, 3300.0, 0.0}; });
+        h.connectAnalyzer();
+        showWindow(h);
+        QTabWidget* tabs = h.window->tabWidget();
+        auto* markers = h.window->findChild<MarkerBar*>(QStringLiteral("markerBar"));
+        auto* report = h.window->findChild<ReportBar*>(QStringLiteral("reportBar"));
+        QVERIFY(markers && report);
+        auto chartTitle = [&h] {
+            QCPItemText* item = h.chart(0)->titleItem;
+            return item ? item->text() : QString();
+        };
+        QCOMPARE(h.window->windowTitle(), QStringLiteral(" TALVO connected"));
+        QCOMPARE(tabs->tabText(0), QStringLiteral("Capture 1"));
+        QVERIFY2(chartTitle().startsWith(QStringLiteral("Channels: ")), qPrintable(chartTitle()));
+
+        QTranslator ukrainian;
+        QVERIFY(ukrainian.load(QStringLiteral("QtLanguage_uk"), QStringLiteral(TALVO_BIN_DIR)));
+        QCoreApplication::installTranslator(&ukrainian);
+        h.window->retranslate(QStringLiteral("none"));
+        QCOMPARE(h.window->windowTitle(), QString::fromUtf8(" TALVO під'єднано"));
+        QCOMPARE(tabs->tabText(0), QString::fromUtf8("Запис 1"));
+        QVERIFY2(chartTitle().startsWith(QString::fromUtf8("Канали: ")) && chartTitle().contains(QString::fromUtf8("кГц")),
+                 qPrintable(chartTitle()));
+
+        h.start(3);
+        h.pump(2000);
+        h.window->on_stopButton();
+        QCOMPARE(tabs->tabText(0), QString::fromUtf8("*Запис 1"));
+        // A head is the channel and its unit: no Latin letter is left in it.
+        const QRegularExpression latin(QStringLiteral("[A-Za-z]"));
+        const QRegularExpression distance(QString::fromUtf8("dT: [0-9.]+ (μс|мс|с) "));
+        report->updateReport(h.chart(0), true);
+        for (const char* name : {"labelCh0", "labelCh1", "labelCh2", "labelCh0_2", "labelCh1_2", "labelCh2_2"}) {
+            const QString head = report->findChild<QLabel*>(QLatin1String(name))->text();
+            QVERIFY2(head.startsWith(QLatin1Char('#')) && !head.contains(latin), qPrintable(head));
+        }
+        QVERIFY2(markers->statusText().contains(distance), qPrintable(markers->statusText()));
+        auto* banner = h.window->findChild<MarqueeLabel*>();
+        QVERIFY(banner && banner->isScrolling());
+        QCOMPARE(banner->text().trimmed(), QString::fromUtf8("Увага! Струм перевищив 1 А."));
+        // The markers' tool tip over recorded samples: the length and each channel's rows.
+        markers->marker(0)->moveTo(markers->marker(0)->x, 0.5);
+        markers->marker(1)->moveTo(markers->marker(1)->x, 1.5);
+        markers->updateToolTip();
+        QVERIFY2(markers->toolTipText().count(QLatin1Char('\n')) > 4 && !markers->toolTipText().contains(latin),
+                 qPrintable(markers->toolTipText()));
+
+        // Back to English: the same texts follow again, the unsaved capture's name too.
+        QCoreApplication::removeTranslator(&ukrainian);
+        h.window->retranslate(QStringLiteral("none"));
+        QCOMPARE(h.window->windowTitle(), QStringLiteral(" TALVO connected"));
+        QCOMPARE(tabs->tabText(0), QStringLiteral("*Capture 1"));
+        QVERIFY(banner->isScrolling());
+        QCOMPARE(banner->text().trimmed(), QStringLiteral("Attention! The current has exceeded 1A."));
+        QVERIFY2(markers->statusText().contains(QRegularExpression(QString::fromUtf8("dT: [0-9.]+ (μs|ms|s) "))),
+                 qPrintable(markers->statusText()));
+        report->updateReport(h.chart(0), true);
+        QVERIFY2(report->findChild<QLabel*>(QStringLiteral("labelCh1"))->text().endsWith(QLatin1Char('V')),
+                 qPrintable(report->findChild<QLabel*>(QStringLiteral("labelCh1"))->text()));
+
+        // A tab named after its saved log keeps the file's name in any language, also when
+        // the file bears the name the program gave the capture.
+        QTemporaryDir dir;
+        h.saveAnswers << dir.filePath(QStringLiteral("Capture 1.talvo"));
+        QVERIFY(h.window->saveTab(0));
+        QCOMPARE(tabs->tabText(0), QStringLiteral("Capture 1"));
+        QCoreApplication::installTranslator(&ukrainian);
+        h.window->retranslate(QStringLiteral("none"));
+        QCOMPARE(tabs->tabText(0), QStringLiteral("Capture 1"));
+        QCoreApplication::removeTranslator(&ukrainian);
+        h.window->retranslate(QStringLiteral("none"));
     }
 
     // The View menu shows and hides each dock, keeps the choice, and a dock shown again

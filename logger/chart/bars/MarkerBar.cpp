@@ -31,9 +31,9 @@ QString channelLines(int channel, const ChannelStatistics::Channel& values)
 {
     const int scale = displayScale(values.maximum);
     return channelHead(channel, values.maximum) + QLatin1Char('\n')
-        + QStringLiteral("   min ") + scaledValue(values.minimum, scale) + QLatin1Char('\n')
-        + QStringLiteral("   max ") + scaledValue(values.maximum, scale) + QLatin1Char('\n')
-        + QStringLiteral("   average ") + scaledValue(values.average, scale) + QLatin1Char('\n');
+        + MarkerBar::tr("   min ") + scaledValue(values.minimum, scale) + QLatin1Char('\n')
+        + MarkerBar::tr("   max ") + scaledValue(values.maximum, scale) + QLatin1Char('\n')
+        + MarkerBar::tr("   average ") + scaledValue(values.average, scale) + QLatin1Char('\n');
 }
 } // namespace
 
@@ -259,6 +259,10 @@ bool MarkerBar::event(QEvent* event)
         }
         return true;
     }
+    case QEvent::LanguageChange:
+        // The status text is drawn in the program's language: draw it again.
+        update();
+        return QWidget::event(event);
     default:
         return QWidget::event(event);
     }

@@ -55,8 +55,8 @@ QString channelHead(int channel, double maximum)
 {
     const int scale = displayScale(maximum);
     if (channel == 0)
-        return QStringLiteral("#0: %1A").arg(currentPrefix(scale));
-    return QStringLiteral("#%1: %2V").arg(channel).arg(voltagePrefix(scale));
+        return QStringLiteral("#0: ") + currentUnit(scale);
+    return QStringLiteral("#%1: ").arg(channel) + voltageUnit(scale);
 }
 
 QString scaledValue(double value, int scale)
@@ -70,8 +70,8 @@ QString distanceText(double d)
     if (std::isnan(d))
         d = 0;
     if (d < 0.001)
-        return QStringLiteral("%1 %2s").arg(qint64(d * 1000000.0)).arg(QChar(microSign));
+        return QStringLiteral("%1 %2").arg(qint64(d * 1000000.0)).arg(microsecondsUnit());
     if (d < 1)
-        return QStringLiteral("%1 ms").arg(QString::number(d * 1000, 'f', 1));
-    return QStringLiteral("%1 s").arg(QString::number(d, 'f', 2));
+        return QStringLiteral("%1 %2").arg(QString::number(d * 1000, 'f', 1), millisecondsUnit());
+    return QStringLiteral("%1 %2").arg(QString::number(d, 'f', 2), secondsUnit());
 }

@@ -25,12 +25,14 @@ bool hasValues(const ChannelStatistics::Channel& channel);
 // Huge, infinite or undefined maxima take the largest divisor.
 int displayScale(double maximum);
 
-// "#0: mA", "#1:  V": the head of a statistics row, its unit prefix taken from the same
-// maximum as the divisor of its values. Channel 0 is a current, 1 and 2 are voltages.
+// "#0: mA", "#1:  V": the head of a statistics row, its unit (in the program's language)
+// taken from the same maximum as the divisor of its values. Channel 0 is a current, 1 and
+// 2 are voltages.
 QString channelHead(int channel, double maximum);
 
 // "12.35": a value divided by the display divisor, two decimals.
 QString scaledValue(double value, int scale);
 
-// The length of a stretch of time: "250 µs", "12.5 ms", "2.50 s".
+// The length of a stretch of time: "250 µs", "12.5 ms", "2.50 s", its unit in the
+// program's language.
 QString distanceText(double seconds);

@@ -40,5 +40,21 @@
         <source>s</source>
         <translation>с</translation>
     </message>
+    <message>
+        <source>mA</source>
+        <translation>мА</translation>
+    </message>
+    <message>
+        <source>A</source>
+        <translation>А</translation>
+    </message>
+    <message>
+        <source>mV</source>
+        <translation>мВ</translation>
+    </message>
+    <message>
+        <source>V</source>
+        <translation>В</translation>
+    </message>
 </context>
 </TS>

@@ -10,6 +10,18 @@
         <source>Length: </source>
         <translation>Length: </translation>
     </message>
+    <message>
+        <source>   min </source>
+        <translation>   min </translation>
+    </message>
+    <message>
+        <source>   max </source>
+        <translation>   max </translation>
+    </message>
+    <message>
+        <source>   average </source>
+        <translation>   average </translation>
+    </message>
 </context>
 <context>
     <name>NavigationBar</name>

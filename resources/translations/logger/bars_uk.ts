@@ -10,6 +10,18 @@
         <source>Length: </source>
         <translation>Тривалість: </translation>
     </message>
+    <message>
+        <source>   min </source>
+        <translation>   мін </translation>
+    </message>
+    <message>
+        <source>   max </source>
+        <translation>   макс </translation>
+    </message>
+    <message>
+        <source>   average </source>
+        <translation>   середнє </translation>
+    </message>
 </context>
 <context>
     <name>NavigationBar</name>

@@ -87,14 +87,6 @@
         <translation>The battery is too low  </translation>
     </message>
     <message>
-        <source>ms</source>
-        <translation>ms</translation>
-    </message>
-    <message>
-        <source>s</source>
-        <translation>s</translation>
-    </message>
-    <message>
         <source>Too long working cycle. Only </source>
         <translation>Too long working cycle. Only </translation>
     </message>

@@ -87,14 +87,6 @@
         <translation>Батарея надто слабка  </translation>
     </message>
     <message>
-        <source>ms</source>
-        <translation>мс</translation>
-    </message>
-    <message>
-        <source>s</source>
-        <translation>с</translation>
-    </message>
-    <message>
         <source>Too long working cycle. Only </source>
         <translation>Задовгий робочий цикл. Доступно лише </translation>
     </message>
