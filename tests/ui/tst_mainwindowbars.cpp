@@ -7,9 +7,11 @@
 #include "ReportBar.h"
 #include "UnitFormat.h"
 
+#include <QDockWidget>
 #include <QLabel>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QWheelEvent>
 
 // The bars around the chart in the main window, with the simulated analyzer: markers on
 // a capture tab, the report and navigation bars of a reopened log, and a window that has
@@ -47,12 +49,45 @@ private:
         }
     }
 
-    // A run of `seconds` at 1 kHz, saved as `name`.
-    QString recordAndSave(Harness& h, int seconds, const QString& name)
+    // The columns of the plot's picture in which a marker's line runs: at least half of
+    // the plotting area's height in exactly that colour (the lines are drawn without
+    // antialiasing, nothing else on the chart has the colour).
+    static QList<int> lineColumns(QCustomPlot* plot, const QColor& colour)
+    {
+        const QImage picture = plot->grab().toImage();
+        const QRect area = plot->axisRect()->rect();
+        QList<int> columns;
+        for (int x = area.left(); x <= area.right(); ++x) {
+            int hits = 0;
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                hits += picture.pixelColor(x, y) == colour ? 1 : 0;
+            if (hits * 2 >= area.height())
+                columns << x;
+        }
+        return columns;
+    }
+
+    // Connects the analyzer and shows the window at 900 x 700; false when it never shows.
+    static bool showWindow(Harness& h)
+    {
+        h.connectAnalyzer();
+        h.window->resize(900, 700);
+        h.window->show();
+        return QTest::qWaitForWindowExposed(h.window.get());
+    }
+
+    // A run of `seconds` at 1 kHz.
+    static void record(Harness& h, int seconds)
     {
         h.start(3);
         h.pump(seconds * 1000);
         h.window->on_stopButton();
+    }
+
+    // A run of `seconds` at 1 kHz, saved as `name`.
+    QString recordAndSave(Harness& h, int seconds, const QString& name)
+    {
+        record(h, seconds);
         const QString path = tempPath(name);
         h.saveAnswers << path;
         return h.window->saveTab(h.window->tabWidget()->currentIndex()) ? path : QString();
@@ -74,10 +109,7 @@ private slots:
     {
         {
             Harness h;
-            h.connectAnalyzer();
-            h.window->resize(900, 700);
-            h.window->show();
-            QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+            QVERIFY(showWindow(h));
             MarkerBar* bar = markerBar(h);
             GLWidget* chart = h.chart(0);
             QCOMPARE(bar->markerCount(), 2);
@@ -114,6 +146,95 @@ private slots:
         QVERIFY(Settings().contains(QStringLiteral("Main/marker-1")));
         QVERIFY(Settings().contains(QStringLiteral("Main/marker-2")));
         QCOMPARE(Settings().value(QStringLiteral("Main/marker-color")).toString(), QStringLiteral("#000000"));
+    }
+
+    // Whatever moves or resizes the chart's plotting area, each marker's line on the
+    // chart, its tag in the strip and the time the strip prints stay together: the line
+    // runs at the pixel of the marker's time and the tag sits at that pixel.
+    void markersStayOnTheirLines_data()
+    {
+        QTest::addColumn<QString>("action");
+        for (const char* action : {"resize window", "viewing interval", "record a run", "zoom with the wheel",
+                                   "drag the time axis", "switch tabs after a resize", "show report bar",
+                                   "hide report bar", "hide Control dock", "undock Control dock"})
+            QTest::newRow(action) << QString::fromLatin1(action);
+    }
+    void markersStayOnTheirLines()
+    {
+        QFETCH(QString, action);
+        Harness h;
+        QVERIFY(showWindow(h));
+        MarkerBar* bar = markerBar(h);
+        markersAction(h)->trigger();
+        QVERIFY(!bar->isHidden());
+        const QColor colours[] = {QColor(17, 201, 93), QColor(201, 17, 93)};
+        for (int i = 0; i < 2; ++i)
+            bar->marker(i)->color = colours[i];
+        const auto plainLines = [&h] {
+            for (int i = 0; i < h.window->tabWidget()->count(); ++i)
+                h.chart(i)->plot->setNotAntialiasedElements(QCP::aeAll);
+        };
+        plainLines();
+        if (action != QLatin1String("record a run"))
+            record(h, 3);
+        if (action == QLatin1String("switch tabs after a resize")) {
+            const QString path = tempPath(QStringLiteral("markers.talvo"));
+            h.saveAnswers << path;
+            QVERIFY(h.window->saveTab(0));
+            h.window->loadLog(path);
+            QCOMPARE(h.window->tabWidget()->count(), 2);
+        }
+        if (action == QLatin1String("hide report bar"))
+            reportAction(h)->trigger();
+        plainLines();
+        QCoreApplication::processEvents();
+
+        QCustomPlot* plot = h.window->currentPlot();
+        QCPAxis* key = plot->xAxis;
+        auto* control = h.window->findChild<QDockWidget*>(QStringLiteral("dockControl"));
+        QVERIFY(control);
+        if (action == QLatin1String("resize window")) {
+            h.window->resize(700, 560);
+        } else if (action == QLatin1String("viewing interval")) {
+            h.window->on_comboboxShowAllTimeAcivated(0);
+        } else if (action == QLatin1String("record a run")) {
+            record(h, 2);
+        } else if (action == QLatin1String("zoom with the wheel")) {
+            const QPointF at = plot->axisRect()->rect().center();
+            QWheelEvent wheel(at, plot->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(plot, &wheel);
+        } else if (action == QLatin1String("drag the time axis")) {
+            key->moveRange(-0.5);
+            plot->replot(QCustomPlot::rpQueuedReplot);
+        } else if (action == QLatin1String("switch tabs after a resize")) {
+            h.window->resize(760, 600);
+            QCoreApplication::processEvents();
+            h.window->tabWidget()->setCurrentIndex(0);
+        } else if (action.endsWith(QLatin1String("report bar"))) {
+            reportAction(h)->trigger();
+        } else if (action == QLatin1String("hide Control dock")) {
+            control->hide();
+        } else if (action == QLatin1String("undock Control dock")) {
+            control->setFloating(true);
+        }
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+
+        plot = h.window->currentPlot();
+        key = plot->xAxis;
+        for (int i = 0; i < 2; ++i) {
+            const Marker* m = bar->marker(i);
+            const double pixel = key->coordToPixel(m->time);
+            QVERIFY2(std::fabs(m->x - pixel) < 0.01,
+                     qPrintable(QStringLiteral("%1: tag at %2, its time at %3").arg(m->name).arg(m->x).arg(pixel)));
+            QCOMPARE(m->shape.boundingRect().left(), m->x + 5);
+            const QList<int> columns = lineColumns(plot, colours[i]);
+            QVERIFY2(!columns.isEmpty(), qPrintable(m->name + QStringLiteral(": no line on the chart")));
+            for (int column : columns)
+                QVERIFY2(std::fabs(column - pixel) <= 1,
+                         qPrintable(QStringLiteral("%1: line at %2, its time at %3").arg(m->name).arg(column).arg(pixel)));
+        }
     }
 
     void reopenedLogNavigates()
@@ -209,10 +330,7 @@ private slots:
     void windowWithoutTabs()
     {
         Harness h;
-        h.connectAnalyzer();
-        h.window->resize(900, 700);
-        h.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+        QVERIFY(showWindow(h));
         recordAndSave(h, 2, QStringLiteral("last.talvo"));
         markerBar(h)->show();
         reportBar(h)->show();

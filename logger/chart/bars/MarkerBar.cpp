@@ -112,7 +112,7 @@ void MarkerBar::loadMarkers(GLWidget* chart)
     m_plotArea = QRect();
     if (m_plot) {
         m_plotArea = m_plot->axisRect()->rect();
-        m_layoutConnection = connect(m_plot, &QCustomPlot::afterReplot, this, &MarkerBar::followPlotLayout);
+        m_layoutConnection = connect(m_plot, &QCustomPlot::afterLayout, this, &MarkerBar::followPlotLayout);
     }
     if (!m_markers.isEmpty()) {
         QCPAxis* axis = keyAxis();

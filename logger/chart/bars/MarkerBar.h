@@ -81,9 +81,10 @@ private:
     bool plotLaidOut() const;
     void placeNewPair();
     void applyStoredPositions();
-    // Called after every replot of the current plot: when its time axis moved or changed
-    // its width (the window, a dock or the tab was resized), the tags follow their times;
-    // a pair created before the plot was laid out is placed now.
+    // Called each time the current plot has laid itself out, before it draws: when its
+    // time axis moved or changed its width (the window, a dock, a bar or the value axes
+    // changed the plotting area), the tags follow their times, so that the lines drawn
+    // next stand under them; a pair created before the plot was laid out is placed now.
     void followPlotLayout();
 
     bool m_darkTheme = false;
