@@ -380,12 +380,22 @@ QTabWidget* MainWindow::tabWidget() const
 
 void MainWindow::showError(const QString& text, int ms)
 {
-    statusBar()->setStyleSheet(statusBarStyleSheet(m_dark ? QStringLiteral("#ff4444") : QStringLiteral("red")));
-    statusBar()->showMessage(text, ms);
+    showError([text] { return text; }, ms);
 }
 
 void MainWindow::showMessage(const QString& text, int ms)
 {
+    showMessage([text] { return text; }, ms);
+}
+
+void MainWindow::showError(StatusText text, int ms)
+{
+    statusBar()->setStyleSheet(statusBarStyleSheet(m_dark ? QStringLiteral("#ff4444") : QStringLiteral("red")));
+    m_statusMessage.show(statusBar(), std::move(text), ms);
+}
+
+void MainWindow::showMessage(StatusText text, int ms)
+{
     statusBar()->setStyleSheet(statusBarStyleSheet(m_dark ? QStringLiteral("white") : QStringLiteral("black")));
-    statusBar()->showMessage(text, ms);
+    m_statusMessage.show(statusBar(), std::move(text), ms);
 }

@@ -2,6 +2,7 @@
 
 #include "GLWidget.h"
 #include "SampleClock.h"
+#include "StatusMessage.h"
 
 #include <qcustomplot.h>
 
@@ -66,9 +67,13 @@ public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // --- status bar
+    // --- status bar: a failure in red, any other message in the theme's text colour.
+    // Texts of the program come as StatusText, so that they follow a language change;
+    // a plain QString reads the same in every language.
     void showError(const QString& text, int ms);
     void showMessage(const QString& text, int ms);
+    void showError(StatusText text, int ms);
+    void showMessage(StatusText text, int ms);
 
     // --- tabs, saving and opening logs
     GLWidget* currentChart() const;
@@ -243,7 +248,7 @@ private:
     void detachAnalyzerPanels();
     void restoreAnalyzerPanels();
     void onPowerLogRequested(const QString& command);
-    void refusePowerLog(const QString& reason);
+    void refusePowerLog(const StatusText& reason);
     bool prepareSupplyRunFile(GLWidget* chart, quint8 channelCount, quint16 mask, quint16 period,
                               bool customRate, bool fahrenheit);
     void stopSupplyRun();
@@ -256,7 +261,7 @@ private:
     // tabs, saving and closing
     QString proposedSaveName(int index) const;
     QString saveFilter() const;
-    bool saveChartAs(GLWidget* chart, const QString& fileName, QString* reason);
+    bool saveChartAs(GLWidget* chart, const QString& fileName, StatusText* reason);
     void removeTab(int index);
     bool mayCloseTabs(int first, int last);
     // Tabs from first to last that hold a recording nobody saved.
@@ -298,7 +303,8 @@ private:
     // named after a saved or opened log no longer has one.
     void nameTabAfterFile(int index, const QString& baseName);
     // What the window built from parts (its title, the capture tabs' names, the charts'
-    // titles, the over-current warning) said again in the language now installed.
+    // titles, the over-current warning, the status line's message) said again in the
+    // language now installed.
     void retranslateBuiltTexts();
 
     // tool bar and appearance
@@ -309,7 +315,7 @@ private:
 
     // the updater, its notices and what it learns of the instrument
     void createUpdater();
-    void announceUpdate(const QString& key, const QString& text);
+    void announceUpdate(const QString& key, StatusText text);
 
     Ui::MainWindow* ui;
     PopUp* m_popUp = nullptr;
@@ -384,6 +390,7 @@ private:
     // Read once when the menus are built: whether showing a dock tabs the two together.
     bool m_docksTabified = true;
     std::function<qint64()> m_clock;
+    StatusMessage m_statusMessage;
 
     // the supply run: what the running log was started with
     bool m_supplyRun = false;

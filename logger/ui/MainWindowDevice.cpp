@@ -52,7 +52,7 @@ void MainWindow::on_deviceConnected()
         setupAnalyzer();
     if (!firmwareUpdateActive)
         m_hid->send(DeviceInfo::instance());
-    showMessage(tr("Device connected"), 10000);
+    showMessage([] { return tr("Device connected"); }, 10000);
     // Through the automatic check, so that a user who turned it off is not asked for.
     m_updater->on_deviceConnected(m_hid->serial());
 }
@@ -63,7 +63,9 @@ void MainWindow::on_bootloaderConnected()
     // in its bootloader sends nothing, and only this line says what to do.
     if (firmwareUpdateActive)
         return;
-    showMessage(tr("The instrument is waiting in its bootloader for new firmware: load it under Settings → Update."), 0);
+    showMessage(
+        [] { return tr("The instrument is waiting in its bootloader for new firmware: load it under Settings → Update."); },
+        0);
 }
 
 void MainWindow::closeTabsOfOtherKind()
@@ -131,7 +133,7 @@ void MainWindow::on_deviceDisconnected()
     setToolBarEnabled(false, true);
     // What was recorded up to the removal can still be saved.
     m_actionSave->setEnabled(ui->tabWidget->count() > 0);
-    showError(tr("Device disconnected"), 0);
+    showError([] { return tr("Device disconnected"); }, 0);
     emit disableMeasurement();
 }
 
@@ -165,7 +167,8 @@ void MainWindow::on_packetReceived(quint8* _packet, int _length)
         const DeviceControl reply(bytes, 64);
         if (reply.errorCode() != 0) {
             abandonRefusedStart();
-            showError(tr("FAILED to start measuring: ") + QString::number(reply.errorCode()), 0);
+            const int code = reply.errorCode();
+            showError([code] { return tr("FAILED to start measuring: ") + QString::number(code); }, 0);
         } else if (reply.command() == DeviceControl::CommandStop) {
             // The acknowledgement ends "Measuring...". It arrives after the run was
             // finished, so a failure of that work (the swap file's last write, its

@@ -1,7 +1,8 @@
 // Texts the window builds from parts once and shows for long: its title, the names of
-// the capture tabs, the charts' titles and the over-current warning. Each is kept as
-// what it stands for (what is connected, the capture's number, the tab's header) and
-// said again in the new language when the language changes.
+// the capture tabs, the charts' titles, the over-current warning and the status line's
+// message. Each is kept as what it stands for (what is connected, the capture's number,
+// the tab's header, the message's words and values) and said again in the new language
+// when the language changes.
 #include "MainWindow.h"
 #include "ui_MainWindow.h"
 
@@ -10,6 +11,7 @@
 #include "OverCurrentBanner.h"
 
 #include <QCoreApplication>
+#include <QStatusBar>
 #include <QTabBar>
 
 QString MainWindow::titleText(WindowTitle title)
@@ -69,4 +71,6 @@ void MainWindow::retranslateBuiltTexts()
     m_banner->load(overCurrentBannerJson());
     if (!warningShown)
         m_banner->stop();
+
+    m_statusMessage.retranslate(statusBar());
 }

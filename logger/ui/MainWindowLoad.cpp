@@ -200,7 +200,7 @@ void MainWindow::loadLog(const QString& path)
         const int index = ui->tabWidget->indexOf(chart);
         nameTabAfterFile(index, base);
         m_newTab = false;
-        showMessage(tr("Loaded"), 10000);
+        showMessage([] { return tr("Loaded"); }, 10000);
         m_runStartMs = m_clock();
         centreKeyAxis(5, 10);
         chart->plot->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);

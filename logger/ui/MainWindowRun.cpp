@@ -97,9 +97,8 @@ QString MainWindow::swapFileErrorText(int code)
 void MainWindow::on_swapFileError(int code)
 {
     m_lastSwapFileError = code;
-    const QString text = swapFileErrorText(code);
-    qDebug() << "on_swapFileError " + text;
-    showError(text, 5000);
+    qDebug() << "on_swapFileError " + swapFileErrorText(code);
+    showError([code] { return swapFileErrorText(code); }, 5000);
 }
 
 QString MainWindow::valueText(const QString& v0, const QString& v1, const QString& v2, const QString& time) const
@@ -140,11 +139,11 @@ void MainWindow::on_startMeasurement(DeviceControl& control)
     // An opened log shows the analyzer's controls without an analyzer: a start would
     // wait for samples that never come.
     if (!m_hid->isOpen()) {
-        showError(tr("Device disconnected"), 0);
+        showError([] { return tr("Device disconnected"); }, 0);
         return;
     }
     if (qPopulationCount(control.channelMask()) == 0) {
-        showError(tr("At least one channel should be selected."), 0);
+        showError([] { return tr("At least one channel should be selected."); }, 0);
         return;
     }
 

@@ -147,11 +147,11 @@ void MainWindow::restoreAnalyzerPanels()
     }
 }
 
-void MainWindow::refusePowerLog(const QString& reason)
+void MainWindow::refusePowerLog(const StatusText& reason)
 {
     showError(reason, 0);
     if (m_powerPanel) {
-        m_powerPanel->logFailed(reason);
+        m_powerPanel->logFailed(reason());
         m_powerPanel->runFinished();
     }
 }
@@ -162,16 +162,21 @@ void MainWindow::onPowerLogRequested(const QString& command)
         return;
     const PowerLogRequest request = parsePowerLogCommand(command);
     if (!request.valid) {
-        refusePowerLog(isSupplyRate(request.rate)
-                           ? tr("The log command is not valid: %1").arg(command.trimmed())
-                           : tr("The supply cannot log at %1 Hz: choose a rate from 1 to 10000 Hz that divides 10000 Hz.")
-                                 .arg(m_powerPanel->logRate));
+        const QString given = command.trimmed();
+        const QString rate = m_powerPanel->logRate;
+        if (isSupplyRate(request.rate))
+            refusePowerLog([given] { return tr("The log command is not valid: %1").arg(given); });
+        else
+            refusePowerLog([rate] {
+                return tr("The supply cannot log at %1 Hz: choose a rate from 1 to 10000 Hz that divides 10000 Hz.")
+                    .arg(rate);
+            });
         return;
     }
     addCaptureTab();
     GLWidget* chart = currentChart();
     if (!chart) {
-        refusePowerLog(swapFileErrorText(0));
+        refusePowerLog([] { return swapFileErrorText(0); });
         return;
     }
     chart->addChannels(m_powerPanel->logChannels);
@@ -207,7 +212,7 @@ void MainWindow::on_startPowerMeasurement(QString _cmd)
     const PowerLogRequest request = parsePowerLogCommand(_cmd);
     if (m_runChart || !chart || !chart->plot || !request.valid) {
         if (!m_runChart)
-            refusePowerLog(tr("The log command is not valid: %1").arg(_cmd.trimmed()));
+            refusePowerLog([given = _cmd.trimmed()] { return tr("The log command is not valid: %1").arg(given); });
         return;
     }
     m_popUp->hide();
@@ -324,7 +329,7 @@ void MainWindow::on_packetPowerReceived(PowerPacket& _packet)
             m_powerPanel->logFailed(reply.text);
         if (running) {
             finishRun(m_runChart);
-            showError(tr("The supply stopped logging: %1").arg(reply.text), 0);
+            showError([said = reply.text] { return tr("The supply stopped logging: %1").arg(said); }, 0);
         }
         return;
     }

@@ -143,12 +143,12 @@ QString MainWindow::proposedSaveName(int index) const
     return QDir(folder).absoluteFilePath(name);
 }
 
-bool MainWindow::saveChartAs(GLWidget* chart, const QString& fileName, QString* reason)
+bool MainWindow::saveChartAs(GLWidget* chart, const QString& fileName, StatusText* reason)
 {
     SwapFile* file = chart->swapFile;
     // A tab that never recorded has no file to save; the file system has no reason to give.
     if (file->fileName().isEmpty()) {
-        *reason = tr("the tab holds no recording");
+        *reason = [] { return tr("the tab holds no recording"); };
         return false;
     }
     const QFileInfo target(fileName);
@@ -158,7 +158,7 @@ bool MainWindow::saveChartAs(GLWidget* chart, const QString& fileName, QString* 
     // A run whose end the disk refused is completed first; without it the log would be
     // missing its last samples and its report block.
     if (chart->tailUnwritten && !writeRunTail(chart)) {
-        *reason = swapFileErrorText(6);
+        *reason = [] { return swapFileErrorText(6); };
         return false;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -166,7 +166,10 @@ bool MainWindow::saveChartAs(GLWidget* chart, const QString& fileName, QString* 
     QApplication::restoreOverrideCursor();
     if (result.saved)
         return true;
-    *reason = result.reason.isEmpty() ? swapFileErrorText(4) : result.reason;
+    if (result.reason.isEmpty())
+        *reason = [] { return swapFileErrorText(4); };
+    else
+        *reason = [said = result.reason] { return said; };
     return false;
 }
 
@@ -182,12 +185,12 @@ bool MainWindow::saveTab(int index)
     index = ui->tabWidget->indexOf(chart);
     const QFileInfo info(fileName);
     Settings().setValue(QStringLiteral("Main/save-path"), info.absolutePath());
-    QString reason;
+    StatusText reason;
     if (!saveChartAs(chart, fileName, &reason)) {
-        showError(tr("Couldn't save file ") + reason, 5000);
+        showError([reason] { return tr("Couldn't save file ") + reason(); }, 5000);
         return false;
     }
-    showMessage(tr("Saved"), 10000);
+    showMessage([] { return tr("Saved"); }, 10000);
     nameTabAfterFile(index, info.completeBaseName());
     chart->keepFile = true;
     return true;
@@ -232,7 +235,7 @@ void MainWindow::saveUnsavedTabs()
             continue;
         }
         Settings().setValue(QStringLiteral("Main/save-path"), QFileInfo(fileName).absolutePath());
-        QString reason;
+        StatusText reason;
         if (saveChartAs(chart, fileName, &reason)) {
             qDebug() << "Save SUCCEEDED";
             chart->keepFile = true;

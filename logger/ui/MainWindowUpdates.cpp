@@ -31,7 +31,7 @@ void MainWindow::createUpdater()
     });
 }
 
-void MainWindow::announceUpdate(const QString& key, const QString& text)
+void MainWindow::announceUpdate(const QString& key, StatusText text)
 {
     // At most one notice of each kind per day, however often the updater reports it.
     Settings settings;
@@ -39,7 +39,7 @@ void MainWindow::announceUpdate(const QString& key, const QString& text)
     const qint64 now = m_clock();
     if (now - last <= noticeIntervalMs)
         return;
-    showError(text, 10000);
+    showError(std::move(text), 10000);
     settings.setValue(key, now);
 }
 
@@ -47,12 +47,12 @@ void MainWindow::on_newSWAvailable(bool _available)
 {
     if (_available)
         announceUpdate(QStringLiteral("Update/sw_notify_time"),
-                       tr("A new software version is available. Go to Settings to update."));
+                       [] { return tr("A new software version is available. Go to Settings to update."); });
 }
 
 void MainWindow::on_newFWAvailable(bool _available)
 {
     if (_available)
         announceUpdate(QStringLiteral("Update/fw_notify_time"),
-                       tr("A new firmware version is available. Go to Settings to update."));
+                       [] { return tr("A new firmware version is available. Go to Settings to update."); });
 }

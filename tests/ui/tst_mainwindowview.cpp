@@ -67,6 +67,9 @@ private:
         QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
     }
 
+    // What puts a message on the status line.
+    enum class StatusEvent { Connected, RefusedStart, SwapFileFailure, SaveRefused, Measuring };
+
 private slots:
     void initTestCase()
     {
@@ -356,6 +359,78 @@ private slots:
         QCOMPARE(tabs->tabText(0), QStringLiteral("Capture 1"));
         QCoreApplication::removeTranslator(&ukrainian);
         h.window->retranslate(QStringLiteral("none"));
+    }
+
+    // A message on the status line follows a language change at once, with its values,
+    // its colour and its end; "Measuring..." reads the same in every language.
+    void statusLineFollowsALanguageChange_data()
+    {
+        QTest::addColumn<int>("event");
+        QTest::addColumn<QString>("english");
+        QTest::addColumn<QString>("ukrainian");
+        QTest::addColumn<QString>("colour");
+        QTest::addColumn<bool>("expires");
+        QTest::newRow("result") << int(StatusEvent::Connected) << QStringLiteral("Device connected")
+                                << QString::fromUtf8("Пристрій під'єднано") << QStringLiteral("black") << true;
+        QTest::newRow("failure with its code")
+            << int(StatusEvent::RefusedStart) << QStringLiteral("FAILED to start measuring: 3")
+            << QString::fromUtf8("НЕ ВДАЛОСЯ почати вимірювання: 3") << QStringLiteral("red") << false;
+        QTest::newRow("swap-file failure")
+            << int(StatusEvent::SwapFileFailure) << QStringLiteral("Failed to write to file")
+            << QString::fromUtf8("Не вдалося записати у файл") << QStringLiteral("red") << true;
+        QTest::newRow("failure with a translated reason")
+            << int(StatusEvent::SaveRefused) << QStringLiteral("Couldn't save file the tab holds no recording")
+            << QString::fromUtf8("Не вдалося зберегти файл у вкладці немає запису") << QStringLiteral("red") << true;
+        QTest::newRow("measuring") << int(StatusEvent::Measuring) << QStringLiteral("Measuring...")
+                                   << QStringLiteral("Measuring...") << QStringLiteral("black") << false;
+    }
+    void statusLineFollowsALanguageChange()
+    {
+        QFETCH(int, event);
+        QFETCH(QString, english);
+        QFETCH(QString, ukrainian);
+        QFETCH(QString, colour);
+        QFETCH(bool, expires);
+        Harness h;
+        h.connectAnalyzer();
+        showWindow(h);
+        QTemporaryDir dir;
+        switch (StatusEvent(event)) {
+        case StatusEvent::Connected:
+            break;
+        case StatusEvent::RefusedStart:
+            h.inject(QByteArray::fromHex("02800003"));
+            break;
+        case StatusEvent::SwapFileFailure:
+            h.window->on_swapFileError(6);
+            break;
+        case StatusEvent::SaveRefused:
+            h.saveAnswers << dir.filePath(QStringLiteral("empty.talvo"));
+            QVERIFY(!h.window->saveTab(0));
+            break;
+        case StatusEvent::Measuring:
+            h.inject(QByteArray::fromHex("02800000"));
+            break;
+        }
+        QStatusBar* bar = h.window->statusBar();
+        const QString colourRule = QStringLiteral("color: %1;").arg(colour);
+        QCOMPARE(bar->currentMessage(), english);
+        QVERIFY2(bar->styleSheet().contains(colourRule), qPrintable(bar->styleSheet()));
+
+        QTranslator ukrainianTexts;
+        QVERIFY(ukrainianTexts.load(QStringLiteral("QtLanguage_uk"), QStringLiteral(TALVO_BIN_DIR)));
+        QCoreApplication::installTranslator(&ukrainianTexts);
+        h.window->retranslate(QStringLiteral("none"));
+        QCOMPARE(bar->currentMessage(), ukrainian);
+        QVERIFY2(bar->styleSheet().contains(colourRule), qPrintable(bar->styleSheet()));
+
+        QCoreApplication::removeTranslator(&ukrainianTexts);
+        h.window->retranslate(QStringLiteral("none"));
+        QCOMPARE(bar->currentMessage(), english);
+        QVERIFY2(bar->styleSheet().contains(colourRule), qPrintable(bar->styleSheet()));
+        // Said again, a message with a show time still goes when its time is up.
+        if (expires)
+            QTRY_VERIFY_WITH_TIMEOUT(bar->currentMessage().isEmpty(), 30000);
     }
 
     // The View menu shows and hides each dock, keeps the choice, and a dock shown again
