@@ -65,6 +65,7 @@ void Downloader::start(const QUrl& url, bool infoRequest)
 {
     m_infoRequest = infoRequest;
     m_timedOut = false;
+    m_bytesSeen = 0;
     m_state = Running;
     m_reply = m_manager->get(QNetworkRequest(url));
     if (!infoRequest)
@@ -76,6 +77,7 @@ void Downloader::start(const QUrl& url, bool infoRequest)
 
 void Downloader::progressTmr(qlonglong, qlonglong)
 {
+    m_bytesSeen = m_reply ? m_reply->bytesAvailable() : 0;
     m_stallTimer->start();
 }
 
@@ -83,6 +85,15 @@ void Downloader::timeout()
 {
     if (!m_reply)
         return;
+    // The reply keeps what arrived until the download ends. Bytes that reached it since
+    // the timer last started show a server that still answers, also where a busy machine
+    // runs this timer before their progress signal.
+    const qint64 received = m_reply->bytesAvailable();
+    if (received > m_bytesSeen) {
+        m_bytesSeen = received;
+        m_stallTimer->start();
+        return;
+    }
     m_timedOut = true;
     m_reply->abort();
 }

@@ -70,5 +70,6 @@ private:
     QString m_error;
     bool m_infoRequest = false;
     bool m_timedOut = false;
+    qint64 m_bytesSeen = 0; // what the reply held when the stall timer last started
     QTimer* m_stallTimer = nullptr;
 };

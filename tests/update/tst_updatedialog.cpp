@@ -113,8 +113,9 @@ private slots:
         QSignalSpy downloaded(downloader.get(), &Downloader::downloadFileComplete);
         QVERIFY(downloaded.wait(30000));
 
-        QCOMPARE(flashed(), image.mid(512));
+        // The status line says why when nothing was flashed.
         QCOMPARE(status(dialog), QString("Successfully updated"));
+        QCOMPARE(flashed(), image.mid(512));
         QCOMPARE(bar(dialog), 100);
         QVERIFY(percent.count() > 3);
         QCOMPARE(percent.last().at(0).toInt(), 100);
