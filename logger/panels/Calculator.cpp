@@ -5,6 +5,7 @@
 #include "OwnSignals.h"
 #include "Settings.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QRegularExpressionValidator>
 #include <QToolTip>
@@ -83,6 +84,12 @@ void Calculator::recalculate(const QList<CalculatorInfo>& list)
     // The main window passes infoList itself; a list of another shape is not ours to take.
     if (&list != &infoList && list.size() == infoList.size())
         infoList = list;
+    // An empty log is marked on the markers' record alone, but it leaves no source of the
+    // log with figures: none may go on showing those of the log looked at before.
+    if (infoList[CalculatorInfo::ByMarkers].status == CalculatorInfo::EmptyLog) {
+        for (int type = CalculatorInfo::VisibleArea; type <= CalculatorInfo::WorkingCycle; ++type)
+            infoList[type].status = CalculatorInfo::EmptyLog;
+    }
     for (const CalculatorInfo& record : std::as_const(infoList))
         showInfo(record);
     onCalcButton();
@@ -124,16 +131,19 @@ QString Calculator::tooLongText() const
 
 void Calculator::showInfo(const CalculatorInfo& record)
 {
-    if (record.status != CalculatorInfo::Valid) {
-        showError(record);
-        return;
-    }
     QLabel* const periods[] = {ui->labelMarkers, ui->labelVisible, ui->labelWhole};
     QLabel* const averages[] = {ui->labelMarkersUnit, ui->labelVisibleUnit, ui->labelWholeUnit, ui->labelWorkingUnit};
+    const bool valid = record.status == CalculatorInfo::Valid;
+    // The form's own placeholder, in the language it was last translated to.
+    const QString noPeriodText = QCoreApplication::translate("Calculator", "-- : --");
+    // A source that could not be filled shows the form's placeholders, never the figures
+    // it held before (another tab's, or markers since hidden).
     if (record.type <= CalculatorInfo::WholePeriod)
-        periods[record.type]->setText(periodText(record.start, record.end));
+        periods[record.type]->setText(valid ? periodText(record.start, record.end) : noPeriodText);
     if (record.type <= CalculatorInfo::WorkingCycle)
-        averages[record.type]->setText(averageCurrentText(record.current));
+        averages[record.type]->setText(averageCurrentText(valid ? record.current : std::nan("")));
+    if (!valid)
+        showError(record);
 }
 
 void Calculator::showHint(QWidget* field, const QString& text)
@@ -192,6 +202,8 @@ void Calculator::onCalcButton()
     }
     if (info(CalculatorInfo::ByMarkers).status == CalculatorInfo::EmptyLog) {
         showError(info(CalculatorInfo::ByMarkers));
+        // Nothing recorded is nothing to estimate from: the life of another log must go.
+        showBatteryLife();
         return;
     }
     if (ui->radioButtonWorking->isChecked()) {

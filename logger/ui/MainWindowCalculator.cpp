@@ -81,8 +81,11 @@ void MainWindow::fillCalculator(bool readWorkingCycle)
         return;
     QList<CalculatorInfo>& records = calculator->infoList;
     GLWidget* chart = currentChart();
-    if (!chart || chart->isEmpty() || !chart->swapFile || !(chart->swapFile->header().channelMask & 0x01)
-        || chart->channelMaps.isEmpty()) {
+    // Only the analyzer's channel 0 is a current to estimate from; a supply log's first
+    // channel is another quantity.
+    if (!chart || chart->isEmpty() || !chart->swapFile
+        || chart->swapFile->header().deviceKind != LogFormat::Analyzer
+        || !(chart->swapFile->header().channelMask & 0x01) || chart->channelMaps.isEmpty()) {
         records[CalculatorInfo::ByMarkers].status = CalculatorInfo::EmptyLog;
         calculator->recalculate(records);
         return;

@@ -304,8 +304,7 @@ void MainWindow::finishRun(GLWidget* chart)
     restoreRunControls(supply);
     if (supply)
         m_popUp->show();
-    else
-        fillCalculator();
+    fillCalculator();
     chart->repaint();
 }
 

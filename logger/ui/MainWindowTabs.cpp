@@ -127,6 +127,8 @@ void MainWindow::on_currentTabChanged(int index)
         ui->reportBar->updateReport(chart, true);
     if (chart && chart->swapFile)
         ui->navigationBar->setSwapFile(chart->swapFile);
+    // An open calculator describes the tab looked at, not the one it was filled from.
+    fillCalculator();
 }
 
 QString MainWindow::saveFilter() const

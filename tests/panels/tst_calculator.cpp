@@ -115,8 +115,21 @@ private slots:
         calc->recalculate(calc->infoList);
         QCOMPARE(calc->lastHint(), QStringLiteral("Markers too close"));
 
-        // An empty log: the red line, cleared by the calculator's own timer.
+        // An empty log: the red line, cleared by the calculator's own timer. Marked on the
+        // markers' record alone, it still leaves no source of the log with the figures or
+        // the life of the log filled in before.
+        fill(0, 10, 2.5);
+        ui().radioButtonWhole->setChecked(true);
+        QCOMPARE(ui().bateryLife->text(), QStringLiteral("1 months, 20 days"));
         calc->infoList[CalculatorInfo::ByMarkers].status = CalculatorInfo::EmptyLog;
+        calc->recalculate(calc->infoList);
+        QCOMPARE(ui().labelError->text(), QStringLiteral("Empty measurements log."));
+        for (const QLabel* period : {ui().labelMarkers, ui().labelVisible, ui().labelWhole})
+            QCOMPARE(period->text(), QStringLiteral("-- : --"));
+        for (const QLabel* average :
+             {ui().labelMarkersUnit, ui().labelVisibleUnit, ui().labelWholeUnit, ui().labelWorkingUnit})
+            QCOMPARE(average->text(), QStringLiteral("--- mA"));
+        QCOMPARE(ui().bateryLife->text(), QStringLiteral("--"));
         ui().radioButtonVisible->setChecked(true);
         QCOMPARE(ui().labelError->text(), QStringLiteral("Empty measurements log."));
         // Closing while the line stands must leave nothing behind that fires later.

@@ -639,9 +639,39 @@ private slots:
         QCOMPARE(calc->infoList[CalculatorInfo::ByMarkers].status, int(CalculatorInfo::MarkersHidden));
 
         calc->findChild<QRadioButton*>("radioButtonWhole")->setChecked(true);
-        QCOMPARE(calc->findChild<QLabel*>("bateryLife")->text(), batteryLifeText(3000, whole.current));
+        auto* life = calc->findChild<QLabel*>("bateryLife");
+        auto* wholePeriod = calc->findChild<QLabel*>("labelWhole");
+        auto* wholeAverage = calc->findChild<QLabel*>("labelWholeUnit");
+        const QString runLife = batteryLifeText(3000, whole.current);
+        const QString runPeriod = wholePeriod->text();
+        const QString runAverage = wholeAverage->text();
+        QCOMPARE(life->text(), runLife);
+        QVERIFY(runPeriod != QStringLiteral("-- : --"));
         h.window->openCalculator(); // the same window again
         QCOMPARE(h.window->findChildren<Calculator*>().size(), 1);
+
+        // A second run in a new tab records channel #2 only: no current to estimate from,
+        // so none of the first run's figures may stand, and neither may its battery life.
+        for (int row : {0, 1})
+            h.control().listWidget->item(row)->setCheckState(Qt::Unchecked);
+        h.start(3);
+        h.pump(2000);
+        h.window->on_stopButton();
+        QCOMPARE(h.window->tabWidget()->currentIndex(), 1);
+        const auto showsNoFigures = [&] {
+            return wholePeriod->text() == QStringLiteral("-- : --") && wholeAverage->text() == QStringLiteral("--- mA")
+                && calc->findChild<QLabel*>("labelVisibleUnit")->text() == QStringLiteral("--- mA")
+                && life->text() == QStringLiteral("--");
+        };
+        QVERIFY(showsNoFigures());
+
+        // Switching tabs refills it from the tab looked at, either way.
+        h.window->tabWidget()->setCurrentIndex(0);
+        QCOMPARE(wholePeriod->text(), runPeriod);
+        QCOMPARE(wholeAverage->text(), runAverage);
+        QCOMPARE(life->text(), runLife);
+        h.window->addCaptureTab();
+        QVERIFY(showsNoFigures());
     }
 
     // The over-current banner: a trip scrolls the warning, a clearing empties and hides
