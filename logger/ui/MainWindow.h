@@ -273,9 +273,12 @@ private:
     void showSupplyReadout(GLWidget* chart, const QList<double>& values, const QString& timeText);
     void moveToBorderRequest(double lower, double upper);
     bool zoomReachesBeyondRecords(ChartAxis* key, double factor, double centre);
+    // readChartWindow, then the time axis's limits become the keys read.
+    bool readKeyWindow(GLWidget* chart, double centre, double width);
     // Reads the records of [centre - width / 2, centre + width / 2] in place of the
-    // chart's points; the time axis's limits become the keys read.
-    void readKeyWindow(GLWidget* chart, double centre, double width);
+    // chart's points. A log file gone from the disk is said once for the tab, and the
+    // chart keeps the points it shows; false then.
+    bool readChartWindow(GLWidget* chart, double centre, double width);
     void fitToGraphs(ChartAxis* axis);
     void resetRightAxes(QCustomPlot* plot);
     void refitAndRepaint(GLWidget* chart);

@@ -162,7 +162,10 @@ bool MainWindow::saveChartAs(GLWidget* chart, const QString& fileName, StatusTex
         return false;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const SwapFile::SaveResult result = file->saveAs(fileName);
+    // A log already on disk (an opened log, a saved capture) is the user's file, perhaps
+    // shown in other tabs too: it stays where it is and the tab goes on with the copy.
+    // A capture's swap file is nobody else's and moves.
+    const SwapFile::SaveResult result = chart->keepFile ? file->saveCopyAs(fileName) : file->saveAs(fileName);
     QApplication::restoreOverrideCursor();
     if (result.saved)
         return true;

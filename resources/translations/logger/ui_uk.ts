@@ -268,6 +268,10 @@
         <source>The log was cut off before its end. Samples it holds: %1</source>
         <translation>Журнал обірвано до його кінця. Вибірок у ньому: %1</translation>
     </message>
+    <message>
+        <source>The file %1 no longer exists</source>
+        <translation>Файлу %1 більше не існує</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
