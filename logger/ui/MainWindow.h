@@ -259,7 +259,12 @@ private:
     void sendSupplyReport(Packet& packet);
 
     // tabs, saving and closing
+    // The extension of the logs of the window's device mode.
+    static QString logExtension();
     QString proposedSaveName(int index) const;
+    // Asks where the tab's log goes; a name without an extension gets the mode's.
+    // Empty when the user gave none.
+    QString askLogFileName(int index);
     QString saveFilter() const;
     bool saveChartAs(GLWidget* chart, const QString& fileName, StatusText* reason);
     void removeTab(int index);

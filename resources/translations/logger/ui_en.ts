@@ -272,6 +272,12 @@
         <source>The file %1 no longer exists</source>
         <translation>The file %1 no longer exists</translation>
     </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 already exists.
+Do you want to replace it?</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

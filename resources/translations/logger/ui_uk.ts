@@ -272,6 +272,12 @@
         <source>The file %1 no longer exists</source>
         <translation>Файлу %1 більше не існує</translation>
     </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 вже існує.
+Замінити його?</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
