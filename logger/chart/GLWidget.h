@@ -54,6 +54,8 @@ public:
     // Set when the end of a run could not be written to the swap file: those points
     // stay in channelMaps and the report block is still missing; saving writes both.
     bool tailUnwritten = false;
+    // Set once the user has been told that the tab's log file is gone from the disk.
+    bool fileGoneReported = false;
     SwapFile* swapFile = nullptr;
     QMutex mapMutex;
     ChannelStatistics statistics;

@@ -276,31 +276,72 @@ bool SwapFile::save(QString&& newName)
 
 SwapFile::SaveResult SwapFile::saveAs(const QString& newName)
 {
-    SaveResult result;
-    const QFileInfo target(newName);
-    if (!target.exists()) {
-        result.saved = save(newName);
-    } else {
-        const QString partial = target.absolutePath() + QStringLiteral("/.") + target.fileName()
-            + QStringLiteral(".part");
-        QFile::remove(partial);
-        QFile old(newName);
-        const QString original = fileName();
-        result.saved = save(partial);
-        if (result.saved && !old.remove()) {
-            result.reason = old.errorString();
-            result.saved = false;
-        } else if (result.saved) {
-            result.saved = save(newName);
-        }
-        if (!result.saved && fileName() != original) {
-            if (result.reason.isEmpty())
-                result.reason = errorString();
-            save(original);
-        }
+    if (!QFileInfo::exists(newName)) {
+        const bool saved = save(newName);
+        return {saved, saved ? QString() : errorString()};
     }
-    if (!result.saved && result.reason.isEmpty())
-        result.reason = errorString();
+    const QString original = fileName();
+    SaveResult result = replaceThroughPartial(newName, [this](const QString& partial, QString* reason) {
+        if (save(partial))
+            return true;
+        *reason = errorString();
+        return false;
+    });
+    // The file goes back where it was rather than stay hidden beside the target.
+    if (!result.saved && fileName() != original)
+        save(original);
+    return result;
+}
+
+SwapFile::SaveResult SwapFile::saveCopyAs(const QString& newName)
+{
+    closeFile();
+    QFile source(fileName());
+    SaveResult result = replaceThroughPartial(newName, [&source](const QString& partial, QString* reason) {
+        if (source.copy(partial))
+            return true;
+        *reason = source.errorString();
+        return false;
+    });
+    if (!result.saved) {
+        QFile::remove(partialNameOf(newName));
+        qDebug().noquote() << "SwapFile::saveCopyAs" << result.reason;
+    }
+    return result;
+}
+
+QString SwapFile::partialNameOf(const QString& target)
+{
+    const QFileInfo info(target);
+    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".part");
+}
+
+SwapFile::SaveResult SwapFile::replaceThroughPartial(
+    const QString& target, const std::function<bool(const QString&, QString*)>& makePartial)
+{
+    SaveResult result;
+    const QFileInfo info(target);
+    // A log saved onto its own file is already there.
+    if (info.exists() && info.canonicalFilePath() == QFileInfo(fileName()).canonicalFilePath()) {
+        result.saved = true;
+        return result;
+    }
+    const QString partial = partialNameOf(target);
+    QFile::remove(partial);
+    if (!makePartial(partial, &result.reason))
+        return result;
+    QFile old(target);
+    if (old.exists() && !old.remove()) {
+        result.reason = old.errorString();
+        return result;
+    }
+    QFile complete(partial);
+    if (!complete.rename(target)) {
+        result.reason = complete.errorString();
+        return result;
+    }
+    m_file.setFileName(target);
+    result.saved = true;
     return result;
 }
 

@@ -18,6 +18,7 @@
 #include <qcustomplot.h>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 class DeviceControl;
@@ -75,6 +76,11 @@ public:
         QString reason;
     };
     SaveResult saveAs(const QString& newName);
+    // Saves a copy of the file as newName and makes the copy this object's file; the file
+    // it was stays as it is, for whatever else shows or keeps it. An existing newName is
+    // replaced only by a complete copy. A failure leaves both files and this object as
+    // they were and carries the system's reason.
+    SaveResult saveCopyAs(const QString& newName);
     bool remove();
     void cancel();
 
@@ -120,6 +126,14 @@ signals:
 
 private:
     void readThresholds();
+    // The hidden file beside a save's target that takes the new log until it is complete.
+    static QString partialNameOf(const QString& target);
+    // Puts a complete log at target: makePartial writes it to the hidden partial file
+    // (giving the reason when it cannot), and only then does a file at target give way.
+    // On success target becomes this object's file; on failure the caller takes care of
+    // whatever the partial file holds.
+    SaveResult replaceThroughPartial(const QString& target,
+                                     const std::function<bool(const QString& partial, QString* reason)>& makePartial);
     void rebuildChannelList();
     bool fail(int code);
     // Every reader starts afresh: a cancel meant for an earlier one neither stops it nor

@@ -259,7 +259,12 @@ private:
     void sendSupplyReport(Packet& packet);
 
     // tabs, saving and closing
+    // The extension of the logs of the window's device mode.
+    static QString logExtension();
     QString proposedSaveName(int index) const;
+    // Asks where the tab's log goes; a name without an extension gets the mode's.
+    // Empty when the user gave none.
+    QString askLogFileName(int index);
     QString saveFilter() const;
     bool saveChartAs(GLWidget* chart, const QString& fileName, StatusText* reason);
     void removeTab(int index);
@@ -273,9 +278,12 @@ private:
     void showSupplyReadout(GLWidget* chart, const QList<double>& values, const QString& timeText);
     void moveToBorderRequest(double lower, double upper);
     bool zoomReachesBeyondRecords(ChartAxis* key, double factor, double centre);
+    // readChartWindow, then the time axis's limits become the keys read.
+    bool readKeyWindow(GLWidget* chart, double centre, double width);
     // Reads the records of [centre - width / 2, centre + width / 2] in place of the
-    // chart's points; the time axis's limits become the keys read.
-    void readKeyWindow(GLWidget* chart, double centre, double width);
+    // chart's points. A log file gone from the disk is said once for the tab, and the
+    // chart keeps the points it shows; false then.
+    bool readChartWindow(GLWidget* chart, double centre, double width);
     void fitToGraphs(ChartAxis* axis);
     void resetRightAxes(QCustomPlot* plot);
     void refitAndRepaint(GLWidget* chart);

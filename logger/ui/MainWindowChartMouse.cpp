@@ -169,21 +169,23 @@ bool MainWindow::zoomReachesBeyondRecords(ChartAxis* key, double factor, double 
         return false; // the whole record is loaded already
     const double width = std::clamp(wanted.size(), double(m_viewingInterval),
                                     std::max(double(m_viewingInterval), longestReadWindow));
-    readKeyWindow(chart, std::max(wanted.center(), width / 2), width);
+    if (!readKeyWindow(chart, std::max(wanted.center(), width / 2), width))
+        return false;
     key->setRange(wanted);
     reRangeAxis(true);
     return true;
 }
 
-void MainWindow::readKeyWindow(GLWidget* chart, double centre, double width)
+bool MainWindow::readKeyWindow(GLWidget* chart, double centre, double width)
 {
-    chart->clearData();
-    chart->swapFile->readWindow(centre, width, chart->channelMaps);
+    if (!readChartWindow(chart, centre, width))
+        return false;
     if (ChartAxis* key = chartAxis(chart->plot->xAxis)) {
         const QCPRange data = chart->dataRange();
         key->setRangeMin(data.lower);
         key->setRangeMax(data.upper);
     }
+    return true;
 }
 
 void MainWindow::on_axisDoubleClick(QCPAxis* axis, QCPAxis::SelectablePart, QMouseEvent* event)

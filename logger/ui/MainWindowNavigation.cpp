@@ -17,8 +17,8 @@ void MainWindow::on_navigationClicked(double _time)
     const double t = std::trunc(_time);
     const double width = chart->plot->xAxis->range().size();
     // No run is going (no worker touches the maps): the window is replaced at once.
-    chart->clearData();
-    chart->swapFile->readWindow(t, m_viewingInterval, chart->channelMaps);
+    if (!readChartWindow(chart, t, m_viewingInterval))
+        return;
     if (!chart->channelMaps.isEmpty())
         centreKeyAxis(t, width);
 }

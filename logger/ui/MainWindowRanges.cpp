@@ -21,6 +21,8 @@
 
 #include <QComboBox>
 #include <QDebug>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 
 namespace {
@@ -90,9 +92,27 @@ void MainWindow::moveToBorderRequest(double lower, double upper)
     const double width = chart->plot->xAxis->range().size();
     const BorderMove move = borderMove(lower, upper, width, minimumBorderCentre);
     // Towards the start nothing needs reading when the loaded records begin there.
-    if ((move.read || chart->dataRange().lower > 0) && chart->swapFile)
-        readKeyWindow(chart, move.centre, m_viewingInterval);
+    if ((move.read || chart->dataRange().lower > 0) && chart->swapFile
+        && !readKeyWindow(chart, move.centre, m_viewingInterval))
+        return;
     centreKeyAxis(move.centre, width);
+}
+
+bool MainWindow::readChartWindow(GLWidget* chart, double centre, double width)
+{
+    SwapFile* file = chart->swapFile;
+    const QString name = file ? file->fileName() : QString();
+    if (!name.isEmpty() && !QFileInfo::exists(name)) {
+        if (!chart->fileGoneReported)
+            showError([name] { return tr("The file %1 no longer exists").arg(QDir::toNativeSeparators(name)); }, 0);
+        chart->fileGoneReported = true;
+        return false;
+    }
+    chart->fileGoneReported = false;
+    chart->clearData();
+    if (file)
+        file->readWindow(centre, width, chart->channelMaps);
+    return true;
 }
 
 void MainWindow::centreKeyAxis(double centre, double width)
@@ -129,9 +149,8 @@ void MainWindow::on_swapPositionChanged(int start_time)
     GLWidget* chart = currentChart();
     if (measuringActive || !chart || !chart->plot)
         return;
-    chart->clearData();
-    if (chart->swapFile)
-        chart->swapFile->readWindow(start_time, m_viewingInterval, chart->channelMaps);
+    if (!readChartWindow(chart, start_time, m_viewingInterval))
+        return;
     if (!chart->channelMaps.isEmpty())
         centreKeyAxis(start_time, chart->plot->xAxis->range().size());
 }
@@ -231,9 +250,8 @@ void MainWindow::on_comboboxShowAllTimeAcivated(int index)
     if (m_viewingInterval == before || !chart || chart->isEmpty() || !chart->plot || measuringActive)
         return;
     const double x = chart->plot->xAxis->range().lower;
-    chart->clearData();
-    if (chart->swapFile)
-        chart->swapFile->readWindow(x + m_viewingInterval * 0.5, m_viewingInterval, chart->channelMaps);
+    if (!readChartWindow(chart, x + m_viewingInterval * 0.5, m_viewingInterval))
+        return;
     const QCPRange data = chart->dataRange();
     if (ChartAxis* key = chartAxis(chart->plot->xAxis)) {
         key->setRangeMin(data.lower);

@@ -136,13 +136,35 @@ QString MainWindow::saveFilter() const
     return powerMode() ? QStringLiteral("Hollowcrest Power (*.vendrake )") : QStringLiteral("TALVO (*.talvo )");
 }
 
+QString MainWindow::logExtension()
+{
+    return powerMode() ? QStringLiteral(".vendrake") : QStringLiteral(".talvo");
+}
+
 QString MainWindow::proposedSaveName(int index) const
 {
     QString name = ui->tabWidget->tabText(index);
     name.remove(QLatin1Char('*'));
-    name += powerMode() ? QStringLiteral(".vendrake") : QStringLiteral(".talvo");
+    name += logExtension();
     const QString folder = Settings().value(QStringLiteral("Main/save-path"), Settings::folder()).toString();
     return QDir(folder).absoluteFilePath(name);
+}
+
+QString MainWindow::askLogFileName(int index)
+{
+    QString fileName = askSaveFileName(this, QStringLiteral("Save file"), proposedSaveName(index), saveFilter());
+    // A log without its extension would be hidden by the open dialog's filter.
+    if (fileName.isEmpty() || !QFileInfo(fileName).suffix().isEmpty())
+        return fileName;
+    fileName += logExtension();
+    // The dialog asked about replacing the name typed, not about this one.
+    if (QFileInfo::exists(fileName)
+        && warningBox(this, tr("Save"),
+                      tr("%1 already exists.\nDo you want to replace it?").arg(QDir::toNativeSeparators(fileName)),
+                      QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+               != QMessageBox::Yes)
+        return QString();
+    return fileName;
 }
 
 bool MainWindow::saveChartAs(GLWidget* chart, const QString& fileName, StatusText* reason)
@@ -164,7 +186,10 @@ bool MainWindow::saveChartAs(GLWidget* chart, const QString& fileName, StatusTex
         return false;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const SwapFile::SaveResult result = file->saveAs(fileName);
+    // A log already on disk (an opened log, a saved capture) is the user's file, perhaps
+    // shown in other tabs too: it stays where it is and the tab goes on with the copy.
+    // A capture's swap file is nobody else's and moves.
+    const SwapFile::SaveResult result = chart->keepFile ? file->saveCopyAs(fileName) : file->saveAs(fileName);
     QApplication::restoreOverrideCursor();
     if (result.saved)
         return true;
@@ -180,7 +205,7 @@ bool MainWindow::saveTab(int index)
     QPointer<GLWidget> chart = qobject_cast<GLWidget*>(ui->tabWidget->widget(index));
     if (!chart)
         return false;
-    const QString fileName = askSaveFileName(this, QStringLiteral("Save file"), proposedSaveName(index), saveFilter());
+    const QString fileName = askLogFileName(index);
     // The dialog runs its own event loop: meanwhile the tab may have moved or gone.
     if (fileName.isEmpty() || !chart)
         return false;
@@ -228,8 +253,7 @@ void MainWindow::saveUnsavedTabs()
         // Each dialog runs its own event loop, in which a tab may go away.
         if (!chart)
             continue;
-        const QString fileName = askSaveFileName(this, QStringLiteral("Save file"),
-                                                 proposedSaveName(ui->tabWidget->indexOf(chart)), saveFilter());
+        const QString fileName = askLogFileName(ui->tabWidget->indexOf(chart));
         if (!chart)
             continue;
         if (fileName.isEmpty()) {

@@ -264,6 +264,65 @@ private slots:
         QVERIFY(!file.remove());
         QCOMPARE(lastCode(errors), 5);
     }
+
+    // A copy saved under a new name becomes the object's file while the file it was
+    // stays untouched; a target in the way is replaced only by a complete copy, and a
+    // copy that cannot be made leaves everything as it was and says why.
+    void saveCopyAsLeavesTheOriginal_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QByteArray>("there");  // what the target holds before; empty: nothing
+        QTest::addColumn<bool>("blocked");      // a folder with files stands at the target
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("new name") << "copies/new.talvo" << QByteArray() << false << true;
+        QTest::newRow("older log replaced") << "copies/older.talvo" << QByteArray("an older log") << false << true;
+        QTest::newRow("folder in the way") << "copies/folder.talvo" << QByteArray() << true << false;
+        QTest::newRow("missing folder") << "missing/log.talvo" << QByteArray() << false << false;
+    }
+    void saveCopyAsLeavesTheOriginal()
+    {
+        QFETCH(QString, target);
+        QFETCH(QByteArray, there);
+        QFETCH(bool, blocked);
+        QFETCH(bool, saved);
+        QTemporaryDir dir;
+        const QString original = dir.filePath("opened.talvo");
+        LogPlan plan;
+        plan.header = analyzerHeader(0x05, 10);
+        plan.keys = evenKeys(200, 10);
+        writeLog(original, plan);
+        const QByteArray content = readAll(original);
+        QVERIFY(QDir(dir.path()).mkpath("copies"));
+        target = dir.filePath(target);
+        if (!there.isEmpty())
+            writeBytes(target, there);
+        if (blocked)
+            QVERIFY(QDir().mkpath(target + "/inside"));
+
+        SwapFile file;
+        ChannelMaps maps = emptyMaps(3);
+        QVERIFY(file.load(original, 1, maps));
+        const SwapFile::SaveResult result = file.saveCopyAs(target);
+        QCOMPARE(result.saved, saved);
+        QCOMPARE(readAll(original), content);
+        QCOMPARE(QDir(dir.filePath("copies")).entryList({"*.part"}, QDir::Hidden | QDir::Files), QStringList());
+        if (saved) {
+            QVERIFY(result.reason.isEmpty());
+            QCOMPARE(readAll(target), content);
+            QCOMPARE(file.fileName(), target);
+            // The object reads the copy from now on.
+            QVERIFY(QFile::remove(original));
+            QVERIFY(file.readEndTime());
+            QCOMPARE(file.endTime(), 0.199);
+        } else {
+            QVERIFY2(!result.reason.trimmed().isEmpty(), qPrintable(result.reason));
+            QCOMPARE(file.fileName(), original);
+            QCOMPARE(QFileInfo(target).isDir(), blocked);
+        }
+        // Saving onto its own file keeps it.
+        QVERIFY(file.saveCopyAs(file.fileName()).saved);
+        QVERIFY(QFile::exists(file.fileName()));
+    }
 };
 
 QTEST_MAIN(TestSwapFileHeader)

@@ -32,6 +32,12 @@ private:
         return h.window->saveTab(h.window->tabWidget()->currentIndex()) ? path : QString();
     }
 
+    static QByteArray fileBytes(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
     static QString writeBytes(const QString& path, const QByteArray& bytes)
     {
         QFile file(path);
@@ -412,6 +418,56 @@ private slots:
         QSignalSpy clicked(bar, &NavigationBar::navigationClicked);
         clickStripAxis(bar, 1.0);
         QCOMPARE(clicked.count(), 0);
+    }
+
+    // Saving an opened log under another name copies it: the file opened stays where it
+    // is, the tab goes on with the copy, and the other tabs that show the log keep
+    // reading it when dragged. A tab whose file then goes from the disk says so once and
+    // keeps the points it shows.
+    void savingAnOpenedLogLeavesItsFile()
+    {
+        Harness h;
+        h.connectAnalyzer();
+        const QString path = recordAndSave(h, 30, QStringLiteral("opened.talvo"));
+        QVERIFY(!path.isEmpty());
+        const QByteArray bytes = fileBytes(path);
+        h.window->loadLog(path);
+        h.window->loadLog(path);
+        QCOMPARE(h.window->tabWidget()->count(), 3);
+
+        const QString copy = tempPath(QStringLiteral("copy2.talvo"));
+        QFile::remove(copy);
+        h.saveAnswers << copy;
+        QVERIFY(h.window->saveTab(1));
+        QCOMPARE(h.window->statusBar()->currentMessage(), QStringLiteral("Saved"));
+        QCOMPARE(fileBytes(path), bytes);
+        QCOMPARE(fileBytes(copy), bytes);
+        QCOMPARE(h.chart(1)->swapFile->fileName(), copy);
+        QCOMPARE(h.window->tabWidget()->tabText(1), QStringLiteral("copy2"));
+
+        // Every tab reads its window after a drag: the saved capture and the other
+        // opened tab from the file opened, the saved one from its copy.
+        for (int tab : {0, 2, 1}) {
+            h.window->tabWidget()->setCurrentIndex(tab);
+            h.window->on_rangeBorderReached(15, 25);
+            h.window->on_mouseRelease(nullptr);
+            const QCPRange read = h.chart(tab)->dataRange();
+            QVERIFY2(read.lower > 14.9 && read.upper > 24.9,
+                     qPrintable(QStringLiteral("tab %1: %2..%3").arg(tab).arg(read.lower).arg(read.upper)));
+        }
+
+        QVERIFY(QFile::remove(copy));
+        GLWidget* orphan = h.chart(1);
+        const QCPRange shown = orphan->dataRange();
+        h.window->on_rangeBorderReached(2, 12);
+        h.window->on_mouseRelease(nullptr);
+        const QString gone = QStringLiteral("The file %1 no longer exists").arg(QDir::toNativeSeparators(copy));
+        QCOMPARE(h.window->statusBar()->currentMessage(), gone);
+        QCOMPARE(orphan->dataRange(), shown);
+        h.window->statusBar()->clearMessage();
+        h.window->on_navigationClicked(5);
+        QCOMPARE(h.window->statusBar()->currentMessage(), QString());
+        QCOMPARE(orphan->dataRange(), shown);
     }
 
     // A change of the time format shows on the strip's time axis at once.

@@ -1133,6 +1133,53 @@ private slots:
         compareWithReceived(h, readLog(target));
     }
 
+    // A name given without an extension gets the mode's, from a tab's save and from the
+    // saves at close alike, so that the open dialog finds the log; a log already there
+    // under the completed name goes only when the user says so.
+    void namesWithoutAnExtensionGetTheModes()
+    {
+        const QString plain = tempPath("plain");
+        const QString log = plain + ".talvo";
+        const QString atClose = tempPath("at-close-plain");
+        QFile::remove(log);
+        QFile::remove(atClose + ".talvo");
+        Harness h;
+        h.connectAnalyzer();
+        record(h, 1);
+        h.saveAnswers << plain;
+        QVERIFY(h.window->saveTab(0));
+        QVERIFY(!QFileInfo::exists(plain));
+        compareWithReceived(h, readLog(log));
+        QCOMPARE(h.window->tabWidget()->tabText(0), QStringLiteral("plain"));
+        QCOMPARE(h.chart(0)->swapFile->fileName(), log);
+        QVERIFY(h.boxes.isEmpty());
+        const QByteArray first = readLog(log).report;
+
+        // The next run, saved under the same plain name: kept apart when the user says
+        // no, put in place of the first when yes.
+        record(h, 2);
+        const int run = h.window->tabWidget()->currentIndex();
+        QVERIFY(run > 0);
+        h.boxAnswer = QMessageBox::No;
+        h.saveAnswers << plain;
+        QVERIFY(!h.window->saveTab(run));
+        QCOMPARE(h.boxes.size(), 1);
+        QVERIFY2(h.boxes.last().startsWith(QDir::toNativeSeparators(log) + " already exists."), qPrintable(h.boxes.last()));
+        QCOMPARE(readLog(log).report, first);
+        QVERIFY(!h.chart(run)->keepFile);
+        h.boxAnswer = QMessageBox::Yes;
+        h.saveAnswers << plain;
+        QVERIFY(h.window->saveTab(run));
+        QCOMPARE(readLog(log).report, QByteArray(reinterpret_cast<const char*>(&h.chart(run)->statistics), 120));
+
+        record(h, 1);
+        h.saveAnswers << atClose;
+        QVERIFY(h.window->close());
+        h.window.reset();
+        QVERIFY(!QFileInfo::exists(atClose));
+        QCOMPARE(readLog(atClose + ".talvo").channelCount, 3);
+    }
+
     void closingKeepsRecordingsThatWereNotSaved()
     {
         Harness h;

@@ -268,6 +268,16 @@
         <source>The log was cut off before its end. Samples it holds: %1</source>
         <translation>Журнал обірвано до його кінця. Вибірок у ньому: %1</translation>
     </message>
+    <message>
+        <source>The file %1 no longer exists</source>
+        <translation>Файлу %1 більше не існує</translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 вже існує.
+Замінити його?</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
