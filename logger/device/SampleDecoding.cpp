@@ -3,6 +3,7 @@
 #include "ChannelInfo.h"
 #include "MeasureAll.h"
 #include "PowerPackets.h"
+#include "TemperatureScale.h"
 
 #include <cmath>
 
@@ -43,7 +44,7 @@ double powerSampleValue(int channel, quint16 pattern, bool fahrenheit)
     case 4:
     case 5: {
         const double celsius = qint16(pattern);
-        return fahrenheit ? celsius * 1.8 + 32.0 : celsius;
+        return fahrenheit ? toFahrenheit(celsius) : celsius;
     }
     case 3:
     case 9:

@@ -10,6 +10,7 @@
 #include "UnitFormat.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -26,6 +27,21 @@ void setSwatch(QPushButton* button, const QColor& color)
 {
     button->setStyleSheet(swatchStyle(color));
     button->setAutoFillBackground(true);
+}
+
+// A label's links take the application palette's link colour when its text is laid out,
+// and keep it: once the theme has changed the palette, every label that shows a link
+// lays its text out again.
+void relayOutLinks(QWidget* root)
+{
+    for (QLabel* label : root->findChildren<QLabel*>()) {
+        const QString text = label->text();
+        if (!text.contains(QLatin1String("<a "), Qt::CaseInsensitive))
+            continue;
+        // The same text again would be taken as no change.
+        label->clear();
+        label->setText(text);
+    }
 }
 } // namespace
 
@@ -236,6 +252,8 @@ void OptionsDialog::closeEvent(QCloseEvent* event)
 void OptionsDialog::changeEvent(QEvent* event)
 {
     QDialog::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        relayOutLinks(this);
     if (event->type() != QEvent::LanguageChange)
         return;
     ui->retranslateUi(this);

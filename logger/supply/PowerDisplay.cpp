@@ -3,6 +3,7 @@
 #include "LoggerState.h"
 #include "PowerPackets.h"
 #include "SupplyData.h"
+#include "TemperatureScale.h"
 
 #include <QAction>
 #include <QCursor>
@@ -44,7 +45,7 @@ QString temperatureText(const PowerDataPacket& packet, int offset)
     const int celsius = qint8(packet.byteAt(offset));
     if (packet.celsius)
         return QStringLiteral("%1%2C").arg(celsius).arg(degreeSign);
-    return QStringLiteral("%1%2F").arg(int(celsius * 1.8 + 32)).arg(degreeSign);
+    return QStringLiteral("%1%2F").arg(int(toFahrenheit(celsius))).arg(degreeSign);
 }
 
 // Parameters 14 to 21 are voltage and current of USB1 to USB4 in turn.

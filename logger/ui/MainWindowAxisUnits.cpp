@@ -9,6 +9,7 @@
 #include "ChannelInfo.h"
 #include "ChartAxis.h"
 #include "GLWidget.h"
+#include "TemperatureScale.h"
 #include "UnitFormat.h"
 
 #include <QRegularExpression>
@@ -95,11 +96,7 @@ void MainWindow::on_axisUnitChanged(QCPAxis* axis, int _upper, QList<double>& mT
         const QString name = channelTable.contains(quint8(supplyAxis->channel))
                                  ? QStringLiteral("#%1: %2").arg(supplyAxis->channel).arg(info.name())
                                  : titleWithoutUnit(axis->label());
-        QString unit = info.unit();
-        if (supplyAxis->fahrenheit && unit.endsWith(QLatin1Char('C'))) {
-            unit.chop(1);
-            unit += QLatin1Char('F');
-        }
+        const QString unit = unitInScale(supplyAxis->channel, info.unit(), supplyAxis->fahrenheit);
         setValueAxisTitle(axis, supplyAxisTitle(name, unit, _upper));
         return;
     }

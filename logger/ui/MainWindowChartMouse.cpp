@@ -16,6 +16,7 @@
 #include "LoggerState.h"
 #include "PopUp.h"
 #include "SwapFile.h"
+#include "TemperatureScale.h"
 #include "UnitFormat.h"
 
 #include <QDebug>
@@ -102,13 +103,16 @@ void MainWindow::showSupplyReadout(GLWidget* chart, const QList<double>& values,
     QString line = head + (timeText.isEmpty() ? QStringLiteral("--") : timeText);
     QString hint = head + timeText + QStringLiteral("<br>");
     const QList<int>& channels = chart->swapFile ? chart->swapFile->channelList() : QList<int>();
+    // Temperatures carry the scale the tab's log was recorded in, not the panel's choice
+    // of now: a reopened log's header, or the header its run wrote when it started.
+    const bool fahrenheit = chart->swapFile && chart->swapFile->header().fahrenheit == 1;
     // The log's channel list may name more channels than the chart has maps for.
     for (int i = 0; i < channels.size() && i < values.size(); ++i) {
         const int number = channels[i];
         const ChannelInfo info{quint8(number)};
         const QString value = QString::number(values[i], 'f', info.precision);
         const QString colour = fontColor.arg(chartColor(number).name());
-        const QString unit = supplyUnit(info);
+        const QString unit = unitInScale(number, supplyUnit(info), fahrenheit);
         line += colour + QStringLiteral(", #%1: %2%3").arg(number).arg(value, unit);
         hint += colour + QStringLiteral("#%1: %2%3").arg(number).arg(value, unit) + QStringLiteral("<br>");
     }

@@ -21,6 +21,7 @@
 #include "SupplyCommands.h"
 #include "SwapFile.h"
 #include "SwapFileName.h"
+#include "TemperatureScale.h"
 
 #include <QDebug>
 #include <QDockWidget>
@@ -29,16 +30,6 @@
 
 namespace {
 const QString supplySerialPrefix = QStringLiteral("5002");
-
-bool isTemperatureChannel(int channel)
-{
-    return channel == 4 || channel == 5;
-}
-
-double toFahrenheit(double celsius)
-{
-    return celsius * 1.8 + 32;
-}
 
 void setRunInteractions(QCustomPlot* plot, Qt::Orientations orientations)
 {

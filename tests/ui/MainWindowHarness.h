@@ -21,6 +21,8 @@
 #include "TalvoSim.h"
 #include "ui_ControlPanel.h"
 
+#include <QLabel>
+#include <QStatusBar>
 #include <QtTest>
 
 #include <cmath>
@@ -149,6 +151,21 @@ public:
     }
 
     GLWidget* chart(int index) const { return qobject_cast<GLWidget*>(window->tabWidget()->widget(index)); }
+
+    // Shows `chart` and moves the pointer over it to `key`; the status line's readout.
+    QString readoutAt(GLWidget* chart, double key)
+    {
+        window->tabWidget()->setCurrentWidget(chart);
+        QCustomPlot* plot = chart->plot;
+        plot->replot();
+        const QPointF at(plot->xAxis->coordToPixel(key), plot->axisRect()->center().y());
+        QMouseEvent move(QEvent::MouseMove, at, plot->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        emit plot->mouseMove(&move);
+        for (QLabel* label : window->statusBar()->findChildren<QLabel*>())
+            if (label->text().contains(QStringLiteral("Time: ")))
+                return label->text();
+        return QString();
+    }
 
     // The analyzer's output reports with the given descriptor and command byte.
     int writtenCommands(quint8 command) const

@@ -342,15 +342,7 @@ private slots:
         GLWidget* chart = h.chart(0);
         QCustomPlot* plot = chart->plot;
         plot->replot();
-        auto readout = [&] {
-            const QPointF at(plot->xAxis->coordToPixel(4.2), plot->axisRect()->center().y());
-            QMouseEvent move(QEvent::MouseMove, at, plot->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-            emit plot->mouseMove(&move);
-            for (QLabel* label : h.window->statusBar()->findChildren<QLabel*>())
-                if (label->text().contains(QStringLiteral("Time: ")))
-                    return label->text();
-            return QString();
-        };
+        auto readout = [&] { return h.readoutAt(chart, 4.2); };
         QString text = readout();
         QVERIFY2(text.contains(QStringLiteral("#0: 12.")) && text.contains(QStringLiteral("#3: 0.")), qPrintable(text));
         QVERIFY2(text.contains(QRegularExpression(QStringLiteral("#0: 12\\.[0-9]*V"))), qPrintable(text));

@@ -1,6 +1,7 @@
 // The options dialog opened from the main window over the simulated instruments: the
 // supply's settings come in through the window, a save reaches the supply, and closing
-// afterwards asks nothing; with the analyzer the dialog never writes a supply setting.
+// afterwards asks nothing; with the analyzer the dialog never writes a supply setting;
+// a theme chosen in the open dialog recolours its own links at once.
 
 #include "MainWindowHarness.h"
 #include "../hid/HidTestSupport.h"
@@ -14,6 +15,8 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScopeGuard>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -29,12 +32,24 @@ void whileOptionsOpen(Harness& h, const std::function<void(OptionsDialog&)>& ins
     QTimer::singleShot(0, &h, [&] {
         auto* dialog = qobject_cast<OptionsDialog*>(QApplication::activeModalWidget());
         QVERIFY(dialog);
+        // A failed check inside still lets the dialog end.
+        const auto closing = qScopeGuard([dialog] { dialog->close(); });
         inside(*dialog);
         ran = true;
-        dialog->close();
     });
     h.window->on_actionSettings();
     QVERIFY(ran);
+}
+
+// Pixels of exactly this colour in the label as it is drawn now.
+int pixelsOf(QLabel* label, const QColor& colour)
+{
+    const QImage image = label->grab().toImage();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixel(x, y) == colour.rgb();
+    return count;
 }
 
 QList<QByteArray> settingsWrites(int device)
@@ -166,6 +181,44 @@ private slots:
         QVERIFY(!report->isHidden());
         QCOMPARE(duringOptions, labels());
         QFile::remove(log);
+    }
+
+    // The links of the About page take the link colour of the theme chosen in the open
+    // dialog at once, both ways.
+    void aboutLinksFollowTheTheme_data()
+    {
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("light to dark") << true;
+        QTest::newRow("dark to light") << false;
+    }
+    void aboutLinksFollowTheTheme()
+    {
+        QFETCH(bool, dark);
+        // The window keeps the palette it starts with as the light theme's.
+        const QPalette original = QApplication::palette();
+        const auto restore = qScopeGuard([original] { QApplication::setPalette(original); });
+        QFile::remove(Settings::filePath());
+        Settings().setValue(QStringLiteral("Options/dark-color"), !dark);
+        Harness h;
+        h.build();
+        whileOptionsOpen(h, [&](OptionsDialog& dialog) {
+            dialog.findChild<QTabWidget*>(QStringLiteral("tabWidget"))
+                ->setCurrentWidget(dialog.findChild<QWidget*>(QStringLiteral("tab_3")));
+            QList<QLabel*> links{dialog.findChild<QLabel*>(QStringLiteral("label_HomeLink")),
+                                 dialog.findChild<QLabel*>(QStringLiteral("label_7"))};
+            const QColor before = QApplication::palette().color(QPalette::Link);
+            for (QLabel* link : links)
+                QVERIFY(pixelsOf(link, before) > 0);
+            dialog.findChild<QRadioButton*>(dark ? QStringLiteral("radioButtonDark")
+                                                 : QStringLiteral("radioButtonLight"))
+                ->click();
+            const QColor after = QApplication::palette().color(QPalette::Link);
+            QVERIFY(after != before);
+            for (QLabel* link : links) {
+                QTRY_VERIFY_WITH_TIMEOUT(pixelsOf(link, after) > 0, 10000);
+                QCOMPARE(pixelsOf(link, before), 0);
+            }
+        });
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include "ChartAxis.h"
 #include "PowerPackets.h"
+#include "PopUp.h"
 #include "PowerPanel.h"
 #include "ProgressDialog.h"
 #include "ui_PowerPanel.h"
@@ -90,6 +91,27 @@ private:
         return supply;
     }
 
+    // What the window says of the samples under the pointer at `key` on `chart`: the
+    // status line and the pop-up hint, one text.
+    static QString readoutAt(Harness& h, GLWidget* chart, double key)
+    {
+        const QString line = h.readoutAt(chart, key);
+        return line + QStringLiteral("|") + h.window->findChild<PopUp*>()->getPopupText();
+    }
+
+    // True when the readout gives the channel, in the status line and in the hint, as a
+    // text that matches `shown` (its value and unit).
+    static bool readsAs(const QString& readout, int channel, const QString& shown)
+    {
+        const QRegularExpression entry(QStringLiteral("#%1: ([^<|]*)").arg(channel));
+        const QRegularExpression expected(QRegularExpression::anchoredPattern(shown));
+        int count = 0;
+        for (auto it = entry.globalMatch(readout); it.hasNext(); ++count)
+            if (!expected.match(it.next().captured(1)).hasMatch())
+                return false;
+        return count == 2;
+    }
+
 private slots:
     void initTestCase()
     {
@@ -110,8 +132,13 @@ private slots:
         QTest::addColumn<QList<int>>("channels");
         QTest::addColumn<bool>("fahrenheit");
         QTest::addColumn<double>("second"); // value of the second channel at time 0
-        QTest::newRow("Duriz 500, 0 and 3") << int(sim::Kind::Supply) << QList<int>{0, 3} << false << 0.5;
-        QTest::newRow("Vuviv 600 in °F") << int(sim::Kind::Supply600) << QList<int>{0, 4} << true << 14.0;
+        QTest::addColumn<QString>("secondShown"); // the pointer's readout of it (a pattern)
+        QTest::newRow("Duriz 500, 0 and 3") << int(sim::Kind::Supply) << QList<int>{0, 3} << false << 0.5
+                                            << QStringLiteral("[0-9]+\\.[0-9]{2}A");
+        QTest::newRow("Vuviv 600 in °F") << int(sim::Kind::Supply600) << QList<int>{0, 4} << true << 14.0
+                                         << QStringLiteral("14F");
+        QTest::newRow("Duriz 500 in °C") << int(sim::Kind::Supply) << QList<int>{0, 4} << false << -10.0
+                                         << QStringLiteral("-10C");
     }
     void logRunsAndReopens()
     {
@@ -119,6 +146,7 @@ private slots:
         QFETCH(QList<int>, channels);
         QFETCH(bool, fahrenheit);
         QFETCH(double, second);
+        QFETCH(QString, secondShown);
         Harness h;
         sim::setSupplyOutput(true);
         sim::setSupplySignal(&signal);
@@ -177,6 +205,16 @@ private slots:
         QCOMPARE(int(header.channelMask), (1 << channels[0]) | (1 << channels[1]));
         QCOMPARE(int(header.fahrenheit), fahrenheit ? 1 : 0);
 
+        // The readout names the units the run recorded in, whatever scale the panel
+        // offers for the next run.
+        h.window->resize(1200, 800);
+        h.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+        h.window->powerPanel()->form()->checkBoxTemperature->setChecked(!fahrenheit);
+        QString readout = readoutAt(h, chart, 5.0);
+        QVERIFY2(readsAs(readout, channels[1], secondShown), qPrintable(readout));
+        QVERIFY2(readsAs(readout, 0, QStringLiteral("12\\.5V")), qPrintable(readout));
+
         const QString path = tempPath(QStringLiteral("supply-run-%1.vendrake").arg(kind));
         QFile::remove(path);
         h.saveAnswers << path;
@@ -199,6 +237,12 @@ private slots:
         QCOMPARE(reopenedAxis->label().endsWith(QLatin1Char('F')), fahrenheit);
         QCOMPARE(h.window->powerPanel()->isFahrenheit(), fahrenheit);
         QCOMPARE(h.window->powerPanel()->selectedChannels(), channels);
+        // The reopened log reads in its own scale, and so does the run's tab after it.
+        h.window->powerPanel()->form()->checkBoxTemperature->setChecked(!fahrenheit);
+        readout = readoutAt(h, reopened, 5.0);
+        QVERIFY2(readsAs(readout, channels[1], secondShown), qPrintable(readout));
+        readout = readoutAt(h, chart, 5.0);
+        QVERIFY2(readsAs(readout, channels[1], secondShown), qPrintable(readout));
     }
 
     // A log of the second model: its panel, its channel numbers from the long list, its
