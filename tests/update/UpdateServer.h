@@ -91,19 +91,29 @@ private:
                           + "\r\nConnection: close\r\n\r\n";
         if (reply.mode == Mode::Slow) {
             socket->write(head);
-            const qsizetype piece = reply.body.size() / slowPieces + 1;
-            for (int i = 0; i < slowPieces; ++i)
-                QTimer::singleShot(slowPieceMs * (i + 1), socket, [socket, piece, i, body = reply.body] {
-                    socket->write(body.mid(i * piece, piece));
-                    if (i == slowPieces - 1)
-                        socket->disconnectFromHost();
-                });
+            sendPiece(socket, reply.body, 0);
             return;
         }
         const QByteArray body = reply.mode == Mode::Truncated ? reply.body.left(reply.body.size() / 2) : reply.body;
         socket->write(head + body);
         socket->flush();
         socket->disconnectFromHost();
+    }
+
+    // Piece i of a slow reply, slowPieceMs after the one before; the last closes the
+    // connection. Each piece is timed from the one before rather than all from the start:
+    // timers of two seconds or more are coarse, and pieces timed from the start could
+    // then go out of order, and the close before the last of them.
+    void sendPiece(QTcpSocket* socket, const QByteArray& body, int i)
+    {
+        QTimer::singleShot(slowPieceMs, Qt::PreciseTimer, socket, [this, socket, body, i] {
+            const qsizetype piece = body.size() / slowPieces + 1;
+            socket->write(body.mid(i * piece, piece));
+            if (i == slowPieces - 1)
+                socket->disconnectFromHost();
+            else
+                sendPiece(socket, body, i + 1);
+        });
     }
 
     QTcpServer m_server;
