@@ -275,6 +275,8 @@ private:
     void afterLastTabClosed();
 
     // chart interaction
+    // The start of the supply's readout: "Time: " in the theme's text colour.
+    QString supplyReadoutHead() const;
     void showSupplyReadout(GLWidget* chart, const QList<double>& values, const QString& timeText);
     void moveToBorderRequest(double lower, double upper);
     bool zoomReachesBeyondRecords(ChartAxis* key, double factor, double centre);

@@ -95,11 +95,16 @@ void MainWindow::on_mouseMove(QMouseEvent* event)
     chart->repaint();
 }
 
+QString MainWindow::supplyReadoutHead() const
+{
+    return QStringLiteral("<font color=%1>").arg(m_dark ? QStringLiteral("white") : QStringLiteral("black"))
+        + tr("Time: ");
+}
+
 void MainWindow::showSupplyReadout(GLWidget* chart, const QList<double>& values, const QString& timeText)
 {
     const QString fontColor = QStringLiteral("<font color=%1>");
-    const QString head = fontColor.arg(m_dark ? QStringLiteral("white") : QStringLiteral("black"))
-        + tr("Time: ");
+    const QString head = supplyReadoutHead();
     QString line = head + (timeText.isEmpty() ? QStringLiteral("--") : timeText);
     QString hint = head + timeText + QStringLiteral("<br>");
     const QList<int>& channels = chart->swapFile ? chart->swapFile->channelList() : QList<int>();

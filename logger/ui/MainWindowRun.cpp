@@ -108,6 +108,12 @@ QString MainWindow::valueText(const QString& v0, const QString& v1, const QStrin
 
 void MainWindow::resetValueLabel()
 {
+    // A supply's readout names its own channels once the pointer is over them; until then
+    // only the time, never the analyzer's three channels.
+    if (powerMode()) {
+        m_valueLabel->setText(supplyReadoutHead() + QStringLiteral("--"));
+        return;
+    }
     m_valueLabel->setText(valueText(QStringLiteral("#0: --"), QStringLiteral("#1: --"), QStringLiteral("#2: --"),
                                     QStringLiteral(" --")));
 }

@@ -309,6 +309,16 @@ private slots:
         const QCPGraph* cursor = plot->graph(plot->graphCount() - 1);
         QCOMPARE(cursor->data()->size(), 2);
         QCOMPARE(cursor->data()->constBegin()->key, first);
+
+        // Another tab shown: the values of this one are no readout of it.
+        QLabel* label = nullptr;
+        for (QLabel* l : h.window->statusBar()->findChildren<QLabel*>())
+            if (l->text() == text)
+                label = l;
+        QVERIFY(label);
+        h.window->addCaptureTab();
+        for (const char* none : {"#0: --", "#1: --", "#2: --", "Time:  --"})
+            QVERIFY2(label->text().contains(QLatin1String(none)), qPrintable(label->text()));
     }
 
     // The supply readout names each listed channel with its unit, and a log that lists
@@ -351,6 +361,20 @@ private slots:
         text = readout();
         QVERIFY(text.contains(QStringLiteral("#0: ")));
         QVERIFY(!text.contains(QStringLiteral("#3: ")));
+
+        // A colour change empties the readout, and a supply's empty readout names none of
+        // the analyzer's channels.
+        QLabel* label = nullptr;
+        for (QLabel* l : h.window->statusBar()->findChildren<QLabel*>())
+            if (l->text() == text)
+                label = l;
+        QVERIFY(label);
+        h.window->on_changeColors();
+        QVERIFY2(label->text().endsWith(QStringLiteral("Time: --")), qPrintable(label->text()));
+        QVERIFY(!label->text().contains(QStringLiteral("#0")));
+        readout();
+        h.window->addCaptureTab();
+        QVERIFY2(label->text().endsWith(QStringLiteral("Time: --")), qPrintable(label->text()));
 
         powerSupplyConnected = false;
         power600Model = true;
