@@ -267,6 +267,8 @@ private:
     QString askLogFileName(int index);
     QString saveFilter() const;
     bool saveChartAs(GLWidget* chart, const QString& fileName, StatusText* reason);
+    // The index of a chart tab whose log is the file fileName, or -1.
+    int tabShowingFile(const QString& fileName) const;
     void removeTab(int index);
     bool mayCloseTabs(int first, int last);
     // Tabs from first to last that hold a recording nobody saved.

@@ -181,6 +181,12 @@ bool MainWindow::saveChartAs(GLWidget* chart, const QString& fileName, StatusTex
     // Saving a log onto its own file: it is already there.
     if (target.exists() && QFileInfo(file->fileName()).canonicalFilePath() == target.canonicalFilePath())
         return true;
+    // Another tab reads its window from that file whenever it is dragged: replaced under
+    // it, the file would be read with the other tab's channels and length.
+    if (const int other = tabShowingFile(fileName); other >= 0) {
+        *reason = [tab = ui->tabWidget->tabText(other)] { return tr("it is open in the tab %1").arg(tab); };
+        return false;
+    }
     // A run whose end the disk refused is completed first; without it the log would be
     // missing its last samples and its report block.
     if (chart->tailUnwritten && !writeRunTail(chart)) {
@@ -200,6 +206,19 @@ bool MainWindow::saveChartAs(GLWidget* chart, const QString& fileName, StatusTex
     else
         *reason = [said = result.reason] { return said; };
     return false;
+}
+
+int MainWindow::tabShowingFile(const QString& fileName) const
+{
+    const QString wanted = QFileInfo(fileName).canonicalFilePath();
+    if (wanted.isEmpty())
+        return -1;
+    for (int i = 0; i < ui->tabWidget->count(); ++i) {
+        const auto* chart = qobject_cast<GLWidget*>(ui->tabWidget->widget(i));
+        if (chart && chart->swapFile && QFileInfo(chart->swapFile->fileName()).canonicalFilePath() == wanted)
+            return i;
+    }
+    return -1;
 }
 
 bool MainWindow::saveTab(int index)

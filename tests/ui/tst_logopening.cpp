@@ -456,6 +456,14 @@ private slots:
                      qPrintable(QStringLiteral("tab %1: %2..%3").arg(tab).arg(read.lower).arg(read.upper)));
         }
 
+        // A file another tab reads from is not replaced under it.
+        h.saveAnswers << copy;
+        QVERIFY(!h.window->saveTab(0));
+        QCOMPARE(h.window->statusBar()->currentMessage(),
+                 QStringLiteral("Couldn't save file it is open in the tab copy2"));
+        QCOMPARE(h.chart(0)->swapFile->fileName(), path);
+        QCOMPARE(fileBytes(copy), bytes);
+
         QVERIFY(QFile::remove(copy));
         GLWidget* orphan = h.chart(1);
         const QCPRange shown = orphan->dataRange();

@@ -278,6 +278,10 @@ Do you want to replace it?</source>
         <translation>%1 already exists.
 Do you want to replace it?</translation>
     </message>
+    <message>
+        <source>it is open in the tab %1</source>
+        <translation>it is open in the tab %1</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

@@ -278,6 +278,10 @@ Do you want to replace it?</source>
         <translation>%1 вже існує.
 Замінити його?</translation>
     </message>
+    <message>
+        <source>it is open in the tab %1</source>
+        <translation>він відкритий у вкладці %1</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
