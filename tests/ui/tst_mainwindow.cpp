@@ -1140,8 +1140,11 @@ private slots:
     {
         const QString plain = tempPath("plain");
         const QString log = plain + ".talvo";
+        const QString other = tempPath("other-plain");
+        const QString otherLog = other + ".talvo";
         const QString atClose = tempPath("at-close-plain");
         QFile::remove(log);
+        QFile::remove(otherLog);
         QFile::remove(atClose + ".talvo");
         Harness h;
         h.connectAnalyzer();
@@ -1155,22 +1158,26 @@ private slots:
         QVERIFY(h.boxes.isEmpty());
         const QByteArray first = readLog(log).report;
 
-        // The next run, saved under the same plain name: kept apart when the user says
-        // no, put in place of the first when yes.
+        // The next run, saved under the plain name of a log on the disk (no tab shows it):
+        // kept apart when the user says no, put in place of that log when yes.
+        QVERIFY(QFile::copy(log, otherLog));
         record(h, 2);
         const int run = h.window->tabWidget()->currentIndex();
         QVERIFY(run > 0);
         h.boxAnswer = QMessageBox::No;
-        h.saveAnswers << plain;
+        h.saveAnswers << other;
         QVERIFY(!h.window->saveTab(run));
         QCOMPARE(h.boxes.size(), 1);
-        QVERIFY2(h.boxes.last().startsWith(QDir::toNativeSeparators(log) + " already exists."), qPrintable(h.boxes.last()));
-        QCOMPARE(readLog(log).report, first);
+        QVERIFY2(h.boxes.last().startsWith(QDir::toNativeSeparators(otherLog) + " already exists."),
+                 qPrintable(h.boxes.last()));
+        QCOMPARE(readLog(otherLog).report, first);
         QVERIFY(!h.chart(run)->keepFile);
         h.boxAnswer = QMessageBox::Yes;
-        h.saveAnswers << plain;
+        h.saveAnswers << other;
         QVERIFY(h.window->saveTab(run));
-        QCOMPARE(readLog(log).report, QByteArray(reinterpret_cast<const char*>(&h.chart(run)->statistics), 120));
+        QCOMPARE(readLog(otherLog).report,
+                 QByteArray(reinterpret_cast<const char*>(&h.chart(run)->statistics), 120));
+        QCOMPARE(readLog(log).report, first);
 
         record(h, 1);
         h.saveAnswers << atClose;
