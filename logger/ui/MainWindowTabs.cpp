@@ -158,6 +158,9 @@ QString MainWindow::askLogFileName(int index)
     // A log without its extension would be hidden by the open dialog's filter.
     if (fileName.isEmpty() || !QFileInfo(fileName).suffix().isEmpty())
         return fileName;
+    // "name." has no extension either; its dot is the extension's own.
+    while (fileName.endsWith(QLatin1Char('.')))
+        fileName.chop(1);
     fileName += logExtension();
     // The dialog asked about replacing the name typed, not about this one.
     if (QFileInfo::exists(fileName)

@@ -1179,11 +1179,13 @@ private slots:
                  QByteArray(reinterpret_cast<const char*>(&h.chart(run)->statistics), 120));
         QCOMPARE(readLog(log).report, first);
 
+        // A name that ends in the extension's dot gets no second one.
         record(h, 1);
-        h.saveAnswers << atClose;
+        h.saveAnswers << atClose + ".";
         QVERIFY(h.window->close());
         h.window.reset();
         QVERIFY(!QFileInfo::exists(atClose));
+        QVERIFY(!QFileInfo::exists(atClose + "..talvo"));
         QCOMPARE(readLog(atClose + ".talvo").channelCount, 3);
     }
 
