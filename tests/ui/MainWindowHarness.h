@@ -161,10 +161,17 @@ public:
         const QPointF at(plot->xAxis->coordToPixel(key), plot->axisRect()->center().y());
         QMouseEvent move(QEvent::MouseMove, at, plot->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         emit plot->mouseMove(&move);
+        QLabel* label = readoutLabel();
+        return label ? label->text() : QString();
+    }
+
+    // The status bar's pointer readout, found by the "Time: " it always holds.
+    QLabel* readoutLabel() const
+    {
         for (QLabel* label : window->statusBar()->findChildren<QLabel*>())
             if (label->text().contains(QStringLiteral("Time: ")))
-                return label->text();
-        return QString();
+                return label;
+        return nullptr;
     }
 
     // The analyzer's output reports with the given descriptor and command byte.

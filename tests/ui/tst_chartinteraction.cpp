@@ -311,10 +311,7 @@ private slots:
         QCOMPARE(cursor->data()->constBegin()->key, first);
 
         // Another tab shown: the values of this one are no readout of it.
-        QLabel* label = nullptr;
-        for (QLabel* l : h.window->statusBar()->findChildren<QLabel*>())
-            if (l->text() == text)
-                label = l;
+        QLabel* label = h.readoutLabel();
         QVERIFY(label);
         h.window->addCaptureTab();
         for (const char* none : {"#0: --", "#1: --", "#2: --", "Time:  --"})
@@ -364,10 +361,7 @@ private slots:
 
         // A colour change empties the readout, and a supply's empty readout names none of
         // the analyzer's channels.
-        QLabel* label = nullptr;
-        for (QLabel* l : h.window->statusBar()->findChildren<QLabel*>())
-            if (l->text() == text)
-                label = l;
+        QLabel* label = h.readoutLabel();
         QVERIFY(label);
         h.window->on_changeColors();
         QVERIFY2(label->text().endsWith(QStringLiteral("Time: --")), qPrintable(label->text()));
