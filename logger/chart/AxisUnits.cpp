@@ -35,7 +35,13 @@ void keyAxisTicks(const QCPRange& range, QList<double>& ticks, double& step)
     const auto units = [](double seconds) {
         return seconds > 0 && std::isfinite(seconds) ? quint64(seconds * unitsPerSecond) : quint64(0);
     };
-    quint64 b = units(range.size());
+    // The width is taken to the nearest unit: a ten-second window whose ends carry the
+    // rounding of sample times (44.000000000000007 to 54) is 99999.99 units wide, and
+    // cut down it would start the ticks on a nine-second grid that the labels' anchors
+    // at whole tens do not follow. The lower end stays cut down, so that the first tick
+    // is never after it.
+    const double width = range.size();
+    quint64 b = width > 0 && std::isfinite(width) ? quint64(std::llround(width * unitsPerSecond)) : quint64(0);
     quint64 d = units(range.lower);
     quint64 stepUnits = 1;
     if (b == 0)

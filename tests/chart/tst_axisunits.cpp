@@ -45,6 +45,30 @@ private slots:
         for (int i = 1; i < ticks.size(); ++i)
             QVERIFY(std::fabs(ticks[i] - ticks[i - 1] - step) < step * 1e-6);
     }
+
+    // A ten-second window whose lower end carries the rounding of a sample time
+    // (44.000000000000007 to 54) is ten seconds wide: its ticks count from a whole ten,
+    // where the labels' anchors are, not from a multiple of nine.
+    void keyAxisTicksOfARoundedWindow_data()
+    {
+        QTest::addColumn<double>("lower");
+        QTest::addColumn<double>("upper");
+        QTest::addColumn<double>("first");
+        QTest::newRow("lower end above 44") << 44000 * 0.001 + 1e-14 << 54.0 << 40.0;
+        QTest::newRow("upper end below 54") << 44.0 << 54.0 - 1e-12 << 40.0;
+        QTest::newRow("one second") << 7.0 + 1e-14 << 8.0 << 7.0;
+    }
+    void keyAxisTicksOfARoundedWindow()
+    {
+        QFETCH(double, lower);
+        QFETCH(double, upper);
+        QFETCH(double, first);
+        QList<double> ticks;
+        double step = 0;
+        keyAxisTicks(QCPRange(lower, upper), ticks, step);
+        QVERIFY(!ticks.isEmpty());
+        QCOMPARE(ticks.first(), first);
+    }
 };
 
 QTEST_MAIN(TestAxisUnits)

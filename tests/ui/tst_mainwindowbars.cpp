@@ -327,6 +327,40 @@ private slots:
         QCOMPARE(Settings().value(QStringLiteral("Main/markers_bar")).toBool(), false);
     }
 
+    // A click on the navigation strip shows a window whose first sample time carries a
+    // rounding (44.000000000000007 s): the time axis still counts its labels from the
+    // whole tens of seconds, so the tick at 45 s reads +5s, not the +9s of a nine-second
+    // grid.
+    void navigationClickKeepsTimeLabels()
+    {
+        Harness h;
+        QVERIFY(showWindow(h));
+        record(h, 60);
+        GLWidget* chart = h.chart(0);
+        emit navigationBar(h)->navigationClicked(49.4);
+        chart->plot->replot();
+        QCPAxis* key = chart->plot->xAxis;
+        QVERIFY(qAbs(key->range().lower - 44) < 1e-6);
+        const QList<double> ticks = key->tickVector();
+        const QList<QString> labels = key->tickVectorLabels();
+        QCOMPARE(labels.size(), ticks.size());
+        bool found = false;
+        for (int i = 0; i < ticks.size(); ++i) {
+            if (qAbs(ticks[i] - 45) < 1e-9) {
+                QCOMPARE(labels[i], QStringLiteral("+5s"));
+                found = true;
+            }
+            // Every relative label counts from a tick at a whole ten seconds.
+            if (labels[i].startsWith(QLatin1Char('+'))) {
+                const double offset = labels[i].mid(1).chopped(1).toDouble();
+                const double anchor = ticks[i] - offset;
+                QVERIFY2(qAbs(anchor - 10 * std::round(anchor / 10)) < 1e-9,
+                         qPrintable(QStringLiteral("%1 at %2").arg(labels[i]).arg(ticks[i])));
+            }
+        }
+        QVERIFY(found);
+    }
+
     void windowWithoutTabs()
     {
         Harness h;
