@@ -129,9 +129,12 @@ QString clockTimeText(double x)
         x = 0.0;
     // 64-bit counts: a 32-bit millisecond count overflows after about 24.9 days.
     constexpr double maxUnits = double(std::numeric_limits<qint64>::max() / 2);
-    const double units = std::min(x * 10000.0, maxUnits);
+    // Counted in the instruments' 100 µs steps, taken to the nearest one: sample times
+    // are sums of sample periods, and the sample at 100.007 s is the double just below
+    // it, which cut down would read 1:40.006.
+    const double units = std::min(std::round(x * 10000.0), maxUnits);
     const quint64 u = quint64(units);
-    const qint64 ms = qint64(std::min(x * 1000.0, maxUnits)) % 1000;
+    const qint64 ms = qint64((u / 10) % 1000);
     const quint64 totalMinutes = u / 600000;
     const quint64 seconds = (u % 600000) / 10000;
     const quint64 minutes = totalMinutes % 60;

@@ -86,6 +86,12 @@ private slots:
         // 30 days: a 32-bit millisecond count would have overflowed past 24.9 days.
         QTest::newRow("mode 2, 30 days") << 2 << 30 * 86400.0 + 0.25 << true << 3 << "30 0:00:00.250";
         QTest::newRow("mode 2, 400 days") << 2 << 400 * 86400.0 + 3723.125 << true << 3 << "400 1:02:03.125";
+        // Sample times are sums of sample periods and carry their rounding: the sample at
+        // 100.007 s of a 1 kHz run is the double 100.00699999999999.
+        QTest::newRow("mode 2, sample at 100.007 s") << 2 << 100.00699999999999 << true << 3 << "1:40.007";
+        QTest::newRow("mode 1, sample at 100.007 s") << 1 << 100.00699999999999 << true << 3 << "100.007s";
+        QTest::newRow("mode 2, a hair below two minutes") << 2 << 120.0 - 1e-9 << true << 3 << "2:00.000";
+        QTest::newRow("mode 1, a hair below two minutes") << 1 << 120.0 - 1e-9 << true << 3 << "120.000s";
     }
     void secondsAndTime()
     {
