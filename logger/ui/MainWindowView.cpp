@@ -395,6 +395,8 @@ void MainWindow::on_timeFormatChanged()
     // The strip's time axis reads in the same format as the chart's.
     ui->navigationBar->replot();
     ui->markerBar->update();
+    // So does the report's heading of the displayed window.
+    ui->reportBar->refreshTexts();
 }
 
 void MainWindow::replotCurrent()

@@ -3,6 +3,7 @@
 #include "RangeStatistics.h"
 #include "ReportBar.h"
 #include "Settings.h"
+#include "UnitFormat.h"
 
 #include <QLabel>
 #include <QtTest>
@@ -22,7 +23,8 @@ private slots:
     void values();
     void windowWithoutSamples();
     void colours();
-    void translateShowsZeros();
+    void translateKeepsTheFigures();
+    void timeFormatReachesTheFrame();
     void visibilityStoredOnChange();
     void withoutChart();
 
@@ -168,17 +170,46 @@ void TestReportBar::colours()
     QCOMPARE(bar.styleSheet(), QStringLiteral("QWidget QLabel { color: black; }"));
 }
 
-void TestReportBar::translateShowsZeros()
+// A language change writes the figures of the last refresh again, in the new language:
+// the bar never reads 0 for a measurement that has values. Before any refresh the form's
+// own texts stay.
+void TestReportBar::translateKeepsTheFigures()
 {
-    std::unique_ptr<GLWidget> chart(makeChart(QStringLiteral("1:5000")));
-    chart->statistics = wholeRun(5000, 3000, 2000);
     ReportBar bar;
-    bar.updateReport(chart.get(), true);
-    QCOMPARE(row(bar, 0, QString()).at(2), QStringLiteral("5.00"));
     bar.on_translate();
     QCOMPARE(row(bar, 0, QString()), (QStringList{"#0, mA", "0", "0", "0"}));
-    QCOMPARE(row(bar, 2, QStringLiteral("_2")), (QStringList{"#2, mV", "0", "0", "0"}));
     QCOMPARE(bar.findChild<QLabel*>(QStringLiteral("labelFrame"))->text(), QStringLiteral("0.00-10.00,s"));
+
+    std::unique_ptr<GLWidget> chart(makeChart(QStringLiteral("1:5000 2:7000")));
+    chart->statistics = wholeRun(5000, 3000, 2000);
+    bar.updateReport(chart.get(), true);
+    const QStringList full = row(bar, 0, QString());
+    const QStringList window = row(bar, 0, QStringLiteral("_2"));
+    const QString frame = bar.findChild<QLabel*>(QStringLiteral("labelFrame"))->text();
+    QCOMPARE(full.at(2), QStringLiteral("5.00"));
+    bar.on_translate();
+    QCOMPARE(row(bar, 0, QString()), full);
+    QCOMPARE(row(bar, 0, QStringLiteral("_2")), window);
+    QCOMPARE(row(bar, 2, QString()), (QStringList{"#2:  V", "1.00", "2.00", "1.50"}));
+    QCOMPARE(bar.findChild<QLabel*>(QStringLiteral("labelFrame"))->text(), frame);
+}
+
+// The window's frame is written in the time format of the moment: a change of format
+// reaches it without a new refresh.
+void TestReportBar::timeFormatReachesTheFrame()
+{
+    std::unique_ptr<GLWidget> chart(makeChart(QStringLiteral("61:5000 75.5:7000")));
+    chart->plot->xAxis->setRange(61, 80);
+    chart->statistics = wholeRun(5000, 3000, 2000);
+    ReportBar bar;
+    timeFormatMode = 1;
+    bar.updateReport(chart.get(), true);
+    auto* frame = bar.findChild<QLabel*>(QStringLiteral("labelFrame"));
+    QCOMPARE(frame->text(), QStringLiteral("61.000s-75.500s"));
+    timeFormatMode = 2;
+    bar.refreshTexts();
+    QCOMPARE(frame->text(), QStringLiteral("1:01.000-1:15.500"));
+    timeFormatMode = 1;
 }
 
 void TestReportBar::visibilityStoredOnChange()

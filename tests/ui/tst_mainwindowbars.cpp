@@ -361,6 +361,42 @@ private slots:
         QVERIFY(found);
     }
 
+    // The report's window heading follows a change of the time format at once, as the
+    // chart's title and the marker strip do.
+    void timeFormatReachesTheReport()
+    {
+        Harness h;
+        QVERIFY(showWindow(h));
+        record(h, 70);
+        ReportBar* report = reportBar(h);
+        if (report->isHidden())
+            reportAction(h)->trigger();
+        auto* frame = report->findChild<QLabel*>("labelFrame");
+        QVERIFY2(frame->text().endsWith(QStringLiteral("s")), qPrintable(frame->text()));
+        timeFormatMode = 2;
+        h.window->on_timeFormatChanged();
+        const QString clock = frame->text();
+        timeFormatMode = 1;
+        QVERIFY2(clock.contains(QStringLiteral("1:0")) && !clock.endsWith(QStringLiteral("s")), qPrintable(clock));
+    }
+
+    // A language change keeps the report's figures: the bar does not fall back to zeros
+    // for a tab that has values.
+    void languageChangeKeepsTheReport()
+    {
+        Harness h;
+        QVERIFY(showWindow(h));
+        record(h, 12);
+        ReportBar* report = reportBar(h);
+        if (report->isHidden())
+            reportAction(h)->trigger();
+        auto* maximum = report->findChild<QLabel*>("labelMax1");
+        const QString before = maximum->text();
+        QVERIFY(before != QStringLiteral("0") && before != QStringLiteral("0.0"));
+        h.window->retranslate(QStringLiteral("en"));
+        QCOMPARE(maximum->text(), before);
+    }
+
     void windowWithoutTabs()
     {
         Harness h;
@@ -408,13 +444,21 @@ private slots:
         emit h.window->changeColorTheme(true);
         QCOMPARE(markers->marker(0)->textColor, QColor(Qt::white));
         h.window->on_changeColors();
-        h.window->retranslate(QStringLiteral("en"));
         ReportBar* report = reportBar(h);
+        const QString maximum = report->findChild<QLabel*>("labelMax1")->text();
+        const QString frame = report->findChild<QLabel*>("labelFrame")->text();
+        QVERIFY(maximum != QStringLiteral("0"));
+        // The language change writes the figures the bar holds again.
+        h.window->retranslate(QStringLiteral("en"));
+        QCOMPARE(report->findChild<QLabel*>("labelMax1")->text(), maximum);
+        QCOMPARE(report->findChild<QLabel*>("labelFrame")->text(), frame);
+        // Without a chart the report keeps what it shows; its records start afresh, so
+        // that a language change then leaves the form's own texts.
+        report->updateReport(h.window->currentChart(), true);
+        QCOMPARE(report->findChild<QLabel*>("labelMax1")->text(), maximum);
+        h.window->retranslate(QStringLiteral("en"));
         QCOMPARE(report->findChild<QLabel*>("labelMax1")->text(), QStringLiteral("0"));
         QCOMPARE(report->findChild<QLabel*>("labelFrame")->text(), QStringLiteral("0.00-10.00,s"));
-        // Without a chart the report keeps what it shows.
-        report->updateReport(h.window->currentChart(), true);
-        QCOMPARE(report->findChild<QLabel*>("labelMax1")->text(), QStringLiteral("0"));
 
         // The strip has no file left: its buttons and a click do nothing.
         NavigationBar* navigation = navigationBar(h);

@@ -63,9 +63,11 @@ void ReportBar::updateReport(GLWidget* chart, bool renew)
         storeVisibility();
         m_full = freshStatistics();
         m_window = freshStatistics();
+        m_filled = false;
     }
     if (!chart)
         return;
+    m_filled = true;
     m_full = chart->statistics;
     if (chart->plot) {
         m_window = freshStatistics();
@@ -121,7 +123,16 @@ void ReportBar::on_changeColors()
     }
 }
 
+void ReportBar::refreshTexts()
+{
+    if (m_filled)
+        updateLabels();
+}
+
 void ReportBar::on_translate()
 {
+    // The form's texts come back in the new language, its value labels with "0": the
+    // figures of the tab shown are written over them again.
     ui->retranslateUi(this);
+    refreshTexts();
 }

@@ -31,6 +31,9 @@ public:
     void updateReport(GLWidget* chart, bool renew);
     // Writes the two records into the labels.
     void updateLabels();
+    // Writes the figures of the last refresh from a chart again, in the language and
+    // time format of now; before any such refresh the form's texts stay.
+    void refreshTexts();
 
     const ChannelStatistics& fullStatistics() const { return m_full; }
     const ChannelStatistics& windowStatistics() const { return m_window; }
@@ -57,6 +60,8 @@ private:
     ChannelStatistics m_window;
     bool m_darkTheme = false;
     Ui::ReportBar* ui;
+    // The records hold a chart's figures (not the fresh ones of a refresh without a chart).
+    bool m_filled = false;
     // The visibility last written to the settings; unknown until the first write.
     std::optional<bool> m_storedVisibility;
 };
