@@ -50,11 +50,11 @@ void ColorsAgent::load()
             const QString key = colorKey(row, channel);
             complete = complete && settings.contains(key);
             QColor& c = m_table[row][channel];
-            c = QColor(settings.value(key, c.name()).toString());
+            c = colorValue(settings, key, c);
         }
     }
     complete = complete && settings.contains(QStringLiteral("background"));
-    m_background = QColor(settings.value(QStringLiteral("background"), m_background.name()).toString());
+    m_background = colorValue(settings, QStringLiteral("background"), m_background);
     settings.endGroup();
     settings.endGroup();
 

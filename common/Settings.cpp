@@ -42,3 +42,17 @@ QString Settings::filePath()
     return resolveInConfigLocation(programFolderRelative() + QCoreApplication::applicationName()
                                    + QStringLiteral(".ini"));
 }
+
+qint64 boundedValue(const QSettings& settings, const QString& key, qint64 fallback, qint64 minimum,
+                    qint64 maximum)
+{
+    bool ok = false;
+    const qint64 value = settings.value(key).toLongLong(&ok);
+    return ok && value >= minimum && value <= maximum ? value : fallback;
+}
+
+QColor colorValue(const QSettings& settings, const QString& key, const QColor& fallback)
+{
+    const QColor colour(settings.value(key).toString());
+    return colour.isValid() ? colour : fallback;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QSettings>
 #include <QString>
 
@@ -17,3 +18,11 @@ public:
     static QString folder();
     static QString filePath();
 };
+
+// A settings file may have been edited by hand, cut short or written by another version:
+// what is read from it is checked before use. A value that is missing, no whole number or
+// outside [minimum, maximum] reads as `fallback`.
+qint64 boundedValue(const QSettings& settings, const QString& key, qint64 fallback, qint64 minimum,
+                    qint64 maximum);
+// A value that names no colour reads as `fallback`.
+QColor colorValue(const QSettings& settings, const QString& key, const QColor& fallback);

@@ -18,6 +18,12 @@
 
 #include <climits>
 
+namespace {
+// The Duration field's range: -1 converts to the end of the log.
+constexpr int shortestDuration = -1;
+constexpr int longestDuration = 10000000;
+} // namespace
+
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), ui(new Ui::MainWindow), m_settings(new Settings)
 {
@@ -29,7 +35,7 @@ MainWindow::MainWindow(QWidget* parent)
     ui->lineEditSeparator->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^A-Za-z0-9]{1}")), this));
     ui->pushButtonStart->setEnabled(false);
-    ui->lineEditLength->setValidator(new LengthValidator(-1, 10000000, this));
+    ui->lineEditLength->setValidator(new LengthValidator(shortestDuration, longestDuration, this));
     loadSettings();
     // Clock time needs a log that records its creation time: offered once one is shown.
     ui->radioButtonTimeAbsolute->setEnabled(false);
@@ -198,14 +204,20 @@ void MainWindow::loadSettings()
         m_options.xlsx = m_settings->value("xlsx", m_options.xlsx).toBool();
         m_options.addCellNames = m_settings->value("addCellNames", m_options.addCellNames).toBool();
         m_options.addHeader = m_settings->value("addHeader", m_options.addHeader).toBool();
-        m_options.convertLength = m_settings->value("convertLength", m_options.convertLength).toLongLong();
-        m_options.maxSheets = m_settings->value("maxSheets", m_options.maxSheets).toInt();
+        // Each number is one its field accepts, else its default: a start before the log
+        // would fail every conversion, and a spin box would turn a value that is none
+        // into its minimum.
+        m_options.convertLength = boundedValue(*m_settings, QStringLiteral("convertLength"),
+                                               m_options.convertLength, shortestDuration, longestDuration);
+        m_options.maxSheets = int(boundedValue(*m_settings, QStringLiteral("maxSheets"), m_options.maxSheets,
+                                               ui->spinBoxMaxSheets->minimum(), ui->spinBoxMaxSheets->maximum()));
         if (m_settings->contains("separator")) {
             const QByteArray separator = m_settings->value("separator").toString().toLatin1();
             m_options.separator = separator.isEmpty() ? '\0' : separator.at(0);
         }
-        m_options.sheetSize = m_settings->value("sheetSize", m_options.sheetSize).toInt();
-        m_options.startSec = m_settings->value("startSec", m_options.startSec).toLongLong();
+        m_options.sheetSize = int(boundedValue(*m_settings, QStringLiteral("sheetSize"), m_options.sheetSize,
+                                               ui->spinBoxSheetSize->minimum(), ui->spinBoxSheetSize->maximum()));
+        m_options.startSec = boundedValue(*m_settings, QStringLiteral("startSec"), m_options.startSec, 0, INT_MAX);
         m_options.relativeTime = m_settings->value("relativeTime", m_options.relativeTime).toBool();
         m_language = clampLanguageIndex(m_settings->value("language", 0).toInt());
         m_settings->endGroup();

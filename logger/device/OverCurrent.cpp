@@ -2,12 +2,17 @@
 
 #include "Settings.h"
 
+#include <limits>
+
 OverCurrent::OverCurrent(QObject* parent)
     : QObject(parent)
 {
     Settings settings;
     settings.beginGroup(QStringLiteral("Main"));
-    runLength = settings.value(QStringLiteral("overcurrent_length"), 20).toInt();
+    // A negative length would report an over-current at the first test of every run,
+    // before any sample; an edited value that is none gives the usual length.
+    runLength = int(boundedValue(settings, QStringLiteral("overcurrent_length"), runLength, 0,
+                                 std::numeric_limits<int>::max()));
     // Written back at once so that the key is there to be edited after the first run.
     settings.setValue(QStringLiteral("overcurrent_length"), runLength);
     settings.endGroup();

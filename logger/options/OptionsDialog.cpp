@@ -226,7 +226,7 @@ void OptionsDialog::showColorDialog()
 {
     Settings settings;
     const QString key = QStringLiteral("Options/bar-color");
-    const QColor chosen = chooseColor(QColor(settings.value(key, QStringLiteral("#323232")).toString()), this);
+    const QColor chosen = chooseColor(colorValue(settings, key, QColor(0x32, 0x32, 0x32)), this);
     if (chosen.isValid())
         settings.setValue(key, chosen.name());
 }

@@ -53,8 +53,10 @@ void ControlPanel::loadSettings()
 {
     Settings settings;
     settings.beginGroup(QStringLiteral("Control"));
-    outputVoltage = settings.value(QStringLiteral("output-voltage"), 1800).toInt();
-    ui->spinBoxOutputVoltage->setValue(outputVoltage);
+    // The device's voltage is compared with the one the box shows, which keeps an edited
+    // value within its range.
+    ui->spinBoxOutputVoltage->setValue(settings.value(QStringLiteral("output-voltage"), 1800).toInt());
+    outputVoltage = ui->spinBoxOutputVoltage->value();
     ui->spinBoxOutputVoltage->setEnabled(true);
     ui->radioButtonOff->setChecked(true);
     if (settings.value(QStringLiteral("sync-trig"), true).toBool())

@@ -61,8 +61,13 @@ bool parseThresholds(const QString& text, double thresholds[3])
     const QStringList parts = text.split(QLatin1Char(','));
     if (parts.size() != 3)
         return false;
-    for (int i = 0; i < 3; ++i)
-        thresholds[i] = parts.at(i).toDouble();
+    for (int i = 0; i < 3; ++i) {
+        bool ok = false;
+        const double value = parts.at(i).toDouble(&ok);
+        // The comparisons are false for a NaN.
+        if (ok && value >= minimumThreshold && value <= maximumThreshold)
+            thresholds[i] = value;
+    }
     return true;
 }
 

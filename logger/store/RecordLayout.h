@@ -46,7 +46,13 @@ int layoutProblem(const SwapFileHeader& header);
 // from channelMask, ascending.
 using LogHeaderRule::channelList;
 
-// "Options"/"thresholds" text: three numbers separated by ','; an unparsable part gives 0.
+// The thresholds an overview can use, the range the navigation dialog offers: at 0 or
+// below every record is high and the steps have no height; a NaN or infinity finds nothing.
+constexpr double minimumThreshold = 0.000001;
+constexpr double maximumThreshold = 10000000;
+
+// "Options"/"thresholds" text: three numbers separated by ','. A part that is no number
+// between minimumThreshold and maximumThreshold leaves its threshold as it was.
 // Returns false (and leaves `thresholds` alone) unless there are exactly three parts.
 bool parseThresholds(const QString& text, double thresholds[3]);
 

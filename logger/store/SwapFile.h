@@ -113,7 +113,8 @@ public:
     ChannelMap overview;          // the step graph of the last overview build
     int overviewChannel = 0;
     int overviewPosition = 0;
-    double thresholds[LogFormat::statisticsChannels] = {0, 0, 0};
+    // The settings' thresholds, or these where they hold none that can be used.
+    double thresholds[LogFormat::statisticsChannels] = {25, 1000, 3200};
     QCPRange timeRange;           // the whole log, from the report block
     QCPRange viewRange;           // what the navigation strip shows
 

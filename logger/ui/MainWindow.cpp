@@ -32,6 +32,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyleFactory>
@@ -43,6 +44,35 @@ Qt::DockWidgetArea dockArea(int stored)
 {
     const auto area = Qt::DockWidgetArea(stored);
     return area == Qt::RightDockWidgetArea ? Qt::RightDockWidgetArea : Qt::LeftDockWidgetArea;
+}
+
+// A floating dock's stored place may lie off every screen (another screen layout, an
+// edited file), where nobody could reach the dock or its buttons. A place not wholly on
+// a screen is moved onto the screen it overlaps most, or the primary one, and the size
+// is cut to that screen's free area; a place on a screen is kept.
+QRect placeOnScreen(const QRect& stored)
+{
+    if (!stored.isValid())
+        return stored;
+    const QScreen* target = QGuiApplication::primaryScreen();
+    qint64 overlap = 0;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->availableGeometry();
+        if (area.contains(stored))
+            return stored;
+        const QRect shared = area.intersected(stored);
+        if (qint64(shared.width()) * shared.height() > overlap) {
+            overlap = qint64(shared.width()) * shared.height();
+            target = screen;
+        }
+    }
+    if (!target)
+        return stored;
+    const QRect area = target->availableGeometry();
+    QRect placed(stored.topLeft(), stored.size().boundedTo(area.size()));
+    placed.moveLeft(qBound(area.left(), placed.left(), area.right() + 1 - placed.width()));
+    placed.moveTop(qBound(area.top(), placed.top(), area.bottom() + 1 - placed.height()));
+    return placed;
 }
 } // namespace
 
@@ -244,13 +274,13 @@ void MainWindow::restoreDocks()
     const Qt::DockWidgetArea statusArea = dockArea(settings.value(QStringLiteral("dock-area"), 1).toInt());
     const bool statusFloating = settings.value(QStringLiteral("floating"), false).toBool();
     const bool tabified = settings.value(QStringLiteral("tabified"), true).toBool();
-    const QRect statusGeometry = settings.value(QStringLiteral("dock-geometry"), QRect()).toRect();
+    const QRect statusGeometry = placeOnScreen(settings.value(QStringLiteral("dock-geometry"), QRect()).toRect());
     const bool statusVisible = settings.value(QStringLiteral("visible"), true).toBool();
     settings.endGroup();
     settings.beginGroup(QStringLiteral("Control"));
     const Qt::DockWidgetArea controlArea = dockArea(settings.value(QStringLiteral("dock-area"), 1).toInt());
     const bool controlFloating = settings.value(QStringLiteral("floating"), false).toBool();
-    const QRect controlGeometry = settings.value(QStringLiteral("dock-geometry"), QRect()).toRect();
+    const QRect controlGeometry = placeOnScreen(settings.value(QStringLiteral("dock-geometry"), QRect()).toRect());
     const bool controlVisible = settings.value(QStringLiteral("visible"), true).toBool();
     settings.endGroup();
 
@@ -295,7 +325,7 @@ void MainWindow::applyPopupColors()
     if (!m_popUp)
         return;
     Settings settings;
-    const QColor background(settings.value(QStringLiteral("Settings/chart-background"), QStringLiteral("#ffffff")).toString());
+    const QColor background = colorValue(settings, QStringLiteral("Settings/chart-background"), Qt::white);
     const QColor text(255 - background.red(), 255 - background.green(), 255 - background.blue());
     m_popUp->setTextColor(text.name());
 }

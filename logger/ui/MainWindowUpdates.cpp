@@ -33,10 +33,12 @@ void MainWindow::createUpdater()
 
 void MainWindow::announceUpdate(const QString& key, StatusText text)
 {
-    // At most one notice of each kind per day, however often the updater reports it.
+    // At most one notice of each kind per day, however often the updater reports it. A
+    // stored time still to come (a clock that ran ahead, an edited file) would keep every
+    // notice away until then: it counts as none.
     Settings settings;
-    const qint64 last = settings.value(key, 0).toLongLong();
     const qint64 now = m_clock();
+    const qint64 last = boundedValue(settings, key, 0, 0, now);
     if (now - last <= noticeIntervalMs)
         return;
     showError(std::move(text), 10000);

@@ -55,8 +55,11 @@ Updater::~Updater()
 bool Updater::isCheckDue(const QString& serial) const
 {
     QSettings times;
-    const qint64 last = times.value(QStringLiteral("Update/") + checkKey(serial), 0).toLongLong();
-    return QDateTime::fromMSecsSinceEpoch(last).secsTo(QDateTime::currentDateTime()) > checkIntervalSeconds;
+    // A time still to come would stop the checks until then: it counts as none.
+    const QDateTime now = QDateTime::currentDateTime();
+    const qint64 last =
+        boundedValue(times, QStringLiteral("Update/") + checkKey(serial), 0, 0, now.toMSecsSinceEpoch());
+    return QDateTime::fromMSecsSinceEpoch(last).secsTo(now) > checkIntervalSeconds;
 }
 
 void Updater::on_deviceConnected(QString _serialNumber)

@@ -113,6 +113,8 @@ void TestNavigationBar::settingsDialog_data()
                                        << QList<bool>{true, true, true};
     QTest::newRow("two parts are ignored") << quint8(7) << "5,0.5" << 0 << 25.0 << 2 << "mV" << 7.0 << 2
                                            << QList<bool>{true, true, true};
+    QTest::newRow("unusable stored parts keep the file's") << quint8(7) << "0,nan,abc" << 0 << 25.0 << 2 << "mV"
+                                                           << 7.0 << 2 << QList<bool>{true, true, true};
     QTest::newRow("channels 1 and 2 only") << quint8(6) << QString() << 1 << 1000.0 << 2 << "mV" << 3200.0 << 1
                                            << QList<bool>{false, true, true};
     QTest::newRow("back to channel 0") << quint8(5) << QString() << 2 << 3200.0 << 0 << "mA" << 25.0 << 0

@@ -110,15 +110,89 @@ private slots:
         QCOMPARE(QFileInfo(Settings::filePath()).lastModified(), before);
     }
 
+    // A hand-edited, cut-off or foreign file: every value read through the two helpers
+    // is one the program can use, else the caller's fallback.
+    void editedValues_data()
+    {
+        QTest::addColumn<QVariant>("stored"); // invalid: the key is missing
+        QTest::addColumn<qint64>("minimum");
+        QTest::addColumn<qint64>("maximum");
+        QTest::addColumn<qint64>("read");     // the fallback is 20
+        QTest::newRow("missing") << QVariant() << qint64(0) << qint64(100) << qint64(20);
+        QTest::newRow("in range") << QVariant(QStringLiteral("42")) << qint64(0) << qint64(100) << qint64(42);
+        QTest::newRow("the bounds themselves") << QVariant(QStringLiteral("100")) << qint64(0) << qint64(100)
+                                               << qint64(100);
+        QTest::newRow("negative") << QVariant(QStringLiteral("-5")) << qint64(0) << qint64(100) << qint64(20);
+        QTest::newRow("huge") << QVariant(QStringLiteral("1000000000")) << qint64(0) << qint64(100) << qint64(20);
+        QTest::newRow("past 64 bits") << QVariant(QStringLiteral("99999999999999999999")) << qint64(0)
+                                      << qint64(100) << qint64(20);
+        QTest::newRow("text") << QVariant(QStringLiteral("abc")) << qint64(0) << qint64(100) << qint64(20);
+        QTest::newRow("number then text") << QVariant(QStringLiteral("12abc")) << qint64(0) << qint64(100)
+                                          << qint64(20);
+        QTest::newRow("empty") << QVariant(QString()) << qint64(0) << qint64(100) << qint64(20);
+        QTest::newRow("fraction") << QVariant(QStringLiteral("2.5")) << qint64(0) << qint64(100) << qint64(20);
+        QTest::newRow("list") << QVariant(QStringList{"1", "2"}) << qint64(0) << qint64(100) << qint64(20);
+        QTest::newRow("64-bit time") << QVariant(QStringLiteral("1700000000000")) << qint64(0)
+                                     << qint64(1800000000000) << qint64(1700000000000);
+    }
+    void editedValues()
+    {
+        QFETCH(QVariant, stored);
+        QFETCH(qint64, minimum);
+        QFETCH(qint64, maximum);
+        {
+            Settings s;
+            if (stored.isValid())
+                s.setValue("Main/value", stored);
+        }
+        const Settings s;
+        QTEST(boundedValue(s, QStringLiteral("Main/value"), 20, minimum, maximum), "read");
+    }
+
+    void editedColours_data()
+    {
+        QTest::addColumn<QString>("stored"); // null: the key is missing
+        QTest::addColumn<QColor>("read");    // the fallback is red
+        QTest::newRow("missing") << QString() << QColor(Qt::red);
+        QTest::newRow("hex") << "#123456" << QColor("#123456");
+        QTest::newRow("SVG name") << "navy" << QColor("navy");
+        QTest::newRow("no colour") << "banana" << QColor(Qt::red);
+        QTest::newRow("cut-off hex") << "#12" << QColor(Qt::red);
+        QTest::newRow("empty") << "" << QColor(Qt::red);
+    }
+    void editedColours()
+    {
+        QFETCH(QString, stored);
+        {
+            Settings s;
+            if (!stored.isNull())
+                s.setValue("Main/colour", stored);
+        }
+        const Settings s;
+        QTEST(colorValue(s, QStringLiteral("Main/colour"), Qt::red), "read");
+    }
+
+    // A stored text that names no colour gives that entry's default, which is also what
+    // the theme writes back: not an invalid colour that draws and is stored as black.
     void colourInvalidStoredText()
     {
         {
             Settings s;
             s.setValue("Options/Light/mouse_0", "not a colour");
+            s.setValue("Options/Light/channel_1", "#12");
+            s.setValue("Options/Light/background", "banana");
         }
-        ColorsAgent agent(0);
-        QVERIFY(!agent.color(ColorsAgent::MouseHint, 0).isValid());
-        QCOMPARE(agent.color(ColorsAgent::MouseHint, 1), QColor(Qt::blue));
+        {
+            ColorsAgent agent(0);
+            QCOMPARE(agent.color(ColorsAgent::MouseHint, 0), QColor(Qt::red));
+            QCOMPARE(agent.color(ColorsAgent::Chart, 1), QColor(Qt::blue));
+            QCOMPARE(agent.background(), QColor(Qt::white));
+            agent.save();
+        }
+        Settings s;
+        QCOMPARE(s.value("Options/Light/mouse_0").toString(), QStringLiteral("#ff0000"));
+        QCOMPARE(s.value("Options/Light/channel_1").toString(), QStringLiteral("#0000ff"));
+        QCOMPARE(s.value("Options/Light/background").toString(), QStringLiteral("#ffffff"));
     }
 
     void colourChannelRule_data()

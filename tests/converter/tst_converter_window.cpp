@@ -157,6 +157,52 @@ private slots:
         QCOMPARE(child<QLineEdit>(w, "lineEditLength")->text(), QStringLiteral("-1"));
     }
 
+    // An edited, cut-off or foreign settings file: every stored value shows as one the
+    // form accepts, the default where the stored one is none, and a conversion of a log
+    // then starts where it should.
+    void editedSettingsShowUsableValues_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("widget");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("start before the log") << "startSec" << "-5" << "lineEditStart" << "0";
+        QTest::newRow("start no number") << "startSec" << "soon" << "lineEditStart" << "0";
+        QTest::newRow("start past 32 bits") << "startSec" << "99999999999" << "lineEditStart" << "0";
+        QTest::newRow("start in range") << "startSec" << "1" << "lineEditStart" << "1";
+        QTest::newRow("duration below -1") << "convertLength" << "-5" << "lineEditLength" << "100";
+        QTest::newRow("duration no number") << "convertLength" << "all" << "lineEditLength" << "100";
+        QTest::newRow("duration past the field's top") << "convertLength" << "10000001" << "lineEditLength"
+                                                       << "100";
+        QTest::newRow("duration to the end") << "convertLength" << "-1" << "lineEditLength" << "-1";
+        QTest::newRow("duration the field's top") << "convertLength" << "10000000" << "lineEditLength"
+                                                  << "10000000";
+        QTest::newRow("sheet size no number") << "sheetSize" << "big" << "spinBoxSheetSize" << "100";
+        QTest::newRow("sheet size negative") << "sheetSize" << "-3" << "spinBoxSheetSize" << "100";
+        QTest::newRow("sheet size in range") << "sheetSize" << "30" << "spinBoxSheetSize" << "30";
+        QTest::newRow("sheets no number") << "maxSheets" << "many" << "spinBoxMaxSheets" << "10";
+        QTest::newRow("sheets zero") << "maxSheets" << "0" << "spinBoxMaxSheets" << "10";
+        QTest::newRow("sheets in range") << "maxSheets" << "3" << "spinBoxMaxSheets" << "3";
+    }
+    void editedSettingsShowUsableValues()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, stored);
+        QFETCH(QString, widget);
+        QFETCH(QString, shown);
+        Settings().setValue("Main/" + key, stored);
+        writeLog(path("edited.talvo"), 0x03, 3000, 10, created); // 0 .. 2.999 s
+        MainWindow w;
+        if (auto* field = w.findChild<QLineEdit*>(widget))
+            QCOMPARE(field->text(), shown);
+        else
+            QCOMPARE(QString::number(w.findChild<QSpinBox*>(widget)->value()), shown);
+        useCsv(w, false);
+        child<QLineEdit>(w, "lineEditName")->setText(path("edited.talvo"));
+        child<QPushButton>(w, "pushButtonStart")->click();
+        QCOMPARE(status(w), QStringLiteral("<font color='green'>%1</font>").arg(path("edited.csv")));
+    }
+
     void summaryOfChosenLog()
     {
         writeLog(path("v4.talvo"), 0x07, 25, 1000, created); // 0 .. 2.4 s

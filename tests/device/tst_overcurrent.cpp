@@ -20,38 +20,48 @@ private slots:
 
     void overCurrent_data()
     {
-        QTest::addColumn<int>("length");  // -1: not in the settings
+        QTest::addColumn<QVariant>("stored"); // invalid: not in the settings
+        QTest::addColumn<int>("length");      // the length used, and written back
         QTest::addColumn<QList<QList<double>>>("packets");
         QTest::addColumn<QList<bool>>("trips");
         const double hi = 1500000.0, lo = 1000.0;
         const QList<double> twenty(20, hi);
         QTest::newRow("21st sample trips at its packet, once")
-            << -1 << QList<QList<double>>{twenty, {hi}, {hi, hi}, QList<double>(30, hi)}
+            << QVariant() << 20 << QList<QList<double>>{twenty, {hi}, {hi, hi}, QList<double>(30, hi)}
             << QList<bool>{false, true, false, false};
         QList<double> broken(25, hi);
         broken << lo;
         QTest::newRow("a run broken inside the packet is not reported")
-            << -1 << QList<QList<double>>{broken, {hi}} << QList<bool>{false, false};
+            << QVariant() << 20 << QList<QList<double>>{broken, {hi}} << QList<bool>{false, false};
         QList<double> exact(21, OverCurrent::threshold);
-        QTest::newRow("the threshold itself counts") << -1 << QList<QList<double>>{exact} << QList<bool>{true};
+        QTest::newRow("the threshold itself counts")
+            << QVariant() << 20 << QList<QList<double>>{exact} << QList<bool>{true};
         QList<double> withNan(20, hi);
         withNan << std::nan("") << hi;
-        QTest::newRow("NaN breaks the run") << -1 << QList<QList<double>>{withNan} << QList<bool>{false};
-        QTest::newRow("length from the settings") << 5
+        QTest::newRow("NaN breaks the run") << QVariant() << 20 << QList<QList<double>>{withNan} << QList<bool>{false};
+        QTest::newRow("length from the settings") << QVariant(5) << 5
             << QList<QList<double>>{QList<double>(5, hi), {hi}} << QList<bool>{false, true};
+        QTest::newRow("length 0: the first sample at the threshold")
+            << QVariant(0) << 0 << QList<QList<double>>{{}, {hi}} << QList<bool>{false, true};
+        // An edited file: no false alarm at the start of every run, the usual length.
+        QTest::newRow("negative length") << QVariant(-5) << 20
+            << QList<QList<double>>{{}, {lo}, twenty, {hi}} << QList<bool>{false, false, false, true};
+        QTest::newRow("length that is no number") << QVariant(QStringLiteral("abc")) << 20
+            << QList<QList<double>>{{}, {hi}, QList<double>(20, hi)} << QList<bool>{false, false, true};
     }
     void overCurrent()
     {
+        QFETCH(QVariant, stored);
         QFETCH(int, length);
         QFETCH(QList<QList<double>>, packets);
         QFETCH(QList<bool>, trips);
-        if (length >= 0) {
+        if (stored.isValid()) {
             Settings s;
-            s.setValue("Main/overcurrent_length", length);
+            s.setValue("Main/overcurrent_length", stored);
         }
         OverCurrent detector;
-        QCOMPARE(detector.length(), length >= 0 ? length : 20);
-        QCOMPARE(Settings().value("Main/overcurrent_length").toInt(), detector.length());
+        QCOMPARE(detector.length(), length);
+        QCOMPARE(Settings().value("Main/overcurrent_length").toString(), QString::number(length));
         for (int i = 0; i < packets.size(); ++i) {
             for (double v : packets[i])
                 detector.feed(v);

@@ -464,6 +464,31 @@ private slots:
         QCOMPARE(ui().btnStart->isEnabled(), start);
     }
 
+    // An edited voltage is shown as the box can show it, and that is the voltage the
+    // device's report is compared with: a device at the shown voltage may start.
+    void storedOutputVoltageIsTheOneShown_data()
+    {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<int>("shown");
+        QTest::newRow("in range") << QVariant(3300) << 3300;
+        QTest::newRow("above the box") << QVariant(99999) << 5200;
+        QTest::newRow("below the box") << QVariant(-5) << 1800;
+        QTest::newRow("no number") << QVariant(QStringLiteral("high")) << 1800;
+    }
+    void storedOutputVoltageIsTheOneShown()
+    {
+        QFETCH(QVariant, stored);
+        QFETCH(int, shown);
+        Settings().setValue("Control/output-voltage", stored);
+        build();
+        QCOMPARE(ui().spinBoxOutputVoltage->value(), shown);
+        panel->setMeasureControlsEnabled(true);
+        StatusControlResponse r = response(0, 0x40, qint16(shown), 8);
+        panel->update(r);
+        QVERIFY(ui().toolButtonSet->isVisibleTo(panel.get()));
+        QVERIFY(ui().btnStart->isEnabled());
+    }
+
     void statusDecidesTheStartRow()
     {
         build();

@@ -244,7 +244,16 @@ private slots:
         QTest::addColumn<double>("third");
         QTest::newRow("three numbers") << "25,1000,3200" << true << 3200.0;
         QTest::newRow("two parts leave them") << "25,1000" << false << 7.0;
-        QTest::newRow("third no number") << "25,1000,abc" << true << 0.0;
+        // A part the overview cannot use (the overview of a level of 0 or none is empty)
+        // leaves its threshold as it was; the range is the navigation dialog's.
+        QTest::newRow("third no number") << "25,1000,abc" << true << 7.0;
+        QTest::newRow("third zero") << "25,1000,0" << true << 7.0;
+        QTest::newRow("third negative") << "25,1000,-3" << true << 7.0;
+        QTest::newRow("third NaN") << "25,1000,nan" << true << 7.0;
+        QTest::newRow("third infinite") << "25,1000,inf" << true << 7.0;
+        QTest::newRow("third past the largest") << "25,1000,10000001" << true << 7.0;
+        QTest::newRow("third the largest") << "25,1000,10000000" << true << 10000000.0;
+        QTest::newRow("third the smallest") << "25,1000,0.000001" << true << 0.000001;
     }
     void thresholdsText()
     {

@@ -218,8 +218,9 @@ private slots:
         QTest::newRow("three parts") << QVariant("1,2.5,3") << QList<double>({1, 2.5, 3});
         QTest::newRow("stored as a list") << QVariant(QStringList({"4", "5", "6"}))
                                           << QList<double>({4, 5, 6});
-        QTest::newRow("two parts") << QVariant("1,2") << QList<double>({0, 0, 0});
-        QTest::newRow("third no number") << QVariant("1,2,x") << QList<double>({1, 2, 0});
+        QTest::newRow("two parts") << QVariant("1,2") << QList<double>({25, 1000, 3200});
+        QTest::newRow("third no number") << QVariant("1,2,x") << QList<double>({1, 2, 3200});
+        QTest::newRow("zero, NaN, negative") << QVariant("0,nan,-1") << QList<double>({25, 1000, 3200});
     }
     void thresholdsFromTheSettings()
     {

@@ -442,6 +442,35 @@ private slots:
         QCOMPARE(Settings().value(QStringLiteral("Update/fw_notify_time")).toLongLong(), now);
     }
 
+    // The time of the last notice as a clock that ran ahead or an edited file left it:
+    // a time to come, or none, does not keep the notices away.
+    void updateNoticeAfterAStoredTimeThatCannotBe_data()
+    {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<bool>("shown");
+        const qint64 now = 1700000000000;
+        QTest::newRow("an hour ago") << QVariant(now - 3600000) << false;
+        QTest::newRow("two days ago") << QVariant(now - 2 * 86400000LL) << true;
+        QTest::newRow("in a year") << QVariant(now + 365 * 86400000LL) << true;
+        QTest::newRow("in a minute") << QVariant(now + 60000) << true;
+        QTest::newRow("no number") << QVariant(QStringLiteral("soon")) << true;
+    }
+    void updateNoticeAfterAStoredTimeThatCannotBe()
+    {
+        QFETCH(QVariant, stored);
+        QFETCH(bool, shown);
+        Settings().setValue(QStringLiteral("Update/sw_notify_time"), stored);
+        Harness h;
+        h.build();
+        const qint64 now = 1700000000000;
+        h.window->setClock([now] { return now; });
+        h.window->on_newSWAvailable(true);
+        QCOMPARE(!h.window->statusBar()->currentMessage().isEmpty(), shown);
+        QCOMPARE(Settings().value(QStringLiteral("Update/sw_notify_time")).toLongLong(),
+                 shown ? now : stored.toLongLong());
+        Settings().remove(QStringLiteral("Update/sw_notify_time"));
+    }
+
     // Every text of the tool bar follows the language and comes back with English.
     void toolBarTextsFollowTheLanguage()
     {

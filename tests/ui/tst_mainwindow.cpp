@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTextDocumentFragment>
 #include <QTranslator>
@@ -181,6 +182,50 @@ private slots:
         // The empty dock is as small as it can be; its size comes back with the panel.
         h.connectAnalyzer();
         QCOMPARE(control->geometry(), QRect(40, 50, 420, 500));
+    }
+
+    // A floating dock's stored place from another screen layout or an edited file: the
+    // dock is put where it can be seen and reached, as large as it was where the screen
+    // has the room; a place on the screen is kept.
+    void floatingDockStaysOnTheScreen_data()
+    {
+        QTest::addColumn<QRect>("stored");
+        QTest::addColumn<QRect>("placed"); // empty: anywhere wholly on the screen
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("on the screen") << QRect(40, 50, 420, 500) << QRect(40, 50, 420, 500) << QSize(420, 500);
+        QTest::newRow("right of and below it") << QRect(5000, 4000, 420, 500) << QRect() << QSize(420, 500);
+        QTest::newRow("left of and above it") << QRect(-3000, -2000, 420, 500) << QRect() << QSize(420, 500);
+        QTest::newRow("partly past its edge") << QRect(700, 50, 420, 500) << QRect() << QSize(420, 500);
+        QTest::newRow("larger than the screen") << QRect(0, 0, 100000, 100000) << QRect() << QSize();
+    }
+    void floatingDockStaysOnTheScreen()
+    {
+        QFETCH(QRect, stored);
+        QFETCH(QRect, placed);
+        QFETCH(QSize, size);
+        Settings settings;
+        settings.setValue("Status/tabified", false);
+        settings.setValue("Control/floating", true);
+        settings.setValue("Control/dock-geometry", stored);
+        settings.sync();
+        Harness h;
+        h.connectAnalyzer();
+        auto* control = h.window->findChild<QDockWidget*>("dockControl");
+        QVERIFY(control->isFloating());
+        // The stored place is the dock's own, inside the window frame.
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        const QRect frame = control->frameGeometry();
+        const QRect reach = screen.adjusted(0, 0, frame.width() - control->width(), frame.height() - control->height());
+        const QRect at = control->geometry();
+        QVERIFY2(reach.contains(at), qPrintable(QStringLiteral("%1,%2 %3x%4 on %5x%6")
+                                                    .arg(at.x()).arg(at.y()).arg(at.width()).arg(at.height())
+                                                    .arg(screen.width()).arg(screen.height())));
+        if (!placed.isEmpty())
+            QCOMPARE(control->geometry(), placed);
+        if (size.isValid())
+            QCOMPARE(control->size(), size);
+        settings.remove("Status");
+        settings.remove("Control");
     }
 
     void reportDispatch()

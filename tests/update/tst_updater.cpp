@@ -139,6 +139,8 @@ private slots:
         QTest::newRow("this instrument an hour ago") << "500100123" << "firmware_500100123" << qint64(3600) << false;
         QTest::newRow("another instrument an hour ago") << "500100123" << "firmware_500200456" << qint64(3600)
                                                         << true;
+        // A clock that ran ahead or an edited file must not stop the checks for good.
+        QTest::newRow("software a year from now") << "" << "software" << qint64(-365 * 86400) << true;
     }
     void checkDueAfterADay()
     {

@@ -157,7 +157,7 @@ void MarkerBar::applyStoredPositions()
         x2 = g.center().x() + second->shape.boundingRect().width();
     second->moveTo(x2, timeAt(axis, x2, second->time));
 
-    const QColor colour(settings.value(settingsKeyColor(), QStringLiteral("#000000")).toString());
+    const QColor colour = colorValue(settings, settingsKeyColor(), Qt::black);
     first->color = colour;
     second->color = colour;
 }

@@ -2,6 +2,7 @@
 
 #include "ui_NavigationSettings.h"
 
+#include "RecordLayout.h"
 #include "Settings.h"
 
 #include <QEvent>
@@ -18,12 +19,9 @@ NavigationSettings::NavigationSettings(const SwapFileHeader& header, const doubl
     ui->setupUi(this);
     for (int c = 0; c < LogFormat::statisticsChannels; ++c)
         m_thresholds[c] = thresholds[c];
-    const QStringList stored =
-        Settings().value(thresholdsKey, QStringLiteral("25,1000,3200")).toString().split(QLatin1Char(','));
-    if (stored.size() == LogFormat::statisticsChannels) {
-        for (int c = 0; c < LogFormat::statisticsChannels; ++c)
-            m_thresholds[c] = stored.at(c).toDouble();
-    }
+    // Parts of the stored text that no overview can use keep the file's thresholds.
+    RecordLayout::parseThresholds(
+        Settings().value(thresholdsKey, QStringLiteral("25,1000,3200")).toString(), m_thresholds);
 
     QRadioButton* const buttons[] = {ui->radioButton0, ui->radioButton1, ui->radioButton2};
     for (int c = 0; c < LogFormat::statisticsChannels; ++c) {
