@@ -84,6 +84,16 @@ private:
         h.window->on_stopButton();
     }
 
+    // A run of `seconds` at 1 kHz, with the report bar shown.
+    static ReportBar* recordAndShowReport(Harness& h, int seconds)
+    {
+        record(h, seconds);
+        ReportBar* report = reportBar(h);
+        if (report->isHidden())
+            reportAction(h)->trigger();
+        return report;
+    }
+
     // A run of `seconds` at 1 kHz, saved as `name`.
     QString recordAndSave(Harness& h, int seconds, const QString& name)
     {
@@ -367,10 +377,7 @@ private slots:
     {
         Harness h;
         QVERIFY(showWindow(h));
-        record(h, 70);
-        ReportBar* report = reportBar(h);
-        if (report->isHidden())
-            reportAction(h)->trigger();
+        ReportBar* report = recordAndShowReport(h, 70);
         auto* frame = report->findChild<QLabel*>("labelFrame");
         QVERIFY2(frame->text().endsWith(QStringLiteral("s")), qPrintable(frame->text()));
         timeFormatMode = 2;
@@ -386,10 +393,7 @@ private slots:
     {
         Harness h;
         QVERIFY(showWindow(h));
-        record(h, 12);
-        ReportBar* report = reportBar(h);
-        if (report->isHidden())
-            reportAction(h)->trigger();
+        ReportBar* report = recordAndShowReport(h, 12);
         auto* maximum = report->findChild<QLabel*>("labelMax1");
         const QString before = maximum->text();
         QVERIFY(before != QStringLiteral("0") && before != QStringLiteral("0.0"));
