@@ -387,6 +387,9 @@ void MainWindow::on_timeFormatChanged()
     if (!plot)
         return;
     plot->xAxis->setLabel(timeFormatMode == 2 ? tr("Time") : tr("Time, sec"));
+    // The readout's time was written in the format before; the next pointer move writes
+    // it in the new one.
+    resetValueLabel();
     if (powerMode())
         return;
     if (GLWidget* chart = currentChart())

@@ -310,9 +310,18 @@ private slots:
         QCOMPARE(cursor->data()->size(), 2);
         QCOMPARE(cursor->data()->constBegin()->key, first);
 
-        // Another tab shown: the values of this one are no readout of it.
+        // A new time format: the time written in the old one is no readout either.
         QLabel* label = h.readoutLabel();
         QVERIFY(label);
+        timeFormatMode = 2;
+        h.window->on_timeFormatChanged();
+        timeFormatMode = 1;
+        QVERIFY2(label->text().contains(QLatin1String("Time:  --")), qPrintable(label->text()));
+        h.window->on_timeFormatChanged();
+
+        // Another tab shown: the values of this one are no readout of it.
+        emit plot->mouseMove(&move);
+        QVERIFY(!label->text().contains(QLatin1String("#0: --")));
         h.window->addCaptureTab();
         for (const char* none : {"#0: --", "#1: --", "#2: --", "Time:  --"})
             QVERIFY2(label->text().contains(QLatin1String(none)), qPrintable(label->text()));
