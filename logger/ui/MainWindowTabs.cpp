@@ -127,9 +127,8 @@ void MainWindow::on_currentTabChanged(int index)
         ui->reportBar->updateReport(chart, true);
     if (chart && chart->swapFile)
         ui->navigationBar->setSwapFile(chart->swapFile);
-    // The readout and an open calculator describe the tab looked at, not the one the
-    // pointer or the last fill was over.
-    resetValueLabel();
+    // An open calculator describes the tab looked at, not the one it was filled from (the
+    // readout is emptied by the time-format step above).
     fillCalculator();
 }
 

@@ -383,13 +383,13 @@ void MainWindow::on_changeColors()
 
 void MainWindow::on_timeFormatChanged()
 {
+    // The readout's time was written in the format before, or over another tab (a tab
+    // change comes through here too); the next pointer move writes it anew.
+    resetValueLabel();
     QCustomPlot* plot = currentPlot();
     if (!plot)
         return;
     plot->xAxis->setLabel(timeFormatMode == 2 ? tr("Time") : tr("Time, sec"));
-    // The readout's time was written in the format before; the next pointer move writes
-    // it in the new one.
-    resetValueLabel();
     if (powerMode())
         return;
     if (GLWidget* chart = currentChart())
